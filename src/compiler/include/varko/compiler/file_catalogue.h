@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <shared_mutex>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace varko::compiler {
+
+// True when the name matches one of the ";"-separated wildcard patterns, ignoring case.
+bool MatchesMask(std::string_view name, std::string_view mask);
+
+// The names of the ordinary, non-hidden files of one directory that match a mask, sorted
+// ignoring case. Read on first use, when the directory or mask changes, and on request.
+// Safe to search from a worker thread while the GUI thread re-points it.
+class FileCatalogue {
+public:
+    // Starts on the process's current directory with the mask "*.*".
+    FileCatalogue();
+
+    // Points the catalogue at a directory value (see the pointing rules in the implementation).
+    // False when the directory cannot be accessed; the catalogue then stays as it was.
+    bool PointAt(const std::string& value);
+    void SetMask(const std::string& mask);
+
+    // Lists the directory again now.
+    void Refresh();
+    // Lists the directory again only when it changed since it was last listed.
+    void RefreshIfChanged();
+
+    bool Contains(std::string_view name) const;
+    std::vector<std::string> Names() const;
+    std::string Directory() const;
+    std::string Mask() const;
+
+private:
+    struct Listing {
+        std::vector<std::string> names;
+        std::unordered_set<std::string> folded;
+        std::optional<std::filesystem::file_time_type> stamp;
+        bool valid = false;
+    };
+
+    void ReadLocked() const;
+    void EnsureReadLocked() const;
+    bool ListingStaleLocked() const;
+
+    mutable std::shared_mutex m_mutex;
+    std::string m_directory;
+    std::string m_mask = "*.*";
+    mutable Listing m_listing;
+};
+
+} // namespace varko::compiler

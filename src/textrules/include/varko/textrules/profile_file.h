@@ -1,0 +1,41 @@
+#pragma once
+
+#include "varko/textrules/text_rules.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace varko::textrules {
+
+// Raised when a profile file cannot be written: "Unable to write to <path>".
+class ProfileWriteError : public std::runtime_error {
+public:
+    explicit ProfileWriteError(const std::string& path);
+};
+
+// A settings file of bracketed sections and name=value entries. The object holds only the path;
+// every operation goes to the file at once, so several objects may share one file.
+class TIniFile {
+public:
+    explicit TIniFile(std::string path);
+
+    const std::string& FileName() const { return m_path; }
+
+    std::string ReadText(std::string_view section, std::string_view key, std::string_view fallback) const;
+    int ReadNumber(std::string_view section, std::string_view key, int fallback) const;
+    bool ReadFlag(std::string_view section, std::string_view key, bool fallback) const;
+
+    void WriteText(std::string_view section, std::string_view key, std::string_view value);
+    void WriteNumber(std::string_view section, std::string_view key, int value);
+    void WriteFlag(std::string_view section, std::string_view key, bool value);
+
+    void ListSections(LineList& names) const;
+    void ListKeys(std::string_view section, LineList& names) const;
+    void RemoveSection(std::string_view section);
+
+private:
+    std::string m_path;
+};
+
+} // namespace varko::textrules

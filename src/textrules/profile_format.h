@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varko::textrules {
+
+// A profile file held as its lines, each with its own line ending, so that an edit can rewrite
+// one line and leave every other byte as it was.
+class ProfileText {
+public:
+    explicit ProfileText(std::string_view bytes);
+
+    std::optional<std::string> Read(std::string_view section, std::string_view key) const;
+    std::vector<std::string> Sections() const;
+    std::vector<std::string> Keys(std::string_view section) const;
+
+    void Write(std::string_view section, std::string_view key, std::string_view value);
+    bool RemoveSection(std::string_view section);
+
+    std::string Bytes() const;
+
+private:
+    struct Line {
+        std::string text;
+        std::string ending;
+    };
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+
+    static std::optional<std::string> SectionName(std::string_view text);
+    static std::optional<Entry> ParseEntry(std::string_view text);
+
+    std::optional<std::size_t> FindSection(std::string_view section) const;
+    std::size_t SectionEnd(std::size_t header) const;
+    void AppendLine(std::string text);
+
+    std::vector<Line> m_lines;
+};
+
+} // namespace varko::textrules

@@ -1,0 +1,114 @@
+#include "varko/textrules/text_rules.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace varko::textrules {
+
+namespace {
+char FoldChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+} // namespace
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldChar(a[i]) != FoldChar(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string FoldCase(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded)
+        c = FoldChar(c);
+    return folded;
+}
+
+LineList SplitLines(std::string_view text) {
+    LineList lines;
+    std::size_t end = text.find('\0');
+    if (end != std::string_view::npos)
+        text = text.substr(0, end);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t stop = text.find_first_of("\r\n", pos);
+        if (stop == std::string_view::npos) {
+            lines.emplace_back(text.substr(pos));
+            break;
+        }
+        lines.emplace_back(text.substr(pos, stop - pos));
+        pos = stop;
+        if (pos < text.size() && text[pos] == '\r')
+            ++pos;
+        if (pos < text.size() && text[pos] == '\n')
+            ++pos;
+    }
+    return lines;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad())
+        return std::nullopt;
+    return std::move(buffer).str();
+}
+
+bool LoadLines(LineList& list, const std::string& path) {
+    std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes)
+        return false;
+    list = SplitLines(*bytes);
+    return true;
+}
+
+int IndexOfText(const LineList& list, std::string_view text) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (SameText(list[i], text))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::string ValueOf(const LineList& list, std::string_view name) {
+    for (const std::string& entry : list) {
+        std::size_t eq = entry.find('=');
+        if (eq == std::string::npos)
+            continue;
+        if (SameText(std::string_view(entry).substr(0, eq), name))
+            return entry.substr(eq + 1);
+    }
+    return {};
+}
+
+std::string FileExtension(std::string_view name) {
+    std::size_t last = name.find_last_of(".\\:");
+    if (last == std::string_view::npos || name[last] != '.')
+        return {};
+    return std::string(name.substr(last));
+}
+
+std::string Substring(std::string_view text, long long start, long long count) {
+    if (start < 1)
+        start = 1;
+    if (count <= 0 || start > static_cast<long long>(text.size()))
+        return {};
+    return std::string(text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
+}
+
+std::size_t Position(std::string_view find, std::string_view text) {
+    if (find.empty() || text.empty())
+        return 0;
+    std::size_t at = text.find(find);
+    return at == std::string_view::npos ? 0 : at + 1;
+}
+
+} // namespace varko::textrules

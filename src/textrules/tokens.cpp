@@ -1,0 +1,86 @@
+#include "varko/textrules/text_rules.h"
+
+namespace varko::textrules {
+
+namespace {
+
+class TokenScanner {
+public:
+    explicit TokenScanner(std::string_view text) : m_text(text.substr(0, text.find('\0'))) {}
+
+    void Run(LineList& tokens) {
+        tokens.clear();
+        SkipBlanks();
+        while (!AtEnd()) {
+            if (Current() == '"')
+                tokens.push_back(ReadQuoted());
+            else
+                tokens.push_back(ReadPlain());
+            SkipBlanks();
+            if (!AtEnd() && Current() == ',') {
+                ++m_pos;
+                SkipBlanks();
+            }
+        }
+    }
+
+private:
+    static bool IsBlank(char c) {
+        unsigned char u = static_cast<unsigned char>(c);
+        return u >= 1 && u <= 32;
+    }
+    bool AtEnd() const { return m_pos >= m_text.size(); }
+    char Current() const { return m_text[m_pos]; }
+    void SkipBlanks() {
+        while (!AtEnd() && IsBlank(Current()))
+            ++m_pos;
+    }
+
+    std::string ReadPlain() {
+        std::size_t start = m_pos;
+        while (!AtEnd() && !IsBlank(Current()) && Current() != ',')
+            ++m_pos;
+        return std::string(m_text.substr(start, m_pos - start));
+    }
+
+    // Two quotes together stand for one; the first single quote closes the token.
+    std::string ReadQuoted() {
+        ++m_pos;
+        std::string token;
+        while (!AtEnd()) {
+            char c = Current();
+            if (c == '"') {
+                if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '"') {
+                    token.push_back('"');
+                    m_pos += 2;
+                    continue;
+                }
+                ++m_pos;
+                return token;
+            }
+            token.push_back(c);
+            ++m_pos;
+        }
+        // No closing quote: the rest of the text, less its final character.
+        if (!token.empty())
+            token.pop_back();
+        return token;
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+} // namespace
+
+void SplitTokens(LineList& list, std::string_view text) {
+    TokenScanner(text).Run(list);
+}
+
+LineList SplitTokens(std::string_view text) {
+    LineList tokens;
+    SplitTokens(tokens, text);
+    return tokens;
+}
+
+} // namespace varko::textrules
