@@ -90,7 +90,7 @@ std::string ValueOf(const LineList& list, std::string_view name) {
 }
 
 std::string FileExtension(std::string_view name) {
-    std::size_t last = name.find_last_of(".\\:");
+    std::size_t last = name.find_last_of(".\\/:");
     if (last == std::string_view::npos || name[last] != '.')
         return {};
     return std::string(name.substr(last));

@@ -1,0 +1,161 @@
+#include "varko/textrules/text_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace varko::textrules;
+
+namespace {
+
+struct TokenCase {
+    const char* name;
+    std::string text;
+    LineList tokens;
+};
+
+TEST(SplitTokens, Table) {
+    const TokenCase cases[] = {
+        {"blank and comma", "a b,c", {"a", "b", "c"}},
+        {"comma then blank", "a, b", {"a", "b"}},
+        {"double comma", "a,,b", {"a", "", "b"}},
+        {"trailing comma", "a,", {"a"}},
+        {"leading comma", ",a", {"", "a"}},
+        {"quoted with blank", "\"x y\" z", {"x y", "z"}},
+        {"doubled quotes", "\"say \"\"hi\"\"\"", {"say \"hi\""}},
+        {"unclosed quote", "\"abc", {"ab"}},
+        {"unclosed single char", "\"a", {""}},
+        {"comment kept as tokens", "1 // note", {"1", "//", "note"}},
+        {"blanks only", "  \t ", {}},
+        {"empty", "", {}},
+        {"lone comma", ",", {""}},
+        {"empty quoted", "\"\"", {""}},
+        {"quoted glued to plain", "\"ab\"cd", {"ab", "cd"}},
+        {"unclosed with pair", "\"a\"\"b", {"a\""}},
+        {"control chars are blanks", "a\x01\x1f" "b", {"a", "b"}},
+        {"NUL ends the scan", std::string("a b\0c", 5), {"a", "b"}},
+        {"comma after quoted", "\"a\" , b", {"a", "b"}},
+    };
+    for (const TokenCase& c : cases)
+        EXPECT_EQ(SplitTokens(c.text), c.tokens) << c.name;
+}
+
+TEST(SplitTokens, ReplacesPreviousContent) {
+    LineList list = {"old"};
+    SplitTokens(list, "new");
+    EXPECT_EQ(list, LineList{"new"});
+}
+
+TEST(ParseInt, Table) {
+    const struct {
+        const char* text;
+        std::optional<std::int32_t> value;
+    } cases[] = {
+        {"42", 42},
+        {"  -7", -7},
+        {"+0", 0},
+        {"007", 7},
+        {"0", 0},
+        {"$1F", 31},
+        {"x1f", 31},
+        {"0X1F", 31},
+        {"0x1f", 31},
+        {"x5", 5},
+        {"2147483647", 2147483647},
+        {"2147483648", std::nullopt},
+        {"-2147483648", INT32_MIN},
+        {"-2147483649", std::nullopt},
+        {"99999999999", std::nullopt},
+        {"$FFFFFFFF", -1},
+        {"$80000000", INT32_MIN},
+        {"$0000000FFFFFFFF", -1},
+        {"$100000000", std::nullopt},
+        {"5 ", std::nullopt},
+        {"\t5", std::nullopt},
+        {"1.0", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"-$10", std::nullopt},
+        {"-", std::nullopt},
+        {"+", std::nullopt},
+        {"x", std::nullopt},
+        {"$", std::nullopt},
+        {"0x", std::nullopt},
+        {"$G", std::nullopt},
+        {"12a", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseInt(c.text), c.value) << "text '" << c.text << "'";
+}
+
+TEST(FileExtension, Table) {
+    const struct {
+        const char* name;
+        const char* extension;
+    } cases[] = {
+        {"x.tt", ".tt"}, {"doc.TT", ".TT"}, {"a.b\\c", ""}, {"a.b:c", ""},     {"noext", ""},
+        {"a.b.c", ".c"}, {"trail.", "."},   {"", ""},       {"/dir.x/f", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileExtension(c.name), c.extension) << c.name;
+}
+
+TEST(SubstringAndPosition, Bounds) {
+    EXPECT_EQ(Substring("hello", 0, 2), "he");
+    EXPECT_EQ(Substring("hello", 2, 3), "ell");
+    EXPECT_EQ(Substring("hello", 6, 1), "");
+    EXPECT_EQ(Substring("hello", 2, 0), "");
+    EXPECT_EQ(Substring("hello", 2, -1), "");
+    EXPECT_EQ(Substring("hello", 4, 100), "lo");
+    EXPECT_EQ(Position("l", "hello"), 3u);
+    EXPECT_EQ(Position("z", "hello"), 0u);
+    EXPECT_EQ(Position("", "hello"), 0u);
+    EXPECT_EQ(Position("a", ""), 0u);
+}
+
+TEST(IndexOfTextAndValueOf, FirstMatchIgnoringCase) {
+    LineList list = {"A=1", "a=2", "b=x=y", "noequals", "=empty"};
+    EXPECT_EQ(ValueOf(list, "a"), "1");
+    EXPECT_EQ(ValueOf(list, "B"), "x=y");
+    EXPECT_EQ(ValueOf(list, ""), "empty");
+    EXPECT_EQ(ValueOf(list, "noequals"), "");
+    EXPECT_EQ(ValueOf(list, "missing"), "");
+    EXPECT_EQ(IndexOfText(list, "a=2"), 1);
+    EXPECT_EQ(IndexOfText(list, "NOEQUALS"), 3);
+    EXPECT_EQ(IndexOfText(list, "noequal"), -1);
+}
+
+TEST(SplitLines, LineBreakRules) {
+    const struct {
+        const char* name;
+        std::string text;
+        LineList lines;
+    } cases[] = {
+        {"no final break", "a\r\nb", {"a", "b"}},
+        {"final CR LF adds no line", "a\r\nb\r\n", {"a", "b"}},
+        {"CR alone", "a\rb\rc", {"a", "b", "c"}},
+        {"LF alone", "a\nb\n", {"a", "b"}},
+        {"LF CR ends two lines", "a\n\rb", {"a", "", "b"}},
+        {"blank lines kept", "a\r\n\r\nb", {"a", "", "b"}},
+        {"NUL ends the text", std::string("a\nb\0c\nd", 7), {"a", "b"}},
+        {"empty", "", {}},
+        {"only a break", "\r\n", {""}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitLines(c.text), c.lines) << c.name;
+}
+
+TEST(LoadLines, MissingFileKeepsList) {
+    LineList list = {"keep"};
+    EXPECT_FALSE(LoadLines(list, "/nonexistent/dir/file.txt"));
+    EXPECT_EQ(list, LineList{"keep"});
+
+    auto path = std::filesystem::temp_directory_path() / "varko_loadlines_test.txt";
+    std::ofstream(path, std::ios::binary) << "x\r\ny";
+    EXPECT_TRUE(LoadLines(list, path.string()));
+    EXPECT_EQ(list, (LineList{"x", "y"}));
+    std::filesystem::remove(path);
+}
+
+} // namespace
