@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace varko::cli {
+
+enum class Checker { Odf, TechTree };
+
+struct ModFile {
+    std::string display; // the path as the user will read it
+    std::string path;    // absolute, safe after the current directory changes
+    Checker checker = Checker::Odf;
+};
+
+struct CollectResult {
+    std::vector<ModFile> files; // sorted by display path
+    std::vector<std::string> errors;
+};
+
+// Files named directly are checked as the editor would check them (".tt" exactly: tech tree; else
+// ODF); directories are walked for ".tt" files and ".odf" files of any case.
+CollectResult CollectModFiles(const std::vector<std::string>& arguments);
+
+} // namespace varko::cli

@@ -1,0 +1,8 @@
+#include "varko/cli/command_line.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    return varko::cli::RunCommandLine(argc, argv, std::cout, std::cerr);
+}
