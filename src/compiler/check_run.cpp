@@ -10,11 +10,11 @@ std::string SummaryText(int messageCount) {
 
 NameList::NameList(const textrules::LineList& names) {
     for (const std::string& name : names)
-        m_folded.insert(textrules::FoldCase(name));
+        m_names.insert(name);
 }
 
 bool NameList::Contains(std::string_view name) const {
-    return m_folded.contains(textrules::FoldCase(name));
+    return m_names.contains(name);
 }
 
 FileLookup::FileLookup(const FileCatalogue& odfCatalogue, FileCatalogue& sodCatalogue, const NameList& ignoreFiles)

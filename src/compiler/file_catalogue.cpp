@@ -148,7 +148,7 @@ void FileCatalogue::ReadLocked() const {
         std::error_code statError;
         if (name.starts_with('.') || !it->is_regular_file(statError) || !MatchesMask(name, m_mask))
             continue;
-        listing.folded.insert(FoldCase(name));
+        listing.lookup.insert(name);
         listing.names.push_back(std::move(name));
     }
     std::sort(listing.names.begin(), listing.names.end(), [](const std::string& a, const std::string& b) {
@@ -169,11 +169,11 @@ bool FileCatalogue::Contains(std::string_view name) const {
     {
         std::shared_lock lock(m_mutex);
         if (m_listing.valid)
-            return m_listing.folded.contains(FoldCase(name));
+            return m_listing.lookup.contains(name);
     }
     std::unique_lock lock(m_mutex);
     EnsureReadLocked();
-    return m_listing.folded.contains(FoldCase(name));
+    return m_listing.lookup.contains(name);
 }
 
 std::vector<std::string> FileCatalogue::Names() const {

@@ -1,5 +1,7 @@
 #include "varko/compiler/check_run.h"
 
+#include "varko/textrules/case_insensitive.h"
+
 #include <unordered_set>
 
 namespace varko::compiler {
@@ -74,11 +76,10 @@ public:
         State state = Classify(line, parts.value);
         if (state == Unknown)
             Report("M1", "Unknown command: " + line);
-        std::string foldedName = textrules::FoldCase(m_name);
-        if (state != Unknown && m_seen.contains(foldedName))
+        if (state != Unknown && m_seen.contains(m_name))
             Report("M2", "property " + m_name + " specified more than once!");
         if (!m_name.empty())
-            m_seen.insert(std::move(foldedName));
+            m_seen.insert(m_name);
         CheckType(state, line, parts.value);
         if (m_tokens.size() >= 2 && !m_tokens[1].starts_with("//") && state > 0)
             Report("M13", "Unknown specifications '" + m_tokens[1] +
@@ -161,7 +162,7 @@ private:
     const FileLookup& m_files;
     CheckSink& m_sink;
     LineList m_tokens;
-    std::unordered_set<std::string> m_seen;
+    std::unordered_set<std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual> m_seen;
     std::string m_name;
     std::string m_folded;
     int m_line = 0;

@@ -35,13 +35,13 @@ DeclarationTable::DeclarationTable(const textrules::LineList& lines) {
         std::size_t eq = line.find('=');
         if (eq == std::string::npos)
             continue;
-        m_types.try_emplace(textrules::FoldCase(std::string_view(line).substr(0, eq)), line.substr(eq + 1));
+        m_types.try_emplace(line.substr(0, eq), line.substr(eq + 1));
     }
 }
 
 const std::string& DeclarationTable::TypeOf(std::string_view foldedName) const {
     static const std::string kNone;
-    auto it = m_types.find(textrules::FoldCase(foldedName));
+    auto it = m_types.find(foldedName);
     return it == m_types.end() ? kNone : it->second;
 }
 

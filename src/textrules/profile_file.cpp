@@ -30,10 +30,8 @@ std::string TIniFile::ReadText(std::string_view section, std::string_view key, s
 }
 
 int TIniFile::ReadNumber(std::string_view section, std::string_view key, int fallback) const {
-    std::string text = ReadText(section, key, "");
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        text = "$" + text.substr(2);
-    return ParseInt(text).value_or(fallback);
+    // "0x" and "0X" introduce hexadecimal digits, which the integer rules already accept.
+    return ParseInt(ReadText(section, key, "")).value_or(fallback);
 }
 
 bool TIniFile::ReadFlag(std::string_view section, std::string_view key, bool fallback) const {

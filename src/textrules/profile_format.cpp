@@ -122,7 +122,9 @@ void ProfileText::Write(std::string_view section, std::string_view key, std::str
     if (!header) {
         if (!m_lines.empty() && !Trim(m_lines.back().text).empty())
             AppendLine({});
-        AppendLine("[" + std::string(section) + "]");
+        std::string header;
+        header.append("[").append(section).append("]");
+        AppendLine(std::move(header));
         AppendLine(std::move(line));
         return;
     }

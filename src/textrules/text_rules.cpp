@@ -1,4 +1,5 @@
 #include "varko/textrules/text_rules.h"
+#include "varko/textrules/case_insensitive.h"
 
 #include <fstream>
 #include <iterator>
@@ -20,6 +21,10 @@ bool SameText(std::string_view a, std::string_view b) {
             return false;
     }
     return true;
+}
+
+bool CaseInsensitiveEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    return SameText(a, b);
 }
 
 std::string FoldCase(std::string_view text) {

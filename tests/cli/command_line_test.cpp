@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <set>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -138,6 +142,42 @@ TEST(ToUtf8, KeepsUtf8AndReadsOtherBytesAsLatin1) {
     EXPECT_EQ(ToUtf8("caf\xC3\xA9"), "caf\xC3\xA9");
     EXPECT_EQ(ToUtf8("caf\xE9"), "caf\xC3\xA9");
     EXPECT_EQ(ToUtf8("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xC2\x80") << "a surrogate is not UTF-8";
+}
+
+} // namespace
+
+namespace {
+
+// The sample mod holds a fault of every kind; its report is kept as a golden file.
+TEST(SampleMod, ReportMatchesGoldenFile) {
+    std::filesystem::current_path(VARKO_SOURCE_DIR);
+    const char* argv[] = {"varko-check", "--appdir", "data", "--addon", "examples/addon", "--sod",
+                          "examples/sod", "examples"};
+    std::ostringstream out, err;
+    int status = RunCommandLine(8, argv, out, err);
+    std::ifstream golden(std::string(VARKO_SOURCE_DIR) + "/tests/cli/examples.golden", std::ios::binary);
+    std::stringstream expected;
+    expected << golden.rdbuf();
+    EXPECT_EQ(status, kExitFaults);
+    EXPECT_EQ(out.str(), expected.str());
+    EXPECT_EQ(err.str(), "39 error(s) found\n");
+}
+
+TEST(SampleMod, HoldsAFaultOfEveryKind) {
+    std::filesystem::current_path(VARKO_SOURCE_DIR);
+    const char* argv[] = {"varko-check", "--appdir", "data", "--addon", "examples/addon", "--sod",
+                          "examples/sod", "--format", "json", "examples"};
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCommandLine(10, argv, out, err), kExitFaults);
+    std::set<std::string> codes;
+    for (const auto& entry : nlohmann::json::parse(out.str()))
+        codes.insert(entry.at("code").get<std::string>());
+    std::set<std::string> expected;
+    for (int i = 1; i <= 13; ++i)
+        expected.insert("M" + std::to_string(i));
+    for (int i = 1; i <= 6; ++i)
+        expected.insert("T" + std::to_string(i));
+    EXPECT_EQ(codes, expected);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "varko/compiler/file_catalogue.h"
 #include "varko/compiler/property_line.h"
+#include "varko/textrules/case_insensitive.h"
 #include "varko/textrules/text_rules.h"
 
 #include <atomic>
@@ -41,7 +42,7 @@ public:
     bool Contains(std::string_view name) const;
 
 private:
-    std::unordered_set<std::string> m_folded;
+    std::unordered_set<std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual> m_names;
 };
 
 // The catalogue tests shared by both checkers.

@@ -8,6 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "varko/textrules/case_insensitive.h"
+
 namespace varko::compiler {
 
 // True when the name matches one of the ";"-separated wildcard patterns, ignoring case.
@@ -39,7 +41,7 @@ public:
 private:
     struct Listing {
         std::vector<std::string> names;
-        std::unordered_set<std::string> folded;
+        std::unordered_set<std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual> lookup;
         std::optional<std::filesystem::file_time_type> stamp;
         bool valid = false;
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "varko/textrules/case_insensitive.h"
 #include "varko/textrules/text_rules.h"
 
 #include <string>
@@ -31,7 +32,8 @@ public:
     std::size_t size() const { return m_types.size(); }
 
 private:
-    std::unordered_map<std::string, std::string> m_types;
+    std::unordered_map<std::string, std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual>
+        m_types;
 };
 
 } // namespace varko::compiler
