@@ -36,21 +36,20 @@ std::string FoldCase(std::string_view text) {
 
 LineList SplitLines(std::string_view text) {
     LineList lines;
-    std::size_t end = text.find('\0');
-    if (end != std::string_view::npos)
-        text = text.substr(0, end);
+    text = text.substr(0, text.find('\0'));
+    const std::size_t size = text.size();
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t stop = text.find_first_of("\r\n", pos);
-        if (stop == std::string_view::npos) {
-            lines.emplace_back(text.substr(pos));
-            break;
-        }
+    while (pos < size) {
+        std::size_t stop = pos;
+        while (stop < size && text[stop] != '\r' && text[stop] != '\n')
+            ++stop;
         lines.emplace_back(text.substr(pos, stop - pos));
+        if (stop == size)
+            break;
         pos = stop;
-        if (pos < text.size() && text[pos] == '\r')
+        if (text[pos] == '\r')
             ++pos;
-        if (pos < text.size() && text[pos] == '\n')
+        if (pos < size && text[pos] == '\n')
             ++pos;
     }
     return lines;

@@ -139,6 +139,8 @@ TEST(SplitLines, LineBreakRules) {
         {"LF CR ends two lines", "a\n\rb", {"a", "", "b"}},
         {"blank lines kept", "a\r\n\r\nb", {"a", "", "b"}},
         {"NUL ends the text", std::string("a\nb\0c\nd", 7), {"a", "b"}},
+        {"NUL right after a break", std::string("a\n\0b", 4), {"a"}},
+        {"NUL first", std::string("\0abc", 4), {}},
         {"empty", "", {}},
         {"only a break", "\r\n", {""}},
     };
