@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -134,19 +136,32 @@ TEST_F(ProfileFileTest, NameListsAreNotCut) {
     EXPECT_EQ(keys.back(), "key_number_2999");
 }
 
+// A disk that fills up half-way through the write: the old file stays as it was.
 TEST_F(ProfileFileTest, FailedWriteRaisesAndKeepsFile) {
-    Put("[Dirs]\r\nAddon=old\r\n");
-    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
-    if (::access(m_dir.c_str(), W_OK) == 0)
-        GTEST_SKIP() << "running with privileges that ignore permissions";
-    TIniFile ini(m_path);
-    try {
-        ini.WriteText("Dirs", "Addon", "new");
-        FAIL() << "write should fail";
-    } catch (const ProfileWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), "Unable to write to " + m_path);
+    const std::string before = "[Dirs]\r\nAddon=old\r\n";
+    Put(before);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {};
+        limit.rlim_cur = limit.rlim_max = 16;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            TIniFile(m_path).WriteText("Dirs", "Addon", std::string(200, 'n'));
+        } catch (const ProfileWriteError& e) {
+            ::_exit(std::string(e.what()) == "Unable to write to " + m_path ? 0 : 2);
+        }
+        ::_exit(1);
     }
-    EXPECT_EQ(Get(), "[Dirs]\r\nAddon=old\r\n");
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure raised, 2: wrong message";
+    EXPECT_EQ(Get(), before);
+    for (const auto& entry : fs::directory_iterator(m_dir))
+        EXPECT_TRUE(entry.path().filename() == "prefs.ini" || entry.path().filename() == "prefs.ini.lock")
+            << "left behind: " << entry.path();
 }
 
 TEST_F(ProfileFileTest, MissingDirectoryRaises) {
