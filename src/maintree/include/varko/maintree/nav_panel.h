@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QFrame>
+#include <QToolButton>
+
+class QLabel;
+class QTreeWidget;
+
+namespace varko::maintree {
+
+// The navigation panel's expand button. Its caption is the panel's state: "4" collapsed (drawn
+// as a triangle pointing right), "3" expanded (pointing left).
+class ArrowButton : public QToolButton {
+    Q_OBJECT
+
+public:
+    explicit ArrowButton(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+// A caption written upwards, on a transparent background.
+class RotatedLabel : public QWidget {
+    Q_OBJECT
+
+public:
+    RotatedLabel(const QString& caption, QWidget* parent = nullptr);
+    QString Caption() const { return m_caption; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString m_caption;
+};
+
+// The collapsible strip at the left: a title bar with its arrow button, the upward label, and
+// the two trees that share the rest of the panel. It starts collapsed, both trees hidden.
+class NavPanel : public QFrame {
+    Q_OBJECT
+
+public:
+    static constexpr int kCollapsedWidth = 19;
+
+    explicit NavPanel(QWidget* parent = nullptr);
+
+    QLabel* NavTopPan = nullptr;
+    ArrowButton* Spd_arr = nullptr;
+    RotatedLabel* antAngleLabel1 = nullptr;
+    QTreeWidget* TreeObj = nullptr;
+    QTreeWidget* TreeHie = nullptr;
+};
+
+} // namespace varko::maintree

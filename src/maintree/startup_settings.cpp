@@ -1,0 +1,45 @@
+#include "varko/maintree/startup_settings.h"
+
+#include "varko/maintree/editor_pane.h"
+
+namespace varko::maintree {
+
+namespace settings = compiler::settings;
+
+namespace {
+
+constexpr qsizetype kMaxFontNameLength = 31;
+
+} // namespace
+
+StartupSettings ReadStartupSettings(const textrules::TIniFile& prefs, const std::string& appDir,
+                                    const std::string& productVersion) {
+    StartupSettings read;
+    read.showPrefsAtStart = prefs.ReadText(settings::kApplication, settings::kVersion,
+                                           settings::kVersionDefault) != productVersion;
+    read.dirs = compiler::ReadGameDirs(prefs, appDir);
+    read.fontSize = prefs.ReadNumber(settings::kDisplay, settings::kFontSize, settings::kFontSizeDefault);
+    read.fontName = prefs.ReadText(settings::kDisplay, settings::kFont, settings::kFontDefault);
+    read.wordWrap = prefs.ReadFlag(settings::kDisplay, settings::kWordWrap, settings::kWordWrapDefault);
+    return read;
+}
+
+void ApplyEditorSettings(EditorPane& editor, const StartupSettings& settings) {
+    editor.SetFontSize(settings.fontSize);
+    if (!settings.fontName.empty())
+        editor.SetFontName(QString::fromStdString(settings.fontName).left(kMaxFontNameLength));
+    editor.SetWordWrap(settings.wordWrap);
+}
+
+void RefreshCatalogues(compiler::FileCatalogue& sodCatalogue, compiler::FileCatalogue& odfCatalogue,
+                       const compiler::GameDirs& dirs, platform::Desktop& desktop) {
+    if (!sodCatalogue.PointAt(dirs.sod))
+        desktop.ShowError(QStringLiteral("Cannot access SOD directory: ") + QString::fromStdString(dirs.sod));
+    if (odfCatalogue.PointAt(dirs.addon))
+        odfCatalogue.SetMask("*.odf");
+    else
+        desktop.ShowError(QStringLiteral("Cannot access ODF directory: ") +
+                          QString::fromStdString(dirs.addon));
+}
+
+} // namespace varko::maintree

@@ -1,0 +1,180 @@
+#include "app_fixture.h"
+#include "varko/maintree/editor_pane.h"
+#include "varko/maintree/status_panels.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace varko::maintree {
+namespace {
+
+using Kind = platform::ScriptedDesktop::Kind;
+
+class Startup : public testing::AppFixture {
+protected:
+    QByteArray Dir() const { return QFileInfo(PathOf("")).absolutePath().toUtf8(); }
+    std::string AppDirBytes() const { return AppDir().toStdString(); }
+    QStringList Errors() const {
+        QStringList texts;
+        for (const auto& shown : m_desktop.Of(Kind::Error))
+            texts << shown.text;
+        return texts;
+    }
+};
+
+TEST_F(Startup, VersionDecidesWhetherThePreferencesComeFirst) {
+    struct Row {
+        const char* name;
+        const char* version; // nullptr: no prefs.ini at all
+        bool showPrefs;
+    };
+    const Row rows[] = {
+        {"missing file", nullptr, true},
+        {"same version", "1.1", false},
+        {"blanks after the version", "1.1   ", false},
+        {"file version", "1.1.1.9", true},
+        {"older version", "1.0", true},
+        {"empty value", "", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(AppDir() + "prefs.ini");
+        if (row.version)
+            WritePrefs(QByteArray("[Application]\r\nVersion=") + row.version + "\r\n");
+        const QString startDir = QDir::currentPath();
+        auto form = MakeForm();
+        int shownPrefs = 0;
+        form->SetPreferencesDialog([&] { ++shownPrefs; });
+        form->show();
+        EXPECT_EQ(form->ShowPrefsAtStart(), row.showPrefs);
+        EXPECT_EQ(shownPrefs, row.showPrefs ? 1 : 0);
+        EXPECT_TRUE(form->acceptDrops());
+        EXPECT_EQ(QFileInfo::exists(AppDir() + "prefs.ini"), row.version != nullptr);
+        // Without accepted preferences the catalogues stay where the program started.
+        const std::string expected =
+            row.showPrefs ? startDir.toStdString() : QDir(AppDir()).canonicalPath().toStdString();
+        EXPECT_EQ(form->SodCatalogue().Directory(), expected);
+        EXPECT_EQ(form->OdfCatalogue().Mask(), row.showPrefs ? "*.*" : "*.odf");
+        EXPECT_TRUE(m_desktop.History().empty());
+        QDir::setCurrent(startDir);
+    }
+}
+
+TEST_F(Startup, SettingsAndTheirDefaults) {
+    WritePrefs("[Application]\r\nVersion=1.1\r\n[Dirs]\r\nAddon=" + Dir() + "\r\n");
+    auto form = MakeForm();
+    EXPECT_EQ(form->AppDir(), AppDirBytes());
+    EXPECT_EQ(form->AppDir().back(), '/');
+    EXPECT_EQ(form->GameDirs().addon, Dir().toStdString());
+    EXPECT_EQ(form->GameDirs().sod, AppDirBytes());
+    EXPECT_EQ(form->Editor()->FontSize(), 10);
+    EXPECT_EQ(form->Editor()->FontName(), "Courier New");
+    EXPECT_FALSE(form->Editor()->WordWrap());
+    EXPECT_EQ(form->NavWidth(), 180);
+    EXPECT_TRUE(form->Declarations().empty());
+    EXPECT_EQ(form->CurrentFile(), "Untitled.odf");
+    EXPECT_EQ(form->windowTitle(), "Varko Workshop");
+    EXPECT_EQ(form->OdfCatalogue().Directory(), QDir(Dir()).canonicalPath().toStdString());
+    EXPECT_EQ(form->OdfCatalogue().Mask(), "*.odf");
+    EXPECT_EQ(form->StatusBar()->PanelText(0), "");
+    EXPECT_TRUE(m_desktop.History().empty());
+}
+
+TEST_F(Startup, DisplaySettingsReadAsNumbersFlagsAndNames) {
+    struct Row {
+        const char* name;
+        QByteArray display;
+        int fontSize;
+        QString fontName;
+        bool wrap;
+    };
+    const QString longName(40, QLatin1Char('F'));
+    const Row rows[] = {
+        {"hexadecimal size", "editorfontsize=0x10\r\n", 16, "Courier New", false},
+        {"size not a number", "editorfontsize=big\r\n", 10, "Courier New", false},
+        {"wrap on", "wordwrap=1\r\n", 10, "Courier New", true},
+        {"wrap any other integer", "wordwrap=2\r\n", 10, "Courier New", true},
+        {"wrap not an integer", "wordwrap=yes\r\n", 10, "Courier New", false},
+        {"long font name is cut", "editorfont=" + longName.toLatin1() + "\r\n", 10, longName.left(31), false},
+        {"empty font name keeps the editor's", "editorfont=\r\neditorfontsize=12\r\n", 12, "Courier New",
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WritePrefs("[Application]\r\nVersion=1.1\r\n[Display]\r\n" + row.display);
+        auto form = MakeForm();
+        EXPECT_EQ(form->Editor()->FontSize(), row.fontSize);
+        EXPECT_EQ(form->Editor()->FontName(), row.fontName);
+        EXPECT_EQ(form->Editor()->WordWrap(), row.wrap);
+    }
+}
+
+TEST_F(Startup, GameDirectoriesThatCannotBeReachedAreReportedInOrder) {
+    struct Row {
+        const char* name;
+        QByteArray dirs;
+        QStringList errors;
+        std::string odfMask;
+    };
+    const QByteArray missing = Dir() + "/missing";
+    const Row rows[] = {
+        {"both missing",
+         "Addon=" + missing + "\r\nSod=" + missing + "2\r\n",
+         {"Cannot access SOD directory: " + missing + "2", "Cannot access ODF directory: " + missing},
+         "*.*"},
+        {"empty values", "Addon=\r\nSod=\r\n", {}, "*.odf"},
+        {"trailing separator", "Addon=" + Dir() + "/\r\nSod=" + Dir() + "\r\n", {}, "*.odf"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_desktop.ClearHistory();
+        WritePrefs("[Application]\r\nVersion=1.1\r\n[Dirs]\r\n" + row.dirs);
+        auto form = MakeForm();
+        EXPECT_EQ(Errors(), row.errors);
+        EXPECT_EQ(form->OdfCatalogue().Mask(), row.odfMask);
+    }
+}
+
+TEST_F(Startup, TheFirstArgumentIsLoadedWhenItNamesAFile) {
+    WriteAcceptedPrefs();
+    WriteFile(PathOf("ship.odf"), "a = 1\r\n");
+    WriteFile(PathOf("other.odf"), "b = 2\r\n");
+    struct Row {
+        const char* name;
+        QStringList arguments;
+        QString currentFile;
+        QString caption;
+    };
+    const Row rows[] = {
+        {"file and more", {PathOf("ship.odf"), PathOf("other.odf")}, PathOf("ship.odf"), "ship.odf - VARKO"},
+        {"directory", {PathOf("")}, "Untitled.odf", "Varko Workshop"},
+        {"missing file", {PathOf("none.odf")}, "Untitled.odf", "Varko Workshop"},
+        {"no argument", {}, "Untitled.odf", "Varko Workshop"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_desktop.SetApplicationTitle("Varko");
+        auto form = MakeForm(row.arguments);
+        EXPECT_EQ(form->CurrentFile(), row.currentFile);
+        EXPECT_EQ(form->windowTitle(), row.caption);
+        EXPECT_EQ(m_desktop.ApplicationTitle(), row.currentFile == "Untitled.odf" ? "Varko" : row.caption);
+        EXPECT_EQ(form->StatusBar()->PanelText(0), row.currentFile == "Untitled.odf" ? "" : "  1:   1");
+        EXPECT_FALSE(form->Editor()->Modified());
+    }
+    EXPECT_TRUE(m_desktop.History().empty());
+}
+
+TEST_F(Startup, ARelativeArgumentSurvivesTheMoveOfTheCurrentDirectory) {
+    WriteAcceptedPrefs();
+    WriteFile(PathOf("ship.odf"), "a = 1\r\n");
+    QDir::setCurrent(PathOf(""));
+    QDir(AppDir()).mkdir("addon");
+    WritePrefs("[Application]\r\nVersion=1.1\r\n[Dirs]\r\nAddon=" + AppDir().toUtf8() + "addon\r\n");
+    auto form = MakeForm({"ship.odf"});
+    form->Editor()->setPlainText("changed");
+    form->tb_SaveClick();
+    EXPECT_EQ(ReadFile(PathOf("ship.odf")), "changed");
+}
+
+} // namespace
+} // namespace varko::maintree
