@@ -3,8 +3,12 @@
 #include "varko/maintree/editor_pane.h"
 #include "varko/maintree/status_panels.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -252,12 +256,20 @@ TEST_F(DocumentLifecycle, DropsOpenTheFirstFileWithItsWholePath) {
     WriteFile(PathOf(longName), "dropped");
     WriteFile(PathOf("second.odf"), "second");
     ASSERT_GT(PathOf(longName).size(), 259);
+    m_form->show(); // the window takes drops once it is shown
     Type("changed");
     m_desktop.QueueAnswer(Answer::No);
-    m_form->WMDropFiles({PathOf(longName), PathOf("second.odf"), PathOf("third.odf")});
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(PathOf(longName)), QUrl::fromLocalFile(PathOf("second.odf"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_form.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_form.get(), &drop);
     EXPECT_EQ(Shown(Kind::Confirm).size(), 1u);
     EXPECT_EQ(m_form->CurrentFile(), PathOf(longName));
     EXPECT_EQ(Editor().toPlainText(), "dropped");
+    EXPECT_EQ(m_form->windowTitle(), longName + " - VARKO");
     m_form->WMDropFiles({});
     EXPECT_EQ(m_form->CurrentFile(), PathOf(longName));
 }
