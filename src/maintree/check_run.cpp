@@ -1,0 +1,188 @@
+#include "varko/maintree/check_run.h"
+
+#include "varko/compiler/data_files.h"
+#include "varko/maintree/queued_check_sink.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace varko::maintree {
+
+namespace {
+
+// Laid over status panel 1 (panel 0 is 50 pixels wide, panel 1 150).
+const QRect kProgressGeometry(52, 2, 148, 17);
+constexpr int kMaxLineLength = 4096;
+// The GUI thread shows messages in chunks until a slice is used up, then lets other events in.
+constexpr int kMessageChunk = 256;
+constexpr qint64 kSliceMs = 12;
+
+const QString kRunHint = QStringLiteral("Run debugger...");
+const QString kStopHint = QStringLiteral("Stop debugger...");
+
+// The editor's characters are the file's bytes (one character per byte).
+textrules::LineList ToLines(const QStringList& lines) {
+    textrules::LineList bytes;
+    bytes.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        bytes.push_back(line.left(kMaxLineLength).toLatin1().toStdString());
+    return bytes;
+}
+
+} // namespace
+
+CheckRun::CheckRun(CheckRunWidgets widgets, CheckRunSources sources, QObject* parent)
+    : QObject(parent), m_tbRun(widgets.tb_Run), m_setRunImage(std::move(widgets.setRunImage)),
+      m_msgList(widgets.MsgList), m_splitedit(widgets.Splitedit), m_statusBar(widgets.StatusBar),
+      m_setSummary(std::move(widgets.setSummary)), m_sources(std::move(sources)) {
+    // All items are one line of the same font; the list lays out long runs much faster knowing it.
+    if (m_msgList)
+        m_msgList->setUniformItemSizes(true);
+    connect(&m_mailbox, &RunMailbox::Posted, this, &CheckRun::TakePosted, Qt::QueuedConnection);
+    Runthd.SetOnExecute([this](const std::atomic<bool>& stop) { RunthdExecute(stop); });
+}
+
+CheckRun::~CheckRun() {
+    m_closing = true;
+    Runthd.Close();
+    delete m_progress;
+}
+
+void CheckRun::tb_RunClick() {
+    if (Running()) {
+        Runthd.Stop();
+        return;
+    }
+    m_job =
+        Job{m_sources.editorLines ? m_sources.editorLines() : QStringList(),
+            m_sources.currentFile ? QFile::encodeName(m_sources.currentFile()).toStdString() : std::string()};
+    m_runOpen = true;
+    SetButton(kImageRunning, kStopHint);
+    ShowMessageList(true);
+    Runthd.Start();
+}
+
+void CheckRun::RunthdExecute(const std::atomic<bool>& stop) {
+    QueuedCheckSink sink(m_mailbox);
+    try {
+        const textrules::LineList lines = ToLines(m_job.lines);
+        const compiler::NameList ignoreFiles = compiler::LoadIgnoreFiles(m_sources.appDir);
+        m_sources.odfCatalogue->Refresh();
+        const compiler::FileLookup files(*m_sources.odfCatalogue, *m_sources.sodCatalogue, ignoreFiles);
+        if (textrules::FileExtension(m_job.currentFile) == ".tt") {
+            compiler::CompileTT(lines, files, stop, sink);
+        } else if (auto declarations = compiler::LoadDeclarations(m_sources.appDir)) {
+            compiler::CompileOdf(lines, *declarations, files, stop, sink);
+        } else {
+            sink.RunFailed(
+                QString::fromLatin1(compiler::kDeclarationsMissing.data(),
+                                    static_cast<qsizetype>(compiler::kDeclarationsMissing.size())));
+        }
+    } catch (const std::exception& failure) {
+        // The run must still end idle; the failure is shown like any other.
+        sink.RunFailed(QString::fromLocal8Bit(failure.what()));
+    }
+}
+
+void CheckRun::TakePosted() {
+    m_backlog.Append(m_mailbox.Take());
+    if (!m_continueScheduled)
+        ApplyBacklog();
+}
+
+void CheckRun::ContinueApplying() {
+    m_continueScheduled = false;
+    ApplyBacklog();
+}
+
+void CheckRun::ApplyBacklog() {
+    QElapsedTimer slice;
+    slice.start();
+    if (m_backlog.started)
+        BeginRun(*std::exchange(m_backlog.started, std::nullopt));
+    while (!m_backlog.messages.isEmpty() && slice.elapsed() < kSliceMs) {
+        const qsizetype count = std::min<qsizetype>(kMessageChunk, m_backlog.messages.size());
+        AppendMessages(m_backlog.messages.first(count));
+        m_backlog.messages.remove(0, count);
+    }
+    AdvanceProgress(std::exchange(m_backlog.progress, 0));
+    if (!m_backlog.messages.isEmpty()) {
+        m_continueScheduled = true;
+        QTimer::singleShot(0, this, &CheckRun::ContinueApplying);
+        return;
+    }
+    if (m_backlog.finished)
+        FinishRun(*std::exchange(m_backlog.finished, std::nullopt));
+    else if (m_backlog.failure)
+        FailRun(*std::exchange(m_backlog.failure, std::nullopt));
+}
+
+void CheckRun::BeginRun(int lineCount) {
+    if (m_msgList)
+        m_msgList->clear();
+    delete m_progress;
+    if (!m_statusBar)
+        return;
+    m_progress = new QProgressBar(m_statusBar);
+    m_progress->setObjectName(QStringLiteral("CheckProgress"));
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, lineCount);
+    m_progress->setValue(0);
+    m_progress->setGeometry(kProgressGeometry);
+    m_progress->show();
+    m_progress->raise();
+}
+
+void CheckRun::AppendMessages(QStringList messages) {
+    if (m_msgList)
+        m_msgList->addItems(messages);
+}
+
+void CheckRun::AdvanceProgress(int lines) {
+    if (lines > 0 && m_progress)
+        m_progress->setValue(m_progress->value() + lines);
+}
+
+void CheckRun::FinishRun(int messageCount) {
+    ShowMessageList(messageCount > 0);
+    if (m_setSummary)
+        m_setSummary(QString::fromStdString(compiler::SummaryText(messageCount)));
+    CloseRun();
+}
+
+void CheckRun::FailRun(const QString& text) {
+    ShowMessageList(m_msgList && m_msgList->count() > 0);
+    CloseRun();
+    // Last, since the box waits for the user in an event loop of its own.
+    if (m_sources.showError && !m_closing)
+        m_sources.showError(text);
+}
+
+void CheckRun::CloseRun() {
+    delete m_progress;
+    SetButton(kImageIdle, kRunHint);
+    m_runOpen = false;
+    emit RunEnded();
+}
+
+void CheckRun::SetButton(int imageIndex, const QString& hint) {
+    m_imageIndex = imageIndex;
+    if (m_tbRun)
+        m_tbRun->setToolTip(hint);
+    if (m_setRunImage)
+        m_setRunImage(imageIndex);
+}
+
+void CheckRun::ShowMessageList(bool visible) {
+    if (m_splitedit)
+        m_splitedit->setVisible(visible);
+    if (m_msgList)
+        m_msgList->setVisible(visible);
+}
+
+} // namespace varko::maintree

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <optional>
+
+class QListWidget;
+
+namespace varko::maintree {
+
+class EditorPane;
+
+// The 1-based line a check message names: the number between "Line " and the first ":".
+std::optional<int> MessageLineNumber(const QString& message);
+
+// The message list's navigation: a double-click puts the editor on the line a message names.
+class MessageList : public QObject {
+    Q_OBJECT
+
+public:
+    MessageList(QListWidget* msgList, EditorPane* editor, QObject* parent = nullptr);
+
+    // Focuses the editor and selects the whole text line (not a wrapped part of it) that the
+    // selected message names. Without a selected message, or when the line no longer exists,
+    // nothing happens.
+    void SelectMessageLine();
+
+signals:
+    // A double-click anywhere on the list, on a message or below the last one.
+    void DblClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QListWidget> m_msgList;
+    QPointer<EditorPane> m_editor;
+};
+
+} // namespace varko::maintree
