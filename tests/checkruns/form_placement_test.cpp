@@ -1,0 +1,402 @@
+#include "varko/maintree/form_placement.h"
+#include "varko/maintree/qt_placement_window.h"
+#include "varko/textrules/profile_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+
+namespace varko::maintree {
+
+bool operator==(const PlacementRect& a, const PlacementRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+bool operator==(const MinMaxPositions& a, const MinMaxPositions& b) {
+    return a.minX == b.minX && a.minY == b.minY && a.maxX == b.maxX && a.maxY == b.maxY;
+}
+void PrintTo(const PlacementRect& r, std::ostream* out) {
+    *out << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+}
+
+namespace {
+
+// A window that records what the store does to it and takes on what is applied.
+class FakeWindow : public PlacementWindow {
+public:
+    struct Placed {
+        int flags;
+        MinMaxPositions positions;
+        PlacementRect normal;
+    };
+
+    int Flags() const override { return flags; }
+    int ShowCmd() const override { return showCmd; }
+    MinMaxPositions Positions() const override { return positions; }
+    PlacementRect NormalRect() const override { return normal; }
+    bool Resizable() const override { return resizable; }
+    bool ApplicationMinimized() const override { return applicationMinimized; }
+    ScreenMetrics Screen() const override { return screen; }
+    int FrameWidth() const override { return 4; }
+    int FrameHeight() const override { return 3; }
+
+    void SetPlacement(int newFlags, const MinMaxPositions& newPositions,
+                      const PlacementRect& newNormal) override {
+        placed = Placed{newFlags, newPositions, newNormal};
+        flags = newFlags;
+        positions = newPositions;
+        normal = newNormal;
+    }
+    void SetShowState(ShowState state) override {
+        states.push_back(state);
+        showCmd = state == ShowState::Maximized   ? kShowMaximized
+                  : state == ShowState::Minimized ? kShowMinimized
+                                                  : kShowNormal;
+    }
+    void SetMaximizedPosition(int x, int y) override {
+        positions.maxX = x;
+        positions.maxY = y;
+    }
+
+    int flags = 0;
+    int showCmd = kShowNormal;
+    MinMaxPositions positions;
+    PlacementRect normal{100, 80, 644, 455};
+    bool resizable = true;
+    bool applicationMinimized = false;
+    ScreenMetrics screen{1024, 768, 96};
+
+    std::optional<Placed> placed;
+    std::vector<ShowState> states;
+};
+
+class FormPlacementTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    std::string IniPath() const {
+        return QFile::encodeName(m_dir.filePath(QStringLiteral("prefs.ini"))).toStdString();
+    }
+    void WriteIni(const char* content) const {
+        QFile file(QString::fromStdString(IniPath()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+    FormPlacement MakeStore(FakeWindow& window) {
+        return FormPlacement(window, IniPath(),
+                             [this](const std::exception& e) { m_failures.push_back(e.what()); });
+    }
+    // Every key of [Window] with its value, in file order.
+    std::vector<std::pair<std::string, std::string>> WindowSection() const {
+        const textrules::TIniFile ini(IniPath());
+        textrules::LineList keys;
+        ini.ListKeys("Window", keys);
+        std::vector<std::pair<std::string, std::string>> entries;
+        for (const std::string& key : keys)
+            entries.emplace_back(key, ini.ReadText("Window", key, "?"));
+        return entries;
+    }
+    std::string Value(const char* key) const {
+        return textrules::TIniFile(IniPath()).ReadText("Window", key, "");
+    }
+
+    QTemporaryDir m_dir;
+    std::vector<std::string> m_failures;
+};
+
+TEST_F(FormPlacementTest, SaveWritesEveryKeyInItsFormatAndOrder) {
+    FakeWindow window;
+    window.flags = 2;
+    FormPlacement store = MakeStore(window);
+    store.FormShow();
+    store.FormCloseQuery(true);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"FormVersion", "0"},
+        {"Flags", "2"},
+        {"ShowCmd", "1"},
+        {"PixelsPerInch", "96"},
+        {"MinMaxPos(1024x768)", "-1,-1,-4,-3"},
+        {"MinMaxPos", "-1,-1,-4,-3"},
+        {"NormPos(1024x768)", "100,80,644,455"},
+        {"NormPos", "100,80,644,455"},
+        {"Visible", "0"},
+    };
+    EXPECT_EQ(WindowSection(), expected);
+    EXPECT_TRUE(store.Saved());
+    EXPECT_TRUE(m_failures.empty());
+}
+
+TEST_F(FormPlacementTest, PlacementComesBackInTheNextRun) {
+    FakeWindow first;
+    FormPlacement firstStore = MakeStore(first);
+    firstStore.FormShow();
+    first.normal = {10, 20, 610, 420};
+    first.showCmd = kShowMaximized;
+    firstStore.FormCloseQuery(true);
+
+    FakeWindow next;
+    FormPlacement nextStore = MakeStore(next);
+    nextStore.FormShow();
+    ASSERT_TRUE(next.placed.has_value());
+    EXPECT_EQ(next.placed->normal, (PlacementRect{10, 20, 610, 420}));
+    EXPECT_EQ(next.placed->positions, (MinMaxPositions{-1, -1, -4, -3}));
+    EXPECT_EQ(next.states, std::vector<ShowState>{ShowState::Maximized});
+    EXPECT_TRUE(nextStore.Restored());
+}
+
+TEST_F(FormPlacementTest, RestoreRules) {
+    const PlacementRect current{100, 80, 644, 455};
+    const struct {
+        const char* name;
+        const char* ini;
+        bool resizable;
+        std::optional<PlacementRect> rect;
+        std::vector<ShowState> states;
+    } rows[] = {
+        {"nothing saved", "", true, std::nullopt, {ShowState::Normal}},
+        {"form version below 0",
+         "[Window]\nFormVersion=-1\nNormPos=1,2,300,400\nShowCmd=3\n",
+         true,
+         std::nullopt,
+         {}},
+        {"key for this screen size first",
+         "[Window]\nNormPos(1024x768)=10,20,300,400\nNormPos=1,2,3,4\n",
+         true,
+         PlacementRect{10, 20, 300, 400},
+         {ShowState::Normal}},
+        {"plain key for another screen size",
+         "[Window]\nNormPos(800x600)=5,5,50,50\nNormPos=1,2,300,400\n",
+         true,
+         PlacementRect{1, 2, 300, 400},
+         {ShowState::Normal}},
+        {"plain key when the sized one is empty",
+         "[Window]\nNormPos(1024x768)=\nNormPos=1, 2 ,300,400\n",
+         true,
+         PlacementRect{1, 2, 300, 400},
+         {ShowState::Normal}},
+        {"other pixels per inch keep the show state",
+         "[Window]\nNormPos=1,2,300,400\nPixelsPerInch=120\nShowCmd=3\n",
+         true,
+         std::nullopt,
+         {ShowState::Maximized}},
+        {"same pixels per inch",
+         "[Window]\nNormPos=1,2,300,400\nPixelsPerInch=96\nShowCmd=2\n",
+         true,
+         PlacementRect{1, 2, 300, 400},
+         {ShowState::Minimized}},
+        {"missing numbers keep the current ones",
+         "[Window]\nNormPos=7,8\n",
+         true,
+         PlacementRect{7, 8, 644, 455},
+         {ShowState::Normal}},
+        {"malformed number keeps the current one",
+         "[Window]\nNormPos=7,x,500,600\n",
+         true,
+         PlacementRect{7, 80, 500, 600},
+         {ShowState::Normal}},
+        {"left not less than right",
+         "[Window]\nNormPos=300,0,300,400\n",
+         true,
+         std::nullopt,
+         {ShowState::Normal}},
+        {"fixed border keeps the size",
+         "[Window]\nNormPos=10,20,30,40\n",
+         false,
+         PlacementRect{10, 20, 554, 395},
+         {ShowState::Normal}},
+        {"min and max positions alone", "[Window]\nMinMaxPos=1,2\n", true, current, {ShowState::Normal}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteIni(row.ini);
+        FakeWindow window;
+        window.resizable = row.resizable;
+        FormPlacement store = MakeStore(window);
+        store.FormShow();
+        EXPECT_EQ(window.placed.has_value(), row.rect.has_value());
+        if (window.placed && row.rect) {
+            EXPECT_EQ(window.placed->normal, *row.rect);
+        }
+        EXPECT_EQ(window.states, row.states);
+        EXPECT_TRUE(store.Restored());
+        // The maximized frame goes just outside the screen, whatever was found.
+        EXPECT_EQ(window.positions.maxX, -4);
+        EXPECT_EQ(window.positions.maxY, -3);
+    }
+}
+
+TEST_F(FormPlacementTest, FlagsAndPositionsAreRestoredWithTheRectangle) {
+    WriteIni("[Window]\nFlags=2\nMinMaxPos=5\nNormPos=1,2,300,400\n");
+    FakeWindow window;
+    FormPlacement store = MakeStore(window);
+    store.FormShow();
+    ASSERT_TRUE(window.placed.has_value());
+    EXPECT_EQ(window.placed->flags, 2);
+    // Numbers missing from MinMaxPos read as 0.
+    EXPECT_EQ(window.placed->positions, (MinMaxPositions{5, 0, 0, 0}));
+}
+
+TEST_F(FormPlacementTest, ShowCommandsMapToShowStates) {
+    const struct {
+        const char* value;
+        ShowState state;
+    } rows[] = {{"1", ShowState::Normal},    {"5", ShowState::Normal},    {"9", ShowState::Normal},
+                {"2", ShowState::Minimized}, {"6", ShowState::Minimized}, {"7", ShowState::Minimized},
+                {"3", ShowState::Maximized}, {"0", ShowState::Normal},    {"4", ShowState::Normal},
+                {"8", ShowState::Normal},    {"x", ShowState::Normal}};
+    for (const auto& row : rows) {
+        WriteIni((std::string("[Window]\nShowCmd=") + row.value + "\n").c_str());
+        FakeWindow window;
+        FormPlacement store = MakeStore(window);
+        store.FormShow();
+        EXPECT_EQ(window.states, std::vector<ShowState>{row.state}) << row.value;
+    }
+}
+
+TEST_F(FormPlacementTest, SavesAtMostOncePerRun) {
+    using Steps = void (*)(FormPlacement&, FakeWindow&);
+    const struct {
+        const char* name;
+        const char* ini;
+        Steps steps;
+        std::map<std::string, std::string> values;
+    } rows[] = {
+        {"close allowed, then destroyed",
+         "",
+         [](FormPlacement& store, FakeWindow& window) {
+             store.FormShow();
+             window.normal = {1, 2, 301, 202};
+             store.FormCloseQuery(true);
+             window.normal = {9, 9, 99, 99};
+             store.FormDestroy();
+         },
+         {{"NormPos", "1,2,301,202"}, {"Visible", "0"}}},
+        {"close refused, then destroyed",
+         "",
+         [](FormPlacement& store, FakeWindow&) {
+             store.FormShow();
+             store.FormCloseQuery(false);
+             store.FormDestroy();
+         },
+         {{"NormPos", "100,80,644,455"}, {"Visible", "1"}}},
+        {"never restored",
+         "",
+         [](FormPlacement& store, FakeWindow&) {
+             store.FormCloseQuery(true);
+             store.FormDestroy();
+         },
+         {{"NormPos", ""}, {"Visible", ""}}},
+        {"switched off",
+         "",
+         [](FormPlacement& store, FakeWindow&) {
+             store.SetActive(false);
+             store.FormShow();
+             store.FormCloseQuery(true);
+             store.FormDestroy();
+         },
+         {{"NormPos", ""}, {"Visible", ""}}},
+        {"form version below 0 is saved as 0",
+         "[Window]\nFormVersion=-5\n",
+         [](FormPlacement& store, FakeWindow&) {
+             store.FormShow();
+             store.FormCloseQuery(true);
+         },
+         {{"FormVersion", "0"}, {"Visible", "0"}}},
+        {"application minimized",
+         "",
+         [](FormPlacement& store, FakeWindow& window) {
+             store.FormShow();
+             window.applicationMinimized = true;
+             store.FormCloseQuery(true);
+         },
+         {{"ShowCmd", "2"}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteIni(row.ini);
+        FakeWindow window;
+        FormPlacement store = MakeStore(window);
+        row.steps(store, window);
+        for (const auto& [key, value] : row.values)
+            EXPECT_EQ(Value(key.c_str()), value) << key;
+    }
+}
+
+TEST_F(FormPlacementTest, SwitchedOffStoreLeavesTheWindowAlone) {
+    WriteIni("[Window]\nNormPos=1,2,300,400\nShowCmd=3\n");
+    FakeWindow window;
+    FormPlacement store = MakeStore(window);
+    store.SetActive(false);
+    store.FormShow();
+    EXPECT_FALSE(window.placed.has_value());
+    EXPECT_TRUE(window.states.empty());
+    EXPECT_FALSE(store.Restored());
+}
+
+TEST_F(FormPlacementTest, AFailedSaveIsReportedOnceAndNotRetried) {
+    FakeWindow window;
+    const std::string path =
+        QFile::encodeName(m_dir.filePath(QStringLiteral("gone/prefs.ini"))).toStdString();
+    FormPlacement store(window, path, [this](const std::exception& e) { m_failures.push_back(e.what()); });
+    store.FormShow();
+    store.FormCloseQuery(true);
+    store.FormDestroy();
+    EXPECT_EQ(m_failures, std::vector<std::string>{"Unable to write to " + path});
+}
+
+TEST_F(FormPlacementTest, QtWindowRoundTrip) {
+    QMainWindow first;
+    QtPlacementWindow firstWindow(first);
+    FormPlacement firstStore(firstWindow, IniPath(),
+                             [this](const std::exception& e) { m_failures.push_back(e.what()); });
+    first.setGeometry(120, 90, 500, 300);
+    firstStore.FormShow();
+    first.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
+    first.setGeometry(130, 95, 480, 310);
+    firstStore.FormCloseQuery(true);
+    first.close();
+    EXPECT_EQ(Value("NormPos"), "130,95,610,405");
+    EXPECT_EQ(Value("ShowCmd"), "1");
+
+    QMainWindow next;
+    next.resize(200, 100);
+    QtPlacementWindow nextWindow(next);
+    FormPlacement nextStore(nextWindow, IniPath(),
+                            [this](const std::exception& e) { m_failures.push_back(e.what()); });
+    nextStore.FormShow();
+    next.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
+    EXPECT_EQ(next.geometry(), QRect(130, 95, 480, 310));
+    EXPECT_TRUE(m_failures.empty());
+}
+
+TEST_F(FormPlacementTest, QtWindowComesBackMaximizedOrMinimized) {
+    const struct {
+        const char* showCmd;
+        Qt::WindowState state;
+    } rows[] = {{"3", Qt::WindowMaximized}, {"2", Qt::WindowMinimized}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.showCmd);
+        WriteIni((std::string("[Window]\nShowCmd=") + row.showCmd + "\nNormPos=10,10,410,310\n").c_str());
+        QMainWindow window;
+        QtPlacementWindow placementWindow(window);
+        FormPlacement store(placementWindow, IniPath(), nullptr);
+        store.FormShow();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return (window.windowState() & row.state) != 0; }, 5000));
+        EXPECT_EQ(placementWindow.ShowCmd(),
+                  row.state == Qt::WindowMaximized ? kShowMaximized : kShowMinimized);
+        EXPECT_EQ(window.normalGeometry(), QRect(10, 10, 400, 300));
+    }
+}
+
+} // namespace
+
+} // namespace varko::maintree

@@ -1,0 +1,118 @@
+#include "varko/maintree/editor_pane.h"
+#include "varko/maintree/message_list.h"
+
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace varko::maintree {
+
+namespace {
+
+TEST(MessageLineNumber, ReadsTheNumberBetweenLineAndTheColon) {
+    const struct {
+        const char* message;
+        std::optional<int> line;
+    } rows[] = {
+        {"Line 12: Error - Unknown command: x", 12},
+        {"Line 5: ODF file \"a.odf\" not found.", 5},
+        {"Line 0007: padded", 7},
+        {"Line $1F: hexadecimal, as integers read", 31},
+        {"Line 3: the first colon: counts", 3},
+        {"Line x: not a number", std::nullopt},
+        {"Line : empty", std::nullopt},
+        {"Line 3 without a colon", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(MessageLineNumber(QString::fromLatin1(row.message)), row.line) << row.message;
+}
+
+class MessageListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_editor = new EditorPane(&m_host);
+        m_list = new QListWidget(&m_host);
+        m_other = new QWidget(&m_host);
+        m_other->setFocusPolicy(Qt::StrongFocus);
+        auto* column = new QVBoxLayout(&m_host);
+        column->addWidget(m_editor);
+        column->addWidget(m_list);
+        column->addWidget(m_other);
+        m_host.resize(300, 400);
+        // Line 2 is long enough to wrap over several display lines.
+        m_editor->setPlainText(
+            QStringLiteral("first = 1\n%1\nthird = 3\n").arg(QString(400, QLatin1Char('w'))));
+        m_editor->SetWordWrap(true);
+        m_list->addItems({QStringLiteral("Line 2: Error - Unknown command: www"),
+                          QStringLiteral("Line 9: Error - the line has gone"),
+                          QStringLiteral("Line 3: Error - Unknown command: third = 3")});
+        m_other->setFocus();
+        m_editor->SetSelStart(4);
+        m_messages = std::make_unique<MessageList>(m_list, m_editor);
+        QObject::connect(m_messages.get(), &MessageList::DblClick, m_messages.get(),
+                         &MessageList::SelectMessageLine);
+    }
+
+    QString Selected() const { return m_editor->textCursor().selectedText(); }
+
+    QWidget m_host;
+    EditorPane* m_editor = nullptr;
+    QListWidget* m_list = nullptr;
+    QWidget* m_other = nullptr;
+    std::unique_ptr<MessageList> m_messages;
+};
+
+TEST_F(MessageListTest, SelectsTheWholeTextLineAndFocusesTheEditor) {
+    const struct {
+        int row;
+        int lineIndex;
+    } rows[] = {{0, 1}, {2, 2}};
+    for (const auto& row : rows) {
+        m_other->setFocus();
+        m_list->setCurrentRow(row.row);
+        m_messages->SelectMessageLine();
+        EXPECT_EQ(m_editor->SelStart(), m_editor->StartOfLine(row.lineIndex)) << row.row;
+        EXPECT_EQ(Selected(), m_editor->LineText(row.lineIndex)) << row.row;
+        EXPECT_EQ(m_host.focusWidget(), m_editor) << row.row;
+    }
+}
+
+TEST_F(MessageListTest, DoubleClickOnAMessageGoesToItsLine) {
+    m_host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_host));
+    QSignalSpy clicks(m_messages.get(), &MessageList::DblClick);
+    const QRect item = m_list->visualItemRect(m_list->item(2));
+    QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, item.center());
+    QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, item.center());
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(Selected(), QStringLiteral("third = 3"));
+}
+
+TEST_F(MessageListTest, NothingHappensWithoutASelectedMessageOrAnExistingLine) {
+    const struct {
+        const char* name;
+        int row;
+        bool deselect;
+    } rows[] = {{"no message selected", -1, false},
+                {"current message not selected", 0, true},
+                {"line past the end", 1, false}};
+    for (const auto& row : rows) {
+        m_other->setFocus();
+        m_editor->SetSelStart(4);
+        m_list->setCurrentRow(row.row);
+        if (row.deselect)
+            m_list->clearSelection();
+        m_messages->SelectMessageLine();
+        EXPECT_EQ(m_editor->SelStart(), 4) << row.name;
+        EXPECT_EQ(Selected(), QString()) << row.name;
+        EXPECT_EQ(m_host.focusWidget(), m_other) << row.name;
+    }
+}
+
+} // namespace
+
+} // namespace varko::maintree

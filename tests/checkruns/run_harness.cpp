@@ -1,0 +1,114 @@
+#include "run_harness.h"
+
+#include "varko/compiler/data_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace varko::testing {
+
+namespace {
+
+class ListSink : public compiler::CheckSink {
+public:
+    void RunStarted(int) override { texts.clear(); }
+    void MessageFound(const compiler::CheckMessage& message) override {
+        texts << QString::fromLatin1(message.text.data(), static_cast<qsizetype>(message.text.size()));
+    }
+    void ProgressStep() override {}
+    void RunFinished(int) override {}
+
+    QStringList texts;
+};
+
+} // namespace
+
+QString RunHarness::SourcePath(const QString& relative) {
+    return QStringLiteral(VARKO_SOURCE_DIR "/") + relative;
+}
+
+void RunHarness::SetUp() {
+    ASSERT_TRUE(m_dir.isValid());
+    m_startDir = QDir::currentPath();
+    ASSERT_TRUE(QDir().mkpath(AppDir()));
+    for (const char* name : {compiler::kDeclarationsFile, compiler::kIgnoreFilesFile})
+        ASSERT_TRUE(QFile::copy(SourcePath(QStringLiteral("data/") + name), AppDir() + name));
+    ASSERT_TRUE(m_odf.PointAt(SourcePath(QStringLiteral("examples/addon")).toStdString()));
+    m_odf.SetMask("*.odf");
+    ASSERT_TRUE(m_sod.PointAt(SourcePath(QStringLiteral("examples/sod")).toStdString()));
+
+    m_editor = new maintree::EditorPane(&m_host);
+    m_splitedit = new QWidget(&m_host);
+    m_msgList = new QListWidget(&m_host);
+    m_status = new maintree::StatusPanels(&m_host);
+    m_tbRun = new QAction(QStringLiteral("Run"), &m_host);
+    m_tbRun->setToolTip(QStringLiteral("Run debugger..."));
+    auto* column = new QVBoxLayout(&m_host);
+    for (QWidget* part : {static_cast<QWidget*>(m_editor), m_splitedit, static_cast<QWidget*>(m_msgList),
+                          static_cast<QWidget*>(m_status)})
+        column->addWidget(part);
+    m_msgList->hide();
+    m_splitedit->hide();
+    m_host.resize(544, 375);
+
+    maintree::CheckRunWidgets widgets{
+        m_tbRun,   [this](int image) { m_images.push_back(image); },
+        m_msgList, m_splitedit,
+        m_status,  [this](const QString& text) { m_status->SetPanelText(1, text); }};
+    maintree::CheckRunSources sources{QFile::encodeName(AppDir()).toStdString(),
+                                      [this] { return m_editor->Lines(); },
+                                      [this] { return m_currentFile; },
+                                      &m_odf,
+                                      &m_sod,
+                                      [this](const QString& text) { m_desktop.ShowError(text); }};
+    m_run = std::make_unique<maintree::CheckRun>(std::move(widgets), std::move(sources));
+}
+
+void RunHarness::TearDown() {
+    m_run.reset();
+    QDir::setCurrent(m_startDir);
+}
+
+void RunHarness::WriteFile(const QString& path, const QByteArray& bytes) const {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+void RunHarness::SetText(const QStringList& lines) {
+    m_editor->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void RunHarness::WaitIdle() {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_run->Running(); }, 60000)) << "the run did not end";
+}
+
+QStringList RunHarness::Messages() const {
+    QStringList texts;
+    for (int i = 0; i < m_msgList->count(); ++i)
+        texts << m_msgList->item(i)->text();
+    return texts;
+}
+
+QStringList RunHarness::ExpectedMessages(const QStringList& lines, const std::string& currentFile) {
+    textrules::LineList bytes;
+    for (const QString& line : lines)
+        bytes.push_back(line.toLatin1().toStdString());
+    const compiler::NameList ignore = compiler::LoadIgnoreFiles(QFile::encodeName(AppDir()).toStdString());
+    const compiler::FileLookup files(m_odf, m_sod, ignore);
+    const std::atomic<bool> stop{false};
+    ListSink sink;
+    if (textrules::FileExtension(currentFile) == ".tt") {
+        compiler::CompileTT(bytes, files, stop, sink);
+    } else {
+        const auto declarations = compiler::LoadDeclarations(QFile::encodeName(AppDir()).toStdString());
+        EXPECT_TRUE(declarations.has_value());
+        if (declarations)
+            compiler::CompileOdf(bytes, *declarations, files, stop, sink);
+    }
+    return sink.texts;
+}
+
+} // namespace varko::testing
