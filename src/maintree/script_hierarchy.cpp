@@ -1,0 +1,83 @@
+#include "varko/maintree/script_hierarchy.h"
+
+#include "varko/maintree/editor_pane.h"
+
+#include <QItemSelectionModel>
+#include <QTreeView>
+
+#include <utility>
+
+namespace varko::maintree {
+
+ScriptHierarchy::ScriptHierarchy(QTreeView& treeHie, EditorPane& editor, std::function<QString()> currentFile,
+                                 QObject* parent)
+    : QObject(parent), m_tree(treeHie), m_editor(editor), m_currentFile(std::move(currentFile)) {
+    // A QTreeWidget keeps its own model and cannot show this one.
+    Q_ASSERT_X(!m_tree.inherits("QTreeWidget"), "ScriptHierarchy", "TreeHie must be a plain QTreeView");
+    // Equal row heights let the view lay out a large expanded tree without measuring each row.
+    m_tree.setUniformRowHeights(true);
+    m_tree.setModel(&m_model);
+    connect(&m_builder, &HierarchyBuilder::Built, this, &ScriptHierarchy::Show);
+    connect(&m_tree, &QTreeView::collapsed, this,
+            [this](const QModelIndex& node) { m_collapsed << QPersistentModelIndex(node); });
+}
+
+ScriptHierarchy::~ScriptHierarchy() {
+    m_builder.Close();
+}
+
+void ScriptHierarchy::EditorChange() {
+    m_dirty = true;
+    ++m_changes;
+}
+
+void ScriptHierarchy::Timer1Timer() {
+    if (m_builder.Running() || !m_dirty || m_tree.isHidden())
+        return;
+    m_builder.Start(TakeHierarchySnapshot(*m_editor.document(), m_currentFile(), m_changes),
+                    std::move(m_retired));
+}
+
+void ScriptHierarchy::Show(quint64 generation, std::shared_ptr<const ScriptOutline> outline) {
+    const bool first = m_model.Outline() == nullptr;
+    const int keptRows = m_model.PropertyRows();
+    m_retired = m_model.SetOutline(std::move(outline));
+    // Every build shows the tree as new: all expanded, nothing selected, scrolled to the top.
+    if (first) {
+        m_tree.expandAll();
+    } else {
+        ExpandAgain(keptRows);
+    }
+    m_tree.selectionModel()->clear();
+    m_tree.scrollToTop();
+    // A change made while the build ran keeps the flag, so the next tick builds again.
+    if (generation == m_changes)
+        m_dirty = false;
+    emit OutlineShown();
+}
+
+void ScriptHierarchy::ExpandAgain(int keptRows) {
+    // Rows kept from the last build are still expanded unless the user collapsed them. The view
+    // lays itself out once afterwards, so these calls only note what is to be expanded.
+    const QModelIndex root = m_model.index(0, 0);
+    m_tree.expand(root);
+    for (const QPersistentModelIndex& node : std::exchange(m_collapsed, {}))
+        m_tree.expand(node);
+    for (int row = keptRows; row < m_model.PropertyRows(); ++row)
+        m_tree.expand(m_model.index(row, 0, root));
+}
+
+void ScriptHierarchy::TreeHieDblClick() {
+    const QModelIndex current = m_tree.currentIndex();
+    if (!current.isValid() || !m_tree.selectionModel()->isSelected(current))
+        return;
+    const int line = m_model.LineTag(current);
+    // The text may have become shorter since the build; the editor is then left alone.
+    if (line < 0 || line >= m_editor.LineCount())
+        return;
+    m_editor.setFocus();
+    m_editor.SetSelStart(m_editor.StartOfLine(line));
+    m_editor.SetSelLength(static_cast<int>(m_editor.LineText(line).size()));
+}
+
+} // namespace varko::maintree
