@@ -1,0 +1,164 @@
+#include "varko/maintree/edge_splitter.h"
+#include "varko/maintree/nav_panel.h"
+#include "varko/maintree/nav_panel_control.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace varko::maintree {
+namespace {
+
+// What the user sees of the panel in one state.
+struct PanelState {
+    QString arrow;
+    int width;
+    QString title;
+    bool hierarchyShown;
+    bool browserShown;
+    bool splitterShown;
+    bool spacerShown;
+
+    bool operator==(const PanelState&) const = default;
+};
+
+void PrintTo(const PanelState& state, std::ostream* out) {
+    *out << "arrow " << state.arrow.toStdString() << ", width " << state.width << ", title \""
+         << state.title.toStdString() << "\", TreeHie " << state.hierarchyShown << ", TreeObj "
+         << state.browserShown << ", Splitnav " << state.splitterShown << ", navspcpan " << state.spacerShown;
+}
+
+const PanelState kCollapsed{"4", 19, "", false, false, false, true};
+const PanelState kHierarchyPage{"3", 180, "Script Hierarchy", true, false, true, false};
+const PanelState kBrowserPage{"3", 180, "Object Browser", false, true, true, false};
+
+// The panel laid out as in the main window, its buttons wired as TForm1 wires them.
+class NavPanelControlTest : public ::testing::Test {
+protected:
+    NavPanelControlTest() {
+        m_window.resize(600, 400);
+        m_panel = new NavPanel(&m_window);
+        m_splitnav = new EdgeSplitter(EdgeSplitter::Side::Left, m_panel, &m_window);
+        m_splitnav->hide();
+        m_spacer = new QWidget(&m_window);
+        m_spacer->setFixedWidth(EdgeSplitter::kThickness);
+        auto* row = new QHBoxLayout(&m_window);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(0);
+        row->addWidget(m_panel);
+        row->addWidget(m_splitnav);
+        row->addWidget(m_spacer);
+        row->addStretch(1);
+        auto* pages = new QActionGroup(&m_window);
+        for (QAction* page : {m_tbHie, m_tbObj}) {
+            page->setCheckable(true);
+            pages->addAction(page);
+        }
+        m_tbHie->setChecked(true);
+        m_control = std::make_unique<NavPanelControl>(
+            NavPanelWidgets{m_panel, m_panel->Spd_arr, m_panel->NavTopPan, m_panel->TreeHie, m_panel->TreeObj,
+                            m_splitnav, m_spacer, m_tbHie, m_tbObj},
+            m_navWidth);
+        QObject::connect(m_panel->Spd_arr, &QAbstractButton::clicked, &m_window,
+                         [this] { m_control->Spd_arrClick(); });
+        QObject::connect(m_tbHie, &QAction::triggered, &m_window, [this] { m_control->tb_HieClick(); });
+        QObject::connect(m_tbObj, &QAction::triggered, &m_window, [this] { m_control->tb_ObjClick(); });
+        m_window.show();
+    }
+
+    PanelState State() const {
+        return {m_panel->Spd_arr->text(),      m_panel->width(),
+                m_panel->NavTopPan->text(),    m_panel->TreeHie->isVisible(),
+                m_panel->TreeObj->isVisible(), m_splitnav->isVisible(),
+                m_spacer->isVisible()};
+    }
+
+    void ClickArrow() { QTest::mouseClick(m_panel->Spd_arr, Qt::LeftButton); }
+
+    // Each event is made just before it is sent: events of one pointer share their point.
+    void SendMouse(QEvent::Type type, QPointF local, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, local, m_splitnav->mapToGlobal(local), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(m_splitnav, &event);
+    }
+
+    void DragSplitter(int by) {
+        const QPointF from(1, 10);
+        const QPointF to = from + QPointF(by, 0);
+        SendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        SendMouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+
+    QWidget m_window;
+    NavPanel* m_panel = nullptr;
+    EdgeSplitter* m_splitnav = nullptr;
+    QWidget* m_spacer = nullptr;
+    QAction* m_tbHie = new QAction(QStringLiteral("Script Hierachy"), &m_window);
+    QAction* m_tbObj = new QAction(QStringLiteral("Object Browser"), &m_window);
+    int m_navWidth = 180;
+    std::unique_ptr<NavPanelControl> m_control;
+};
+
+TEST_F(NavPanelControlTest, StatesFollowTheArrowAndThePageButtons) {
+    enum Step { Arrow, Hie, Obj };
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+        PanelState state;
+    } rows[] = {
+        {"at start", {}, kCollapsed},
+        {"first expansion opens the hierarchy", {Arrow}, kHierarchyPage},
+        {"browser chosen while collapsed changes nothing", {Obj}, kCollapsed},
+        {"next expansion opens the chosen page", {Obj, Arrow}, kBrowserPage},
+        {"switch to the browser while expanded", {Arrow, Obj}, kBrowserPage},
+        {"and back to the hierarchy", {Arrow, Obj, Hie}, kHierarchyPage},
+        {"clicking the page on show", {Arrow, Hie}, kHierarchyPage},
+        {"collapse hides both trees and the title", {Arrow, Obj, Arrow}, kCollapsed},
+        {"hierarchy chosen while collapsed", {Arrow, Obj, Arrow, Hie, Arrow}, kHierarchyPage},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (m_control->Expanded())
+            ClickArrow();
+        m_tbHie->trigger();
+        for (Step step : row.steps) {
+            if (step == Arrow)
+                ClickArrow();
+            else
+                (step == Hie ? m_tbHie : m_tbObj)->trigger();
+        }
+        EXPECT_EQ(State(), row.state);
+        EXPECT_EQ(m_panel->Spd_arr->accessibleName(), row.state.arrow);
+    }
+}
+
+TEST_F(NavPanelControlTest, UpwardLabelShowsOnlyWhileCollapsed) {
+    // The label lies under the tree, which covers it once the panel is open.
+    const QRect label = m_panel->antAngleLabel1->geometry();
+    EXPECT_EQ(m_panel->childAt(label.center()), m_panel->antAngleLabel1);
+    ClickArrow();
+    QWidget* cover = m_panel->childAt(label.center());
+    ASSERT_NE(cover, nullptr);
+    EXPECT_TRUE(cover == m_panel->TreeHie || m_panel->TreeHie->isAncestorOf(cover));
+}
+
+TEST_F(NavPanelControlTest, DraggedWidthIsKeptAcrossCollapses) {
+    ClickArrow();
+    DragSplitter(70);
+    EXPECT_EQ(m_panel->width(), 250);
+    ClickArrow();
+    EXPECT_EQ(m_navWidth, 250);
+    EXPECT_EQ(m_panel->width(), 19);
+    ClickArrow();
+    EXPECT_EQ(m_panel->width(), 250);
+}
+
+} // namespace
+} // namespace varko::maintree
