@@ -139,16 +139,6 @@ TEST_F(NavPanelControlTest, StatesFollowTheArrowAndThePageButtons) {
     }
 }
 
-TEST_F(NavPanelControlTest, UpwardLabelShowsOnlyWhileCollapsed) {
-    // The label lies under the tree, which covers it once the panel is open.
-    const QRect label = m_panel->antAngleLabel1->geometry();
-    EXPECT_EQ(m_panel->childAt(label.center()), m_panel->antAngleLabel1);
-    ClickArrow();
-    QWidget* cover = m_panel->childAt(label.center());
-    ASSERT_NE(cover, nullptr);
-    EXPECT_TRUE(cover == m_panel->TreeHie || m_panel->TreeHie->isAncestorOf(cover));
-}
-
 TEST_F(NavPanelControlTest, DraggedWidthIsKeptAcrossCollapses) {
     ClickArrow();
     DragSplitter(70);
