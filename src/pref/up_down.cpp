@@ -1,0 +1,94 @@
+#include "varko/pref/up_down.h"
+
+#include <QBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace varko::pref {
+
+namespace {
+
+QToolButton* MakeArrow(QWidget& parent, Qt::ArrowType arrow, const QString& name) {
+    auto* button = new QToolButton(&parent);
+    button->setArrowType(arrow);
+    button->setAutoRepeat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    button->setAccessibleName(name);
+    return button;
+}
+
+} // namespace
+
+UpDown::UpDown(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::TabFocus);
+    m_up = MakeArrow(*this, Qt::UpArrow, QStringLiteral("Up"));
+    m_down = MakeArrow(*this, Qt::DownArrow, QStringLiteral("Down"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_up);
+    column->addWidget(m_down);
+    connect(m_up, &QToolButton::clicked, this, [this] { Step(1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { Step(-1); });
+}
+
+void UpDown::SetAssociate(QLineEdit* field) {
+    if (m_associate)
+        m_associate->removeEventFilter(this);
+    m_associate = field;
+    if (m_associate) {
+        m_associate->installEventFilter(this);
+        m_associate->setText(QString::number(m_position));
+    }
+}
+
+void UpDown::SetRange(int minimum, int maximum) {
+    m_minimum = minimum;
+    m_maximum = std::max(minimum, maximum);
+    SetPosition(m_position);
+}
+
+int UpDown::Position() {
+    if (m_associate) {
+        bool whole = false;
+        const int typed = m_associate->text().trimmed().toInt(&whole, 10);
+        if (whole && typed >= m_minimum && typed <= m_maximum)
+            m_position = typed;
+    }
+    return m_position;
+}
+
+void UpDown::SetPosition(int position) {
+    m_position = std::clamp(position, m_minimum, m_maximum);
+    if (m_associate)
+        m_associate->setText(QString::number(m_position));
+}
+
+void UpDown::Step(int delta) {
+    SetPosition(Position() + delta);
+}
+
+bool UpDown::StepByKey(int key) {
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return false;
+    Step(key == Qt::Key_Up ? 1 : -1);
+    return true;
+}
+
+void UpDown::keyPressEvent(QKeyEvent* event) {
+    if (!StepByKey(event->key()))
+        QWidget::keyPressEvent(event);
+}
+
+// The arrow keys step the position while the field has the focus, too.
+bool UpDown::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_associate && event->type() == QEvent::KeyPress)
+        return StepByKey(static_cast<QKeyEvent*>(event)->key());
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace varko::pref
