@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QWidget>
+
+namespace varko::about {
+
+// A panel framed by a lowered outer and a raised inner bevel.
+class BevelPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BevelPanel(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace varko::about

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLabel>
+
+namespace varko::about {
+
+// A label drawn as a web link: blue, underlined, with the hand-shaped cursor. A click with the
+// left button, released over the label, emits Clicked.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit LinkLabel(QWidget* parent = nullptr);
+
+signals:
+    void Clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+} // namespace varko::about
