@@ -68,8 +68,12 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
         return mask;
     }();
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0)
+    if (::stat(target.c_str(), &existing) == 0) {
+        // A read-only file stays read-only: replacing it would go around its protection.
+        if (!S_ISREG(existing.st_mode) || (existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+            return false;
         mode = existing.st_mode & 07777;
+    }
 
     std::string temp = target + ".XXXXXX";
     FdGuard fd(::mkstemp(temp.data()));

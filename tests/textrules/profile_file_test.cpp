@@ -164,6 +164,14 @@ TEST_F(ProfileFileTest, FailedWriteRaisesAndKeepsFile) {
             << "left behind: " << entry.path();
 }
 
+TEST_F(ProfileFileTest, ReadOnlyFileIsNotReplaced) {
+    Put("[Dirs]\r\nAddon=old\r\n");
+    fs::permissions(m_path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_THROW(TIniFile(m_path).WriteText("Dirs", "Addon", "new"), ProfileWriteError);
+    EXPECT_THROW(TIniFile(m_path).RemoveSection("Dirs"), ProfileWriteError);
+    EXPECT_EQ(Get(), "[Dirs]\r\nAddon=old\r\n");
+}
+
 TEST_F(ProfileFileTest, MissingDirectoryRaises) {
     TIniFile ini((m_dir / "no" / "prefs.ini").string());
     EXPECT_THROW(ini.WriteText("A", "b", "c"), ProfileWriteError);
