@@ -18,23 +18,39 @@ namespace {
 // Laid over status panel 1 (panel 0 is 50 pixels wide, panel 1 150).
 const QRect kProgressGeometry(52, 2, 148, 17);
 constexpr int kMaxLineLength = 4096;
-// The GUI thread shows messages in chunks until a slice is used up, then lets other events in.
+// The GUI thread shows or removes messages in chunks until a slice is used up, then lets other
+// events in.
 constexpr int kMessageChunk = 256;
-constexpr qint64 kSliceMs = 12;
+constexpr int kClearChunk = 2048;
+constexpr qint64 kSliceMs = 10;
+// Each visible step of the progress bar repaints it at once; a few steps a second are plenty.
+constexpr qint64 kProgressIntervalMs = 50;
 
 const QString kRunHint = QStringLiteral("Run debugger...");
 const QString kStopHint = QStringLiteral("Stop debugger...");
 
 // The editor's characters are the file's bytes (one character per byte).
-textrules::LineList ToLines(const QStringList& lines) {
-    textrules::LineList bytes;
-    bytes.reserve(static_cast<std::size_t>(lines.size()));
-    for (const QString& line : lines)
-        bytes.push_back(line.left(kMaxLineLength).toLatin1().toStdString());
-    return bytes;
+std::string ToBytes(QStringView line) {
+    return line.left(kMaxLineLength).toLatin1().toStdString();
 }
 
 } // namespace
+
+textrules::LineList EditorTextLines(const QString& rawText) {
+    textrules::LineList lines;
+    const QStringView text(rawText);
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(QChar::ParagraphSeparator, start);
+        if (end < 0)
+            end = text.size();
+        lines.push_back(ToBytes(text.sliced(start, end - start)));
+        start = end + 1;
+    }
+    if (lines.back().empty())
+        lines.pop_back();
+    return lines;
+}
 
 CheckRun::CheckRun(CheckRunWidgets widgets, CheckRunSources sources, QObject* parent)
     : QObject(parent), m_tbRun(widgets.tb_Run), m_setRunImage(std::move(widgets.setRunImage)),
@@ -45,6 +61,9 @@ CheckRun::CheckRun(CheckRunWidgets widgets, CheckRunSources sources, QObject* pa
         m_msgList->setUniformItemSizes(true);
     connect(&m_mailbox, &RunMailbox::Posted, this, &CheckRun::TakePosted, Qt::QueuedConnection);
     Runthd.SetOnExecute([this](const std::atomic<bool>& stop) { RunthdExecute(stop); });
+    // A long document's copy is freed as soon as it has been checked, so that the next run's copy
+    // reuses its memory.
+    connect(&Runthd, &WorkerThread::Ended, this, [this] { m_job = Job{}; });
 }
 
 CheckRun::~CheckRun() {
@@ -58,9 +77,8 @@ void CheckRun::tb_RunClick() {
         Runthd.Stop();
         return;
     }
-    m_job =
-        Job{m_sources.editorLines ? m_sources.editorLines() : QStringList(),
-            m_sources.currentFile ? QFile::encodeName(m_sources.currentFile()).toStdString() : std::string()};
+    m_job.text = m_sources.editorText ? m_sources.editorText() : QString();
+    m_job.currentFile = m_sources.currentFile ? QFile::encodeName(m_sources.currentFile()).toStdString() : "";
     m_runOpen = true;
     SetButton(kImageRunning, kStopHint);
     ShowMessageList(true);
@@ -70,7 +88,7 @@ void CheckRun::tb_RunClick() {
 void CheckRun::RunthdExecute(const std::atomic<bool>& stop) {
     QueuedCheckSink sink(m_mailbox);
     try {
-        const textrules::LineList lines = ToLines(m_job.lines);
+        const textrules::LineList lines = EditorTextLines(m_job.text);
         const compiler::NameList ignoreFiles = compiler::LoadIgnoreFiles(m_sources.appDir);
         m_sources.odfCatalogue->Refresh();
         const compiler::FileLookup files(*m_sources.odfCatalogue, *m_sources.sodCatalogue, ignoreFiles);
@@ -103,28 +121,44 @@ void CheckRun::ContinueApplying() {
 void CheckRun::ApplyBacklog() {
     QElapsedTimer slice;
     slice.start();
-    if (m_backlog.started)
+    if (m_backlog.started) {
+        if (!ClearSomeMessages(slice))
+            return ContinueLater();
         BeginRun(*std::exchange(m_backlog.started, std::nullopt));
+    }
+    AdvanceProgress(std::exchange(m_backlog.progress, 0));
     while (!m_backlog.messages.isEmpty() && slice.elapsed() < kSliceMs) {
         const qsizetype count = std::min<qsizetype>(kMessageChunk, m_backlog.messages.size());
         AppendMessages(m_backlog.messages.first(count));
         m_backlog.messages.remove(0, count);
     }
-    AdvanceProgress(std::exchange(m_backlog.progress, 0));
-    if (!m_backlog.messages.isEmpty()) {
-        m_continueScheduled = true;
-        QTimer::singleShot(0, this, &CheckRun::ContinueApplying);
-        return;
-    }
+    if (!m_backlog.messages.isEmpty())
+        return ContinueLater();
     if (m_backlog.finished)
         FinishRun(*std::exchange(m_backlog.finished, std::nullopt));
     else if (m_backlog.failure)
         FailRun(*std::exchange(m_backlog.failure, std::nullopt));
 }
 
+void CheckRun::ContinueLater() {
+    m_continueScheduled = true;
+    QTimer::singleShot(0, this, &CheckRun::ContinueApplying);
+}
+
+// The last run's messages go from the end backwards, which keeps each removal cheap; true once
+// the list is empty.
+bool CheckRun::ClearSomeMessages(const QElapsedTimer& slice) {
+    while (m_msgList && m_msgList->count() > 0) {
+        if (slice.elapsed() >= kSliceMs)
+            return false;
+        const int count = std::min(kClearChunk, m_msgList->count());
+        m_msgList->model()->removeRows(m_msgList->count() - count, count);
+    }
+    return true;
+}
+
 void CheckRun::BeginRun(int lineCount) {
-    if (m_msgList)
-        m_msgList->clear();
+    m_linesPassed = 0;
     delete m_progress;
     if (!m_statusBar)
         return;
@@ -133,6 +167,7 @@ void CheckRun::BeginRun(int lineCount) {
     m_progress->setTextVisible(false);
     m_progress->setRange(0, lineCount);
     m_progress->setValue(0);
+    m_progressShown.start();
     m_progress->setGeometry(kProgressGeometry);
     m_progress->show();
     m_progress->raise();
@@ -144,8 +179,12 @@ void CheckRun::AppendMessages(QStringList messages) {
 }
 
 void CheckRun::AdvanceProgress(int lines) {
-    if (lines > 0 && m_progress)
-        m_progress->setValue(m_progress->value() + lines);
+    m_linesPassed += lines;
+    if (m_progress && m_progress->value() != m_linesPassed &&
+        m_progressShown.elapsed() >= kProgressIntervalMs) {
+        m_progress->setValue(m_linesPassed);
+        m_progressShown.start();
+    }
 }
 
 void CheckRun::FinishRun(int messageCount) {

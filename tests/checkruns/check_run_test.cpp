@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 namespace varko::testing {
 
@@ -74,6 +76,39 @@ protected:
         EXPECT_EQ(m_splitedit->isVisibleTo(&m_host), shown);
     }
 };
+
+// The run reads the document's raw text; its lines must be the editor's own.
+TEST(EditorTextLines, AreTheEditorsLines) {
+    const struct {
+        const char* name;
+        QByteArray file;
+    } rows[] = {
+        {"empty", ""},
+        {"one line without a break", "a = 1"},
+        {"trailing break", "a = 1\r\n"},
+        {"empty lines at the end", "a = 1\n\n\n"},
+        {"only breaks", "\r\n\r\n"},
+        {"mixed breaks", "a\rb\nc\r\nd"},
+        {"eight-bit characters", "name = \"caf\xe9\xa0\xff\""},
+        {"long line", QByteArray(5000, 'x') + "\nshort"},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = dir.filePath(QStringLiteral("doc.odf"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(row.file);
+        file.close();
+        maintree::EditorPane editor;
+        editor.LoadFromFile(path);
+        textrules::LineList expected;
+        for (int i = 0; i < editor.LineCount(); ++i)
+            expected.push_back(editor.LineText(i).toLatin1().toStdString());
+        EXPECT_EQ(maintree::EditorTextLines(editor.document()->toRawText()), expected);
+    }
+}
 
 TEST_F(CheckRunTest, SampleDocumentsGiveTheGoldenMessages) {
     for (const QString& file : {QStringLiteral("addon/faulty.odf"), QStringLiteral("addon/faulty_tree.tt"),

@@ -42,7 +42,7 @@ protected:
         column->addWidget(m_editor);
         column->addWidget(m_list);
         column->addWidget(m_other);
-        m_host.resize(300, 400);
+        m_host.resize(300, 300);
         // Line 2 is long enough to wrap over several display lines.
         m_editor->setPlainText(
             QStringLiteral("first = 1\n%1\nthird = 3\n").arg(QString(400, QLatin1Char('w'))));

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace varko::testing {
@@ -51,14 +52,16 @@ void RunHarness::SetUp() {
         column->addWidget(part);
     m_msgList->hide();
     m_splitedit->hide();
-    m_host.resize(544, 375);
+    // Shown windows stay below 131,072 pixels: Qt converts larger images on its own thread pool,
+    // whose locking ThreadSanitizer cannot see.
+    m_host.resize(320, 240);
 
     maintree::CheckRunWidgets widgets{
         m_tbRun,   [this](int image) { m_images.push_back(image); },
         m_msgList, m_splitedit,
         m_status,  [this](const QString& text) { m_status->SetPanelText(1, text); }};
     maintree::CheckRunSources sources{QFile::encodeName(AppDir()).toStdString(),
-                                      [this] { return m_editor->Lines(); },
+                                      [this] { return m_editor->document()->toRawText(); },
                                       [this] { return m_currentFile; },
                                       &m_odf,
                                       &m_sod,

@@ -4,10 +4,13 @@
 #include "varko/maintree/run_mailbox.h"
 #include "varko/maintree/worker_thread.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+
+#include "varko/textrules/text_rules.h"
 
 #include <atomic>
 #include <functional>
@@ -19,6 +22,10 @@ class QProgressBar;
 class QStatusBar;
 
 namespace varko::maintree {
+
+// The lines of an editor document's raw text as the checkers read them: bytes, at most 4096 of
+// them, and no last line when it is empty (as the editor counts its lines).
+textrules::LineList EditorTextLines(const QString& rawText);
 
 // The controls a check run drives, all of the main window.
 struct CheckRunWidgets {
@@ -38,7 +45,9 @@ struct CheckRunWidgets {
 struct CheckRunSources {
     // The program directory, with its trailing separator.
     std::string appDir;
-    std::function<QStringList()> editorLines;
+    // The editor document's raw text (QTextDocument::toRawText), which ends each line with
+    // U+2029; one copy is cheap even for a long document, and the worker cuts it into lines.
+    std::function<QString()> editorText;
     std::function<QString()> currentFile;
     compiler::FileCatalogue* odfCatalogue = nullptr;
     compiler::FileCatalogue* sodCatalogue = nullptr;
@@ -73,7 +82,7 @@ signals:
 private:
     // A run's inputs, copied on the GUI thread before the worker starts and only read by it.
     struct Job {
-        QStringList lines;
+        QString text;
         std::string currentFile;
     };
 
@@ -81,6 +90,8 @@ private:
     void TakePosted();
     void ContinueApplying();
     void ApplyBacklog();
+    void ContinueLater();
+    bool ClearSomeMessages(const QElapsedTimer& slice);
     void BeginRun(int lineCount);
     void AppendMessages(QStringList messages);
     void AdvanceProgress(int lines);
@@ -109,6 +120,8 @@ private:
     bool m_closing = false;
     int m_imageIndex = kImageIdle;
     QPointer<QProgressBar> m_progress;
+    int m_linesPassed = 0;
+    QElapsedTimer m_progressShown;
 };
 
 } // namespace varko::maintree
