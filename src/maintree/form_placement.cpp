@@ -24,7 +24,12 @@ using Numbers = std::array<int, 4>;
 
 // "(1024x768)": the positions are kept per screen size, with the plain key as the fallback.
 std::string ScreenSuffix(const ScreenMetrics& screen) {
-    return "(" + std::to_string(screen.width) + "x" + std::to_string(screen.height) + ")";
+    std::string suffix = "(";
+    suffix += std::to_string(screen.width);
+    suffix += 'x';
+    suffix += std::to_string(screen.height);
+    suffix += ')';
+    return suffix;
 }
 
 // The value for this screen size, else the plain key's; empty when neither holds one.
@@ -53,8 +58,13 @@ Numbers ParseNumbers(const std::string& text, Numbers numbers) {
 }
 
 std::string FormatNumbers(const Numbers& numbers) {
-    return std::to_string(numbers[0]) + "," + std::to_string(numbers[1]) + "," + std::to_string(numbers[2]) +
-           "," + std::to_string(numbers[3]);
+    std::string text;
+    for (const int number : numbers) {
+        if (!text.empty())
+            text += ',';
+        text += std::to_string(number);
+    }
+    return text;
 }
 
 Numbers ToNumbers(const MinMaxPositions& p) {
