@@ -8,8 +8,13 @@ QString HomePageUrl() {
     return QStringLiteral("https://varko-workshop.example.org/");
 }
 
+// "file:///" already holds the root's slash, so an absolute Unix directory gives up its own;
+// "file:////opt/x" would name a network path "//opt/x" to some browsers.
 QString HelpTarget(const QString& appDir) {
-    return QStringLiteral("file:///") + appDir + QStringLiteral("help.htm");
+    QString dir = appDir;
+    if (dir.startsWith(QLatin1Char('/')))
+        dir.remove(0, 1);
+    return QStringLiteral("file:///") + dir + QStringLiteral("help.htm");
 }
 
 void OpenHomePage(platform::Desktop& desktop) {

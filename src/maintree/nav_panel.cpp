@@ -14,10 +14,11 @@ namespace {
 constexpr int kTopHeight = 18;
 constexpr int kTreeIndent = 19;
 
-QTreeWidget* MakeTree(const char* name, QWidget& parent) {
-    auto* tree = new QTreeWidget(&parent);
+template <typename Tree>
+Tree* MakeTree(const char* name, const QString& accessibleName, QWidget& parent) {
+    auto* tree = new Tree(&parent);
     tree->setObjectName(QString::fromLatin1(name));
-    tree->setAccessibleName(QString::fromLatin1(name));
+    tree->setAccessibleName(accessibleName);
     tree->setHeaderHidden(true);
     tree->setFrameShape(QFrame::NoFrame);
     tree->setIndentation(kTreeIndent);
@@ -90,10 +91,11 @@ NavPanel::NavPanel(QWidget* parent) : QFrame(parent) {
     Spd_arr = new ArrowButton(NavTopPan);
     Spd_arr->setObjectName(QStringLiteral("Spd_arr"));
     Spd_arr->setAccessibleName(Spd_arr->text());
+    Spd_arr->setAccessibleDescription(QStringLiteral("Opens or closes the navigation panel"));
     Spd_arr->setGeometry(0, 0, 15, kTopHeight);
 
-    TreeObj = MakeTree("TreeObj", *this);
-    TreeHie = MakeTree("TreeHie", *this);
+    TreeObj = MakeTree<QTreeWidget>("TreeObj", QStringLiteral("Object Browser"), *this);
+    TreeHie = MakeTree<QTreeView>("TreeHie", QStringLiteral("Script Hierarchy"), *this);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(frameWidth(), frameWidth(), frameWidth(), frameWidth());
     column->setSpacing(0);

@@ -1,7 +1,14 @@
 #include "varko/maintree/t_form1.h"
 
 #include "varko/compiler/data_files.h"
+#include "varko/maintree/check_run.h"
 #include "varko/maintree/documents.h"
+#include "varko/maintree/message_list.h"
+#include "varko/maintree/nav_panel_control.h"
+#include "varko/maintree/qt_placement_window.h"
+#include "varko/maintree/script_hierarchy.h"
+#include "varko/maintree/form_placement.h"
+#include "varko/maintree/object_browser.h"
 #include "varko/maintree/editor_pane.h"
 #include "varko/maintree/startup_settings.h"
 #include "varko/maintree/status_panels.h"
@@ -15,6 +22,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
+#include <QTimer>
 
 namespace varko::maintree {
 
@@ -46,6 +54,7 @@ TForm1::TForm1(platform::Desktop& desktop, StartupOptions options, QWidget* pare
     m_popup = BuildEditorPopup(*this);
     m_documents =
         std::make_unique<Documents>(*m_layout.Editor, m_desktop, *this, [this] { EditorSelectionChange(); });
+    CreateCollaborators();
     ConnectCommands();
     ConnectEditor();
     resize(kDesignWidth, kDesignHeight);
@@ -54,7 +63,11 @@ TForm1::TForm1(platform::Desktop& desktop, StartupOptions options, QWidget* pare
     FormCreate(options.arguments);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    Timer1->stop();
+    if (m_formPlacement->Active())
+        Guarded([this] { m_formPlacement->FormDestroy(); });
+}
 
 void TForm1::FormCreate(const QStringList& arguments) {
     // The command-line file is loaded before the settings, so their font and wrap replace the
@@ -64,9 +77,10 @@ void TForm1::FormCreate(const QStringList& arguments) {
     m_prefsIni = std::make_unique<textrules::TIniFile>(m_appDir + compiler::kPrefsFile);
     ReadSettings();
     m_navWidth = kNavWidth;
+    m_objectBrowser->Build(m_appDir, m_desktop);
     m_declarations.clear();
     if (!m_showPrefsAtStart)
-        RefreshCatalogues(m_flbsod, m_flbadd, m_dirs, m_desktop);
+        RefreshCatalogues();
 }
 
 void TForm1::ReadSettings() {
@@ -89,14 +103,18 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // A window coming back from the task bar is not being shown anew.
-    if (!event->spontaneous())
+    // A window coming back from the task bar is not being shown anew. The placement comes back
+    // before the window's own show handler runs.
+    if (!event->spontaneous()) {
+        Guarded([this] { m_formPlacement->FormShow(); });
         Guarded([this] { FormShow(); });
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     Guarded([&] { canClose = FormCloseQuery(); });
+    Guarded([&] { m_formPlacement->FormCloseQuery(canClose); });
     if (canClose)
         event->accept();
     else

@@ -64,8 +64,8 @@ TEST_F(AboutFrmTest, FixedBoxWithPictureLinkAndNoButtons) {
 
 TEST_F(AboutFrmTest, HelpAndHomePageTargets) {
     const std::pair<QString, QString> rows[] = {
-        {"/opt/varko/", "file:////opt/varko/help.htm"},
-        {"/home/me/My Games/Varko Workshop/", "file:////home/me/My Games/Varko Workshop/help.htm"},
+        {"/opt/varko/", "file:///opt/varko/help.htm"},
+        {"/home/me/My Games/Varko Workshop/", "file:///home/me/My Games/Varko Workshop/help.htm"},
         {"C:\\Program Files\\Varko\\", "file:///C:\\Program Files\\Varko\\help.htm"},
     };
     for (const auto& [appDir, target] : rows)
@@ -73,7 +73,7 @@ TEST_F(AboutFrmTest, HelpAndHomePageTargets) {
     help::OpenHelpPage(m_desktop, AppDir());
     help::OpenHomePage(m_desktop);
     EXPECT_EQ(Shown(Kind::OpenTarget),
-              (QStringList{"file:///" + AppDir() + "help.htm", help::HomePageUrl()}));
+              (QStringList{"file://" + AppDir() + "help.htm", help::HomePageUrl()}));
     EXPECT_TRUE(AppDir().contains(' '));
 }
 

@@ -10,6 +10,8 @@ void AppFixture::SetUp() {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("app")));
     m_startDir = QDir::currentPath();
     m_desktop.SetApplicationTitle(QStringLiteral("Varko"));
+    // The property library ships beside the program; without it start-up shows an error box.
+    WriteFile(AppDir() + QStringLiteral("proplib.txt"), "[craft]\r\nfriendly=Craft\r\nhull=\r\n");
 }
 
 void AppFixture::TearDown() {

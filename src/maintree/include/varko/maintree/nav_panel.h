@@ -4,6 +4,7 @@
 #include <QToolButton>
 
 class QLabel;
+class QTreeView;
 class QTreeWidget;
 
 namespace varko::maintree {
@@ -49,7 +50,7 @@ public:
     ArrowButton* Spd_arr = nullptr;
     RotatedLabel* antAngleLabel1 = nullptr;
     QTreeWidget* TreeObj = nullptr;
-    QTreeWidget* TreeHie = nullptr;
+    QTreeView* TreeHie = nullptr;
 };
 
 } // namespace varko::maintree

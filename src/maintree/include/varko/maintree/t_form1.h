@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class QTimer;
+
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -18,8 +20,15 @@
 
 namespace varko::maintree {
 
+class CheckRun;
 class Documents;
 class EditorPane;
+class FormPlacement;
+class MessageList;
+class NavPanelControl;
+class ObjectBrowser;
+class QtPlacementWindow;
+class ScriptHierarchy;
 class StatusPanels;
 
 // Where the program runs from and what it was started with.
@@ -39,8 +48,9 @@ public:
     TForm1(platform::Desktop& desktop, StartupOptions options, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // How FormShow opens the preferences dialog, which is created after this window.
+    // The windows created after this one: how FormShow and the Help menu open them.
     void SetPreferencesDialog(std::function<void()> show) { m_showPreferences = std::move(show); }
+    void SetAboutBox(std::function<void()> show) { m_showAbout = std::move(show); }
 
     void FormShow();
     bool FormCloseQuery();
@@ -64,16 +74,38 @@ public:
     void Paste1Click();
     void SelectAll1Click();
 
+    void tb_RunClick();
+    void MsgListDblClick();
+    void Timer1Timer();
+    void TreeHieDblClick();
+    void TreeObjDblClick();
+    void Spd_arrClick();
+    void tb_HieClick();
+    void tb_ObjClick();
+    void Preferences1Click();
+    void About1Click();
+    void m_HelpClick();
+    void VisitWebsite1Click();
+
     const std::string& AppDir() const { return m_appDir; }
     const QString& CurrentFile() const;
     textrules::TIniFile& PrefsIni() { return *m_prefsIni; }
     bool ShowPrefsAtStart() const { return m_showPrefsAtStart; }
     const compiler::GameDirs& GameDirs() const { return m_dirs; }
+    // AddonDir and SodDir, as the preferences dialog's OK sets them.
+    void SetGameDirs(const compiler::GameDirs& dirs) { m_dirs = dirs; }
+    // The catalogue refresh with its error boxes.
+    void RefreshCatalogues();
     int NavWidth() const { return m_navWidth; }
     compiler::FileCatalogue& OdfCatalogue() { return m_flbadd; }
     compiler::FileCatalogue& SodCatalogue() { return m_flbsod; }
     textrules::LineList& Declarations() { return m_declarations; }
-    std::atomic<bool>& HierarchyDirty() { return m_hierarchyDirty; }
+    bool HierarchyDirty() const;
+    maintree::FormPlacement& FormPlacement() { return *m_formPlacement; }
+    maintree::CheckRun& CheckRuns() { return *m_checkRun; }
+    maintree::ScriptHierarchy& Hierarchy() { return *m_hierarchy; }
+    NavPanelControl& Navigation() { return *m_nav; }
+    QTimer* Timer1 = nullptr;
 
     EditorPane* Editor() const { return m_layout.Editor; }
     StatusPanels* StatusBar() const { return m_layout.StatusBar; }
@@ -96,6 +128,10 @@ private:
     void BindNew(QAction* action);
     void ConnectCommands();
     void ConnectEditor();
+    void ConnectRuns();
+    void ConnectNavigation();
+    void ConnectHelpMenu();
+    void CreateCollaborators();
     void Guarded(const std::function<void()>& command);
 
     platform::Desktop& m_desktop;
@@ -105,16 +141,24 @@ private:
     compiler::GameDirs m_dirs;
     int m_navWidth = 0;
     textrules::LineList m_declarations;
-    std::atomic<bool> m_hierarchyDirty{false};
     compiler::FileCatalogue m_flbadd;
     compiler::FileCatalogue m_flbsod;
     std::function<void()> m_showPreferences;
+    std::function<void()> m_showAbout;
 
     ToolBarItems m_toolBar;
     MenuItems m_menu;
     MainLayout m_layout;
     PopupItems m_popup;
     std::unique_ptr<Documents> m_documents;
+    // Declared last so they go first: they stop their workers while the widgets still exist.
+    std::unique_ptr<QtPlacementWindow> m_placementWindow;
+    std::unique_ptr<maintree::FormPlacement> m_formPlacement;
+    std::unique_ptr<NavPanelControl> m_nav;
+    std::unique_ptr<ObjectBrowser> m_objectBrowser;
+    std::unique_ptr<ScriptHierarchy> m_hierarchy;
+    std::unique_ptr<MessageList> m_messageList;
+    std::unique_ptr<maintree::CheckRun> m_checkRun;
 };
 
 } // namespace varko::maintree
