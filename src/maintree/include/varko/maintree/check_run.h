@@ -3,14 +3,13 @@
 #include "varko/compiler/file_catalogue.h"
 #include "varko/maintree/run_mailbox.h"
 #include "varko/maintree/worker_thread.h"
+#include "varko/textrules/text_rules.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
-
-#include "varko/textrules/text_rules.h"
 
 #include <atomic>
 #include <functional>
