@@ -293,14 +293,17 @@ TEST_F(FormPlacementTest, SavesAtMostOncePerRun) {
          },
          {{"NormPos", ""}, {"Visible", ""}}},
         {"switched off",
-         "",
-         [](FormPlacement& store, FakeWindow&) {
+         "[Window]\nNormPos=1,2,300,400\nShowCmd=3\n",
+         [](FormPlacement& store, FakeWindow& window) {
              store.SetActive(false);
              store.FormShow();
+             EXPECT_FALSE(window.placed.has_value());
+             EXPECT_TRUE(window.states.empty());
+             EXPECT_FALSE(store.Restored());
              store.FormCloseQuery(true);
              store.FormDestroy();
          },
-         {{"NormPos", ""}, {"Visible", ""}}},
+         {{"NormPos", "1,2,300,400"}, {"Visible", ""}}},
         {"form version below 0 is saved as 0",
          "[Window]\nFormVersion=-5\n",
          [](FormPlacement& store, FakeWindow&) {
@@ -326,17 +329,6 @@ TEST_F(FormPlacementTest, SavesAtMostOncePerRun) {
         for (const auto& [key, value] : row.values)
             EXPECT_EQ(Value(key.c_str()), value) << key;
     }
-}
-
-TEST_F(FormPlacementTest, SwitchedOffStoreLeavesTheWindowAlone) {
-    WriteIni("[Window]\nNormPos=1,2,300,400\nShowCmd=3\n");
-    FakeWindow window;
-    FormPlacement store = MakeStore(window);
-    store.SetActive(false);
-    store.FormShow();
-    EXPECT_FALSE(window.placed.has_value());
-    EXPECT_TRUE(window.states.empty());
-    EXPECT_FALSE(store.Restored());
 }
 
 TEST_F(FormPlacementTest, AFailedSaveIsReportedOnceAndNotRetried) {
@@ -393,7 +385,8 @@ TEST_F(FormPlacementTest, QtWindowComesBackMaximizedOrMinimized) {
         EXPECT_EQ(window.isMaximized(), row.state == Qt::WindowMaximized);
         EXPECT_FALSE(window.isMinimized());
         EXPECT_TRUE(QTest::qWaitFor([&] { return (window.windowState() & row.state) != 0; }, 5000));
-        EXPECT_EQ(placementWindow.ShowCmd(), row.state == Qt::WindowMaximized ? kShowMaximized : kShowMinimized);
+        EXPECT_EQ(placementWindow.ShowCmd(),
+                  row.state == Qt::WindowMaximized ? kShowMaximized : kShowMinimized);
         EXPECT_EQ(window.normalGeometry(), QRect(10, 10, 400, 300));
     }
 }
