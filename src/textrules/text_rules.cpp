@@ -1,9 +1,7 @@
 #include "varko/textrules/text_rules.h"
 #include "varko/textrules/case_insensitive.h"
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <cstdio>
 
 namespace varko::textrules {
 
@@ -56,14 +54,19 @@ LineList SplitLines(std::string_view text) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
         return std::nullopt;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed)
         return std::nullopt;
-    return std::move(buffer).str();
+    return bytes;
 }
 
 bool LoadLines(LineList& list, const std::string& path) {
