@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds with warnings as errors, and runs every test: the plain build,
-# then the core and command-line tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# then the core and command-line tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the check-run tests under ThreadSanitizer.
 set -eu
 cd "$(dirname "$0")/.."
 JOBS="$(nproc)"
@@ -16,3 +17,6 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVARKO_WERROR=ON -DVARKO_BUIL
 cmake --build build-asan -j"$JOBS"
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 \
     ctest --test-dir build-asan --output-on-failure -j"$JOBS"
+
+# The check runs' worker threads under ThreadSanitizer.
+scripts/tsan.sh

@@ -17,7 +17,6 @@ namespace {
 
 // Laid over status panel 1 (panel 0 is 50 pixels wide, panel 1 150).
 const QRect kProgressGeometry(52, 2, 148, 17);
-constexpr int kMaxLineLength = 4096;
 // The GUI thread shows or removes messages in chunks until a slice is used up, then lets other
 // events in.
 constexpr int kMessageChunk = 256;
@@ -29,9 +28,10 @@ constexpr qint64 kProgressIntervalMs = 50;
 const QString kRunHint = QStringLiteral("Run debugger...");
 const QString kStopHint = QStringLiteral("Stop debugger...");
 
-// The editor's characters are the file's bytes (one character per byte).
+// The editor's characters are the file's bytes (one character per byte). The checkers see
+// whole lines, however long.
 std::string ToBytes(QStringView line) {
-    return line.left(kMaxLineLength).toLatin1().toStdString();
+    return line.toLatin1().toStdString();
 }
 
 } // namespace
