@@ -28,12 +28,12 @@ void BuildEditorArea(MainLayout& layout) {
     layout.Editor = new EditorPane(&panel);
     layout.MsgList = new QListWidget(&panel);
     layout.MsgList->setObjectName(QStringLiteral("MsgList"));
-    layout.MsgList->setAccessibleName(QStringLiteral("MsgList"));
+    layout.MsgList->setAccessibleName(QStringLiteral("Messages"));
     layout.MsgList->setFixedHeight(kMsgListHeight);
     layout.MsgList->hide();
     layout.Splitedit = new EdgeSplitter(EdgeSplitter::Side::Below, layout.MsgList, &panel);
     layout.Splitedit->setObjectName(QStringLiteral("Splitedit"));
-    layout.Splitedit->setAccessibleName(QStringLiteral("Splitedit"));
+    layout.Splitedit->setAccessibleName(QStringLiteral("Message list size"));
     layout.Splitedit->hide();
     layout.StatusBar = new StatusPanels(&panel);
     layout.StatusBar->setMinimumHeight(kStatusHeight);
@@ -56,7 +56,7 @@ MainLayout BuildMainLayout(QMainWindow& window) {
     layout.NavPanel = new NavPanel(central);
     layout.Splitnav = new EdgeSplitter(EdgeSplitter::Side::Left, layout.NavPanel, central);
     layout.Splitnav->setObjectName(QStringLiteral("Splitnav"));
-    layout.Splitnav->setAccessibleName(QStringLiteral("Splitnav"));
+    layout.Splitnav->setAccessibleName(QStringLiteral("Navigation panel size"));
     layout.Splitnav->hide();
     layout.navspcpan = MakePlainPanel("navspcpan", *central);
     layout.navspcpan->setFixedWidth(EdgeSplitter::kThickness);

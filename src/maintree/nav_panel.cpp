@@ -74,7 +74,7 @@ void RotatedLabel::paintEvent(QPaintEvent*) {
 
 NavPanel::NavPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("NavPanel"));
-    setAccessibleName(QStringLiteral("NavPanel"));
+    setAccessibleName(QStringLiteral("Navigation"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setFixedWidth(kCollapsedWidth);
 
@@ -85,7 +85,6 @@ NavPanel::NavPanel(QWidget* parent) : QFrame(parent) {
 
     NavTopPan = new QLabel(this);
     NavTopPan->setObjectName(QStringLiteral("NavTopPan"));
-    NavTopPan->setAccessibleName(QStringLiteral("NavTopPan"));
     NavTopPan->setAlignment(Qt::AlignCenter);
     NavTopPan->setFixedHeight(kTopHeight);
     Spd_arr = new ArrowButton(NavTopPan);

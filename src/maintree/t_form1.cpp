@@ -45,7 +45,6 @@ TForm1::TForm1(platform::Desktop& desktop, StartupOptions options, QWidget* pare
     : QMainWindow(parent), m_desktop(desktop) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Varko Workshop"));
-    setAccessibleName(windowTitle());
     setContextMenuPolicy(Qt::NoContextMenu);
     m_appDir = WithTrailingSeparator(options.appDir);
     m_toolBar = BuildToolBar(*this);
