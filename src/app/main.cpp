@@ -18,7 +18,8 @@ int main(int argc, char* argv[]) {
     maintree::TForm1 form1(desktop, {QCoreApplication::applicationDirPath(), application.arguments().mid(1)});
     about::TAboutFrm aboutFrm(desktop, platform::ProductVersion(), platform::FileVersion(), &form1);
     app::Form1Preferences preferences(form1);
-    pref::TPrefFrm prefFrm(desktop, {form1.PrefsIni(), form1.AppDir(), platform::ProductVersion().toStdString()},
+    pref::TPrefFrm prefFrm(desktop,
+                           {form1.PrefsIni(), form1.AppDir(), platform::ProductVersion().toStdString()},
                            preferences, &form1);
     help::TForm2 form2;
     form1.SetPreferencesDialog([&prefFrm] { prefFrm.exec(); });

@@ -97,6 +97,8 @@ void CheckRun::RunthdExecute(const std::atomic<bool>& stop) {
         } else if (auto declarations = compiler::LoadDeclarations(m_sources.appDir)) {
             compiler::CompileOdf(lines, *declarations, files, stop, sink);
         } else {
+            // Nothing can be checked: the run starts (clearing the last run's messages) and fails.
+            sink.RunStarted(0);
             sink.RunFailed(
                 QString::fromLatin1(compiler::kDeclarationsMissing.data(),
                                     static_cast<qsizetype>(compiler::kDeclarationsMissing.size())));
@@ -196,6 +198,9 @@ void CheckRun::FinishRun(int messageCount) {
 
 void CheckRun::FailRun(const QString& text) {
     ShowMessageList(m_msgList && m_msgList->count() > 0);
+    // A run that could not finish has no summary; the last run's would be stale.
+    if (m_setSummary)
+        m_setSummary(QString());
     CloseRun();
     // Last, since the box waits for the user in an event loop of its own.
     if (m_sources.showError && !m_closing)

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace varko::maintree {
 
 EdgeSplitter::EdgeSplitter(Side side, QWidget* neighbour, QWidget* parent)
@@ -19,27 +21,57 @@ int EdgeSplitter::Along(const QPointF& global) const {
     return m_side == Side::Left ? qRound(global.x()) : -qRound(global.y());
 }
 
+int EdgeSplitter::SizeAt(const QPointF& global) const {
+    const int room = m_side == Side::Left ? parentWidget()->width() : parentWidget()->height();
+    // The splitter and the spacer beside the panel take their share of the room too.
+    const int largest = std::max(kMinimumSize, room - kMinimumSize - 2 * kThickness);
+    const int size = std::min(m_startSize + Along(global) - m_pressedAt, largest);
+    if (m_side == Side::Below)
+        return std::max(size, kMinimumSize);
+    return size <= kMinimumSize ? 0 : size;
+}
+
+void EdgeSplitter::ShowLine(int size) {
+    if (!m_line)
+        m_line = new QRubberBand(QRubberBand::Line, parentWidget());
+    const QRect neighbour = m_neighbour->geometry();
+    if (m_side == Side::Left)
+        m_line->setGeometry(neighbour.left() + size, y(), kThickness, height());
+    else
+        m_line->setGeometry(x(), neighbour.bottom() + 1 - size - kThickness, width(), kThickness);
+    m_line->show();
+    m_line->raise();
+}
+
 void EdgeSplitter::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !m_neighbour)
+    if (event->button() != Qt::LeftButton || !m_neighbour || !parentWidget())
         return;
+    m_dragging = true;
     m_pressedAt = Along(event->globalPosition());
-    m_startSize = m_side == Side::Left ? m_neighbour->width() : m_neighbour->height();
+    // A fixed size is the one asked for, even before the layout has applied it.
+    const QSize fixed = m_neighbour->minimumSize() == m_neighbour->maximumSize() ? m_neighbour->minimumSize()
+                                                                                 : m_neighbour->size();
+    m_startSize = m_side == Side::Left ? fixed.width() : fixed.height();
 }
 
 void EdgeSplitter::mouseMoveEvent(QMouseEvent* event) {
-    if (m_pressedAt < 0 || !m_neighbour || !parentWidget())
+    if (m_dragging && m_neighbour && parentWidget())
+        ShowLine(SizeAt(event->globalPosition()));
+}
+
+void EdgeSplitter::mouseReleaseEvent(QMouseEvent* event) {
+    if (!m_dragging)
         return;
-    const int room = m_side == Side::Left ? parentWidget()->width() : parentWidget()->height();
-    const int size = qBound(kMinimumSize, m_startSize + Along(event->globalPosition()) - m_pressedAt,
-                            std::max(kMinimumSize, room - kMinimumSize));
+    m_dragging = false;
+    if (m_line)
+        m_line->hide();
+    if (!m_neighbour || !parentWidget())
+        return;
+    const int size = SizeAt(event->globalPosition());
     if (m_side == Side::Left)
         m_neighbour->setFixedWidth(size);
     else
         m_neighbour->setFixedHeight(size);
-}
-
-void EdgeSplitter::mouseReleaseEvent(QMouseEvent*) {
-    m_pressedAt = -1;
 }
 
 } // namespace varko::maintree

@@ -14,8 +14,7 @@ namespace {
 constexpr int kTopHeight = 18;
 constexpr int kTreeIndent = 19;
 
-template <typename Tree>
-Tree* MakeTree(const char* name, const QString& accessibleName, QWidget& parent) {
+template <typename Tree> Tree* MakeTree(const char* name, const QString& accessibleName, QWidget& parent) {
     auto* tree = new Tree(&parent);
     tree->setObjectName(QString::fromLatin1(name));
     tree->setAccessibleName(accessibleName);
@@ -98,10 +97,16 @@ NavPanel::NavPanel(QWidget* parent) : QFrame(parent) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(frameWidth(), frameWidth(), frameWidth(), frameWidth());
     column->setSpacing(0);
+    // The panel's width is set from outside (collapsed, expanded, dragged down to nothing).
+    column->setSizeConstraint(QLayout::SetNoConstraint);
     column->addWidget(NavTopPan);
     column->addWidget(TreeObj, 1);
     column->addWidget(TreeHie, 1);
     column->addStretch();
+}
+
+QSize NavPanel::minimumSizeHint() const {
+    return {0, QFrame::minimumSizeHint().height()};
 }
 
 } // namespace varko::maintree

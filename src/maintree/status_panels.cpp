@@ -23,7 +23,8 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(false);
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         auto* panel = new QLabel(this);
-        panel->setAccessibleName(QString::fromLatin1(kPanelNames[i]));
+        // The text is what a screen reader speaks; the description says which panel it is.
+        panel->setAccessibleDescription(QString::fromLatin1(kPanelNames[i]));
         panel->setTextFormat(Qt::PlainText);
         panel->setMinimumWidth(kPanelWidths[i]);
         panel->setFrameShape(QFrame::Panel);

@@ -1,5 +1,6 @@
 // The main window's collaborators for check runs, navigation, placement and the Help menu, and
 // the handlers that hand their work to them.
+#include "varko/help/web_links.h"
 #include "varko/maintree/check_run.h"
 #include "varko/maintree/edge_splitter.h"
 #include "varko/maintree/editor_pane.h"
@@ -13,7 +14,6 @@
 #include "varko/maintree/startup_settings.h"
 #include "varko/maintree/status_panels.h"
 #include "varko/maintree/t_form1.h"
-#include "varko/help/web_links.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -56,17 +56,19 @@ void TForm1::ConnectRuns() {
     m_checkRun = std::make_unique<CheckRun>(std::move(widgets), std::move(sources));
     m_messageList = std::make_unique<MessageList>(m_layout.MsgList, m_layout.Editor);
     Bind(m_toolBar.tb_Run, &TForm1::tb_RunClick);
-    connect(m_messageList.get(), &MessageList::DblClick, this, [this] { Guarded([this] { MsgListDblClick(); }); });
+    connect(m_messageList.get(), &MessageList::DblClick, this,
+            [this] { Guarded([this] { MsgListDblClick(); }); });
 }
 
 void TForm1::ConnectNavigation() {
     NavPanel& nav = *m_layout.NavPanel;
-    m_nav = std::make_unique<NavPanelControl>(NavPanelWidgets{&nav, nav.Spd_arr, nav.NavTopPan, nav.TreeHie,
-                                                              nav.TreeObj, m_layout.Splitnav, m_layout.navspcpan,
-                                                              m_toolBar.tb_Hie, m_toolBar.tb_Obj},
-                                              m_navWidth);
+    m_nav = std::make_unique<NavPanelControl>(
+        NavPanelWidgets{&nav, nav.Spd_arr, nav.NavTopPan, nav.TreeHie, nav.TreeObj, m_layout.Splitnav,
+                        m_layout.navspcpan, m_toolBar.tb_Hie, m_toolBar.tb_Obj},
+        m_navWidth);
     m_objectBrowser = std::make_unique<ObjectBrowser>(*nav.TreeObj, *m_layout.Editor);
-    m_hierarchy = std::make_unique<ScriptHierarchy>(*nav.TreeHie, *m_layout.Editor, [this] { return CurrentFile(); });
+    m_hierarchy =
+        std::make_unique<ScriptHierarchy>(*nav.TreeHie, *m_layout.Editor, [this] { return CurrentFile(); });
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTimer1Interval);
@@ -75,7 +77,8 @@ void TForm1::ConnectNavigation() {
     connect(nav.Spd_arr, &QAbstractButton::clicked, this, [this] { Guarded([this] { Spd_arrClick(); }); });
     Bind(m_toolBar.tb_Hie, &TForm1::tb_HieClick);
     Bind(m_toolBar.tb_Obj, &TForm1::tb_ObjClick);
-    connect(nav.TreeObj, &QTreeWidget::itemDoubleClicked, this, [this] { Guarded([this] { TreeObjDblClick(); }); });
+    connect(nav.TreeObj, &QTreeWidget::itemDoubleClicked, this,
+            [this] { Guarded([this] { TreeObjDblClick(); }); });
     connect(nav.TreeHie, &QTreeView::clicked, this, [this] { Guarded([this] { TreeHieDblClick(); }); });
 }
 

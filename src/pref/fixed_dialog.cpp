@@ -1,5 +1,6 @@
 #include "varko/pref/fixed_dialog.h"
 
+#include <QKeyEvent>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -36,6 +37,13 @@ void FixedDialog::showEvent(QShowEvent* event) {
         frame.moveCenter(shown->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        event->ignore();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 } // namespace varko::pref

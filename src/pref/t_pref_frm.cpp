@@ -90,12 +90,5 @@ void TPrefFrm::showEvent(QShowEvent* event) {
     m_controls.Button1->setFocus();
 }
 
-// Only OK, Cancel and the close box end the dialog.
-void TPrefFrm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape)
-        event->ignore();
-    else
-        QDialog::keyPressEvent(event);
-}
 
 } // namespace varko::pref

@@ -89,6 +89,7 @@ protected:
     }
 
     void DragSplitter(int by) {
+        m_window.layout()->activate(); // the splitter stands where the last drag put it
         const QPointF from(1, 10);
         const QPointF to = from + QPointF(by, 0);
         SendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
@@ -148,6 +149,50 @@ TEST_F(NavPanelControlTest, DraggedWidthIsKeptAcrossCollapses) {
     EXPECT_EQ(m_panel->width(), 19);
     ClickArrow();
     EXPECT_EQ(m_panel->width(), 250);
+}
+
+TEST_F(NavPanelControlTest, SplitterTakesTheWidthOnReleaseAndClosesAtTheMinimum) {
+    ClickArrow();
+    m_window.layout()->activate();
+    const QPointF from(1, 10);
+    SendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(QEvent::MouseMove, from + QPointF(40, 0), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(m_panel->width(), 180) << "only the line follows the pointer during the drag";
+    SendMouse(QEvent::MouseButtonRelease, from + QPointF(40, 0), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(m_panel->width(), 220);
+
+    auto settled = [this] {
+        m_window.layout()->activate();
+        return m_panel->width();
+    };
+    DragSplitter(-190); // 30 pixels: closed
+    EXPECT_EQ(settled(), 0);
+    DragSplitter(31);
+    EXPECT_EQ(settled(), 31) << "a closed panel opens again with a further drag";
+    DragSplitter(100000);
+    EXPECT_EQ(settled(), m_window.width() - 30 - 2 * EdgeSplitter::kThickness);
+}
+
+TEST(EdgeSplitter, MessageListSplitterResizesTheListBelowIt) {
+    QWidget window;
+    window.resize(400, 300);
+    QWidget list(&window);
+    list.setGeometry(0, 251, 400, 49);
+    list.setFixedHeight(49);
+    EdgeSplitter splitter(EdgeSplitter::Side::Below, &list, &window);
+    splitter.setGeometry(0, 248, 400, EdgeSplitter::kThickness);
+    auto send = [&](QEvent::Type type, int y, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        const QPointF local(10, 1);
+        QMouseEvent event(type, local, local, QPointF(10, y), button, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(&splitter, &event);
+    };
+    send(QEvent::MouseButtonPress, 500, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, 400, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, 400, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(list.height(), 149) << "dragging up by 100 pixels makes the list 100 pixels higher";
+    send(QEvent::MouseButtonPress, 400, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, 600, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(list.height(), EdgeSplitter::kMinimumSize) << "the list keeps its minimum height";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QRubberBand>
 #include <QWidget>
 
 namespace varko::maintree {
@@ -24,11 +25,18 @@ protected:
 
 private:
     int Along(const QPointF& global) const;
+    // The neighbour's size for the pointer's position: held within the room the parent leaves;
+    // a panel at the left closes to 0 at kMinimumSize or less, the list below keeps that minimum.
+    int SizeAt(const QPointF& global) const;
+    void ShowLine(int size);
 
     Side m_side;
     QPointer<QWidget> m_neighbour;
-    int m_pressedAt = -1;
+    bool m_dragging = false;
+    int m_pressedAt = 0;
     int m_startSize = 0;
+    // The line that follows the pointer during a drag; the size changes on release.
+    QRubberBand* m_line = nullptr;
 };
 
 } // namespace varko::maintree

@@ -45,6 +45,8 @@ public:
     static constexpr int kCollapsedWidth = 19;
 
     explicit NavPanel(QWidget* parent = nullptr);
+    // The splitter may close the panel to nothing, so its content asks for no width.
+    QSize minimumSizeHint() const override;
 
     QLabel* NavTopPan = nullptr;
     ArrowButton* Spd_arr = nullptr;

@@ -14,6 +14,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape does not close these dialogs: only their own buttons and the close box do.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A control with its name, placed at a designed position inside its parent.
