@@ -4,8 +4,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,6 +27,12 @@ std::string ResolveLinks(const std::string& path) {
         target = link.is_absolute() ? link : target.parent_path() / link;
     }
     return target.string();
+}
+
+// ".name<suffix>" beside the file: the helpers a write needs stay out of directory listings.
+std::string HiddenSibling(const std::string& path, const char* suffix) {
+    const fs::path file(path);
+    return (file.parent_path() / ("." + file.filename().string() + suffix)).string();
 }
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -70,12 +76,13 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
         // A read-only file stays read-only: replacing it would go around its protection.
-        if (!S_ISREG(existing.st_mode) || (existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+        if (!S_ISREG(existing.st_mode) || (existing.st_mode & 0222) == 0 ||
+            ::access(target.c_str(), W_OK) != 0)
             return false;
         mode = existing.st_mode & 07777;
     }
 
-    std::string temp = target + ".XXXXXX";
+    std::string temp = HiddenSibling(target, ".XXXXXX");
     FdGuard fd(::mkstemp(temp.data()));
     if (fd.get() < 0)
         return false;
@@ -87,10 +94,11 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes) {
     return false;
 }
 
-bool EditFileLocked(const std::string& path,
-                    const std::function<std::optional<std::string>(const std::optional<std::string>&)>& edit) {
+bool EditFileLocked(
+    const std::string& path,
+    const std::function<std::optional<std::string>(const std::optional<std::string>&)>& edit) {
     const std::string target = ResolveLinks(path);
-    FdGuard lock(::open((target + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    FdGuard lock(::open(HiddenSibling(target, ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
     if (lock.get() < 0)
         return false;
     while (::flock(lock.get(), LOCK_EX) != 0) {

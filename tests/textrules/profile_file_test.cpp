@@ -160,7 +160,7 @@ TEST_F(ProfileFileTest, FailedWriteRaisesAndKeepsFile) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure raised, 2: wrong message";
     EXPECT_EQ(Get(), before);
     for (const auto& entry : fs::directory_iterator(m_dir))
-        EXPECT_TRUE(entry.path().filename() == "prefs.ini" || entry.path().filename() == "prefs.ini.lock")
+        EXPECT_TRUE(entry.path().filename() == "prefs.ini" || entry.path().filename() == ".prefs.ini.lock")
             << "left behind: " << entry.path();
 }
 

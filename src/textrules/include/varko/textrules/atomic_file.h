@@ -14,9 +14,9 @@ namespace varko::textrules {
 bool ReplaceFileContent(const std::string& path, const std::string& bytes);
 
 // Runs `edit` on the file's current content (nullopt when it does not exist) while holding an
-// exclusive lock on "<path>.lock", then writes what it returns. Concurrent editors of the same file
-// in other processes wait for each other, so neither change is lost. `edit` returning nullopt
-// means "nothing to write". False when the lock or the write failed.
+// exclusive lock on ".<name>.lock" beside the file, then writes what it returns. Concurrent editors of the
+// same file in other processes wait for each other, so neither change is lost. `edit` returning nullopt means
+// "nothing to write". False when the lock or the write failed.
 bool EditFileLocked(const std::string& path,
                     const std::function<std::optional<std::string>(const std::optional<std::string>&)>& edit);
 
