@@ -1,3 +1,4 @@
+// The main of every widget test suite: a QApplication around GoogleTest.
 #include <QApplication>
 
 #include <gtest/gtest.h>
