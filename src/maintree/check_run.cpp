@@ -1,4 +1,5 @@
 #include "varko/maintree/check_run.h"
+#include "varko/maintree/editor_text.h"
 
 #include "varko/compiler/data_files.h"
 #include "varko/maintree/queued_check_sink.h"
@@ -28,29 +29,8 @@ constexpr qint64 kProgressIntervalMs = 50;
 const QString kRunHint = QStringLiteral("Run debugger...");
 const QString kStopHint = QStringLiteral("Stop debugger...");
 
-// The editor's characters are the file's bytes (one character per byte). The checkers see
-// whole lines, however long.
-std::string ToBytes(QStringView line) {
-    return line.toLatin1().toStdString();
-}
-
 } // namespace
 
-textrules::LineList EditorTextLines(const QString& rawText) {
-    textrules::LineList lines;
-    const QStringView text(rawText);
-    qsizetype start = 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(QChar::ParagraphSeparator, start);
-        if (end < 0)
-            end = text.size();
-        lines.push_back(ToBytes(text.sliced(start, end - start)));
-        start = end + 1;
-    }
-    if (lines.back().empty())
-        lines.pop_back();
-    return lines;
-}
 
 CheckRun::CheckRun(CheckRunWidgets widgets, CheckRunSources sources, QObject* parent)
     : QObject(parent), m_tbRun(widgets.tb_Run), m_setRunImage(std::move(widgets.setRunImage)),
@@ -88,7 +68,7 @@ void CheckRun::tb_RunClick() {
 void CheckRun::RunthdExecute(const std::atomic<bool>& stop) {
     QueuedCheckSink sink(m_mailbox);
     try {
-        const textrules::LineList lines = EditorTextLines(m_job.text);
+        const textrules::LineList lines = RawTextLines(m_job.text);
         const compiler::NameList ignoreFiles = compiler::LoadIgnoreFiles(m_sources.appDir);
         m_sources.odfCatalogue->Refresh();
         const compiler::FileLookup files(*m_sources.odfCatalogue, *m_sources.sodCatalogue, ignoreFiles);

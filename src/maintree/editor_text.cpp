@@ -28,4 +28,35 @@ QByteArray EncodeLines(const QStringList& lines) {
     return bytes;
 }
 
+namespace {
+
+std::string LineBytes(QStringView line) {
+    std::string bytes(static_cast<std::size_t>(line.size()), '\0');
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char16_t code = line[i].unicode();
+        bytes[static_cast<std::size_t>(i)] = code > 0xFF ? '?' : static_cast<char>(code);
+    }
+    return bytes;
+}
+
+} // namespace
+
+textrules::LineList RawTextLines(const QString& rawText, qsizetype maxLength) {
+    textrules::LineList lines;
+    const QStringView text(rawText);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(QChar::ParagraphSeparator, start);
+        const bool last = end < 0;
+        if (last)
+            end = text.size();
+        QStringView line = text.sliced(start, end - start);
+        lines.push_back(LineBytes(maxLength < 0 ? line : line.left(maxLength)));
+        start = end + 1;
+        if (last)
+            break;
+    }
+    return lines;
+}
+
 } // namespace varko::maintree

@@ -1,5 +1,7 @@
 #include "varko/maintree/hierarchy_builder.h"
 
+#include "varko/maintree/editor_text.h"
+
 #include <QTextDocument>
 
 namespace varko::maintree {
@@ -7,16 +9,6 @@ namespace varko::maintree {
 namespace {
 
 constexpr qsizetype kMaxLineLength = 4096;
-
-std::string LineBytes(QStringView line) {
-    const QStringView kept = line.left(kMaxLineLength);
-    std::string bytes(static_cast<std::size_t>(kept.size()), '\0');
-    for (qsizetype i = 0; i < kept.size(); ++i) {
-        const char16_t code = kept[i].unicode();
-        bytes[static_cast<std::size_t>(i)] = code > 0xFF ? '?' : static_cast<char>(code);
-    }
-    return bytes;
-}
 
 } // namespace
 
@@ -27,20 +19,7 @@ HierarchySnapshot TakeHierarchySnapshot(const QTextDocument& document, const QSt
 }
 
 textrules::LineList SnapshotLines(const QString& rawText) {
-    textrules::LineList lines;
-    const QStringView text(rawText);
-    qsizetype start = 0;
-    while (true) {
-        const qsizetype end = text.indexOf(QChar::ParagraphSeparator, start);
-        if (end < 0)
-            break;
-        lines.push_back(LineBytes(text.sliced(start, end - start)));
-        start = end + 1;
-    }
-    // The last line counts only when it holds something.
-    if (start < text.size())
-        lines.push_back(LineBytes(text.sliced(start)));
-    return lines;
+    return RawTextLines(rawText, kMaxLineLength);
 }
 
 struct HierarchyBuilder::Job {

@@ -1,6 +1,7 @@
 #include "run_harness.h"
 
 #include "varko/compiler/data_files.h"
+#include "varko/maintree/editor_text.h"
 
 #include <QFile>
 #include <QProgressBar>
@@ -79,7 +80,7 @@ protected:
 };
 
 // The run reads the document's raw text; its lines must be the editor's own.
-TEST(EditorTextLines, AreTheEditorsLines) {
+TEST(RawTextLines, AreTheEditorsWholeLines) {
     const struct {
         const char* name;
         QByteArray file;
@@ -108,9 +109,9 @@ TEST(EditorTextLines, AreTheEditorsLines) {
         textrules::LineList expected;
         for (int i = 0; i < editor.LineCount(); ++i)
             expected.push_back(editor.document()->findBlockByNumber(i).text().toLatin1().toStdString());
-        EXPECT_EQ(maintree::EditorTextLines(editor.document()->toRawText()), expected);
+        EXPECT_EQ(maintree::RawTextLines(editor.document()->toRawText()), expected);
         if (row.file.size() > 4096) {
-            EXPECT_EQ(maintree::EditorTextLines(editor.document()->toRawText()).front().size(), 5000u);
+            EXPECT_EQ(maintree::RawTextLines(editor.document()->toRawText()).front().size(), 5000u);
         }
     }
 }

@@ -22,9 +22,6 @@ class QStatusBar;
 
 namespace varko::maintree {
 
-// The lines of an editor document's raw text as the checkers read them: whole lines of bytes,
-// and no last line when it is empty (as the editor counts its lines).
-textrules::LineList EditorTextLines(const QString& rawText);
 
 // The controls a check run drives, all of the main window.
 struct CheckRunWidgets {
