@@ -45,15 +45,12 @@ PreparedEnvironment PrepareEnvironment(const EnvironmentOptions& options) {
     const std::string sodDir = AbsoluteOption(options.sodDir).value_or(dirs.sod);
     const std::string addonDir = AbsoluteOption(options.addonDir).value_or(dirs.addon);
 
-    if (!environment->sodCatalogue.PointAt(sodDir)) {
-        prepared.error = "Cannot access SOD directory: " + sodDir;
+    std::vector<std::string> failures =
+        compiler::RefreshCatalogues(environment->sodCatalogue, environment->odfCatalogue, {addonDir, sodDir});
+    if (!failures.empty()) {
+        prepared.error = failures.front();
         return prepared;
     }
-    if (!environment->odfCatalogue.PointAt(addonDir)) {
-        prepared.error = "Cannot access ODF directory: " + addonDir;
-        return prepared;
-    }
-    environment->odfCatalogue.SetMask("*.odf");
     prepared.environment = std::move(environment);
     return prepared;
 }

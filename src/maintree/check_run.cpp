@@ -31,7 +31,6 @@ const QString kStopHint = QStringLiteral("Stop debugger...");
 
 } // namespace
 
-
 CheckRun::CheckRun(CheckRunWidgets widgets, CheckRunSources sources, QObject* parent)
     : QObject(parent), m_tbRun(widgets.tb_Run), m_setRunImage(std::move(widgets.setRunImage)),
       m_msgList(widgets.MsgList), m_splitedit(widgets.Splitedit), m_statusBar(widgets.StatusBar),

@@ -33,13 +33,8 @@ void ApplyEditorSettings(EditorPane& editor, const StartupSettings& settings) {
 
 void RefreshCatalogues(compiler::FileCatalogue& sodCatalogue, compiler::FileCatalogue& odfCatalogue,
                        const compiler::GameDirs& dirs, platform::Desktop& desktop) {
-    if (!sodCatalogue.PointAt(dirs.sod))
-        desktop.ShowError(QStringLiteral("Cannot access SOD directory: ") + QString::fromStdString(dirs.sod));
-    if (odfCatalogue.PointAt(dirs.addon))
-        odfCatalogue.SetMask("*.odf");
-    else
-        desktop.ShowError(QStringLiteral("Cannot access ODF directory: ") +
-                          QString::fromStdString(dirs.addon));
+    for (const std::string& failure : compiler::RefreshCatalogues(sodCatalogue, odfCatalogue, dirs))
+        desktop.ShowError(QString::fromStdString(failure));
 }
 
 } // namespace varko::maintree
