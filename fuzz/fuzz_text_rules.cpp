@@ -1,61 +1,111 @@
-// Feeds arbitrary bytes to the text rules, the profile-file reader and both checkers.
-// Build: scripts/fuzz.sh; every input must be handled without a crash or a sanitizer report.
-#include "varko/compiler/check_run.h"
-#include "varko/textrules/profile_file.h"
+// The text rules over arbitrary bytes: line cutting (in memory and from a file), tokens, integers,
+// extensions, substrings and positions. Each is held to a property that does not restate its code.
+#include "fuzz_support.h"
 #include "varko/textrules/text_rules.h"
 
-#include <cstdint>
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cstdio>
-#include <fstream>
-#include <string>
 #include <unistd.h>
 
 namespace {
 
-class CountingSink : public varko::compiler::CheckSink {
-public:
-    void RunStarted(int) override {}
-    void MessageFound(const varko::compiler::CheckMessage& message) override {
-        if (message.text.rfind("Line ", 0) != 0)
-            __builtin_trap(); // every message names its line first
-    }
-    void ProgressStep() override {}
-    void RunFinished(int) override {}
-};
+using varko::fuzz::Expect;
+using varko::textrules::LineList;
 
-void CheckProfile(const std::string& bytes) {
-    static const std::string path = "/tmp/varko_fuzz_" + std::to_string(::getpid()) + ".ini";
-    std::ofstream(path, std::ios::binary) << bytes;
-    varko::textrules::TIniFile ini(path);
-    varko::textrules::LineList names;
-    ini.ListSections(names);
-    for (const std::string& section : names) {
-        varko::textrules::LineList keys;
-        ini.ListKeys(section, keys);
-        for (const std::string& key : keys)
-            (void)ini.ReadNumber(section, key, 0);
+// CR LF, CR and LF are one break each; the text ends at a NUL; a final break adds no line.
+LineList LinesByBreaks(std::string_view bytes) {
+    std::string text(bytes.substr(0, bytes.find('\0')));
+    LineList lines;
+    if (text.empty())
+        return lines;
+    std::string current;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            current.push_back(text[i]);
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        lines.push_back(std::move(current));
+        current.clear();
     }
+    if (!current.empty() || (text.back() != '\r' && text.back() != '\n'))
+        lines.push_back(std::move(current));
+    return lines;
+}
+
+void CheckLines(std::string_view bytes) {
+    const LineList lines = varko::textrules::SplitLines(bytes);
+    Expect(lines == LinesByBreaks(bytes), "lines differ from their breaks");
+
+    static const std::string path = "/tmp/varko_fuzz_lines_" + std::to_string(::getpid());
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    Expect(file != nullptr, "cannot write the scratch file");
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    LineList loaded = {"stale"};
+    Expect(varko::textrules::LoadLines(loaded, path), "cannot load the scratch file");
+    Expect(loaded == lines, "a file loads other lines than its bytes split into");
+}
+
+// Without quotes, tokens are the text less its blanks (codes 1 to 32) and commas.
+void CheckTokens(std::string_view text) {
+    const LineList tokens = varko::textrules::SplitTokens(text);
+    const std::string_view scanned = text.substr(0, text.find('\0'));
+    if (scanned.find('"') != std::string_view::npos)
+        return;
+    std::string kept;
+    for (char c : scanned) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code > 32 && c != ',')
+            kept.push_back(c);
+    }
+    std::string joined;
+    for (const std::string& token : tokens) {
+        Expect(token.find_first_of(std::string(" \t\r\n,")) == std::string::npos,
+               "a token holds a separator");
+        joined += token;
+    }
+    Expect(joined == kept, "tokens lose or add bytes");
+}
+
+void CheckNumbers(std::int32_t number, std::string_view text) {
+    const std::string decimal = std::to_string(number);
+    Expect(varko::textrules::ParseInt(decimal) == number, "decimal round trip", decimal);
+    Expect(varko::textrules::ParseInt("  " + decimal) == number, "leading blanks", decimal);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "$%X", static_cast<std::uint32_t>(number));
+    Expect(varko::textrules::ParseInt(hex) == number, "hexadecimal round trip", hex);
+    (void)varko::textrules::ParseInt(text);
+}
+
+void CheckPieces(std::string_view find, std::string_view text, long long start, long long count) {
+    const std::size_t at = varko::textrules::Position(find, text);
+    if (at > 0)
+        Expect(text.find(find) == at - 1, "position is not the first match");
+    else
+        Expect(find.empty() || text.find(find) == std::string_view::npos, "a match was missed");
+    const std::string piece = varko::textrules::Substring(text, start, count);
+    Expect(piece.size() <= text.size() && text.find(piece) != std::string_view::npos,
+           "substring not in text");
+    const std::string extension = varko::textrules::FileExtension(text);
+    Expect(extension.empty() || (extension[0] == '.' && std::string_view(text).ends_with(extension)),
+           "extension is not the end of the name");
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    varko::textrules::LineList lines = varko::textrules::SplitLines(bytes);
-    for (const std::string& line : lines) {
-        (void)varko::textrules::SplitTokens(line);
-        (void)varko::textrules::ParseInt(line);
-        (void)varko::textrules::FileExtension(line);
-    }
-    static varko::compiler::FileCatalogue odf, sod;
-    static const varko::compiler::NameList ignore;
-    static const varko::compiler::DeclarationTable declarations(
-        {"a=int", "b?=bool", "c=real", "d=string", "e=odf", "f=sod", "g=sodn", "h=odfn", "=int"});
-    varko::compiler::FileLookup files(odf, sod, ignore);
-    std::atomic<bool> stop{false};
-    CountingSink sink;
-    varko::compiler::CompileOdf(lines, declarations, files, stop, sink);
-    varko::compiler::CompileTT(lines, files, stop, sink);
-    CheckProfile(bytes);
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    const auto number = data.ConsumeIntegral<std::int32_t>();
+    const auto start = data.ConsumeIntegralInRange<long long>(-4, 300);
+    const auto count = data.ConsumeIntegralInRange<long long>(-4, 300);
+    const std::string find = data.ConsumeRandomLengthString(8);
+    const std::string text = data.ConsumeRemainingBytesAsString();
+    CheckLines(text);
+    CheckTokens(text);
+    CheckNumbers(number, text);
+    CheckPieces(find, text, start, count);
     return 0;
 }

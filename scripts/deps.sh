@@ -3,7 +3,7 @@
 set -eu
 
 PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-nlohmann-json3-dev libcli11-dev python3 fonts-dejavu-core bc"
+nlohmann-json3-dev libcli11-dev python3 fonts-dejavu-core bc clang libclang-rt-14-dev"
 
 missing=""
 for package in $PACKAGES; do

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds with warnings as errors, and runs every test: the plain build,
 # then the core and command-line tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the check-run tests under ThreadSanitizer.
+# the check-run tests under ThreadSanitizer, then a short run of every fuzz target.
 set -eu
 cd "$(dirname "$0")/.."
 JOBS="$(nproc)"
@@ -20,3 +20,6 @@ UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 \
 
 # The check runs' worker threads under ThreadSanitizer.
 scripts/tsan.sh
+
+# Each fuzz target briefly, under AddressSanitizer and UndefinedBehaviorSanitizer.
+scripts/fuzz.sh 15

@@ -23,6 +23,17 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
+// An entry is one line: a line break inside a value would end the entry there and turn the rest
+// into lines of their own, perhaps a section header or a key nobody asked for.
+std::string OneLine(std::string_view value) {
+    std::string line(value);
+    for (char& c : line) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return line;
+}
+
 } // namespace
 
 ProfileText::ProfileText(std::string_view bytes) {
@@ -36,7 +47,8 @@ ProfileText::ProfileText(std::string_view bytes) {
         std::size_t next = stop + 1;
         if (bytes[stop] == '\r' && next < bytes.size() && bytes[next] == '\n')
             ++next;
-        m_lines.push_back({std::string(bytes.substr(pos, stop - pos)), std::string(bytes.substr(stop, next - stop))});
+        m_lines.push_back(
+            {std::string(bytes.substr(pos, stop - pos)), std::string(bytes.substr(stop, next - stop))});
         pos = next;
     }
 }
@@ -116,8 +128,9 @@ void ProfileText::AppendLine(std::string text) {
     m_lines.push_back({std::move(text), std::string(kNewLine)});
 }
 
-void ProfileText::Write(std::string_view section, std::string_view key, std::string_view value) {
-    std::string line = std::string(key) + "=" + std::string(value);
+void ProfileText::Write(std::string_view section, std::string_view key, std::string_view text) {
+    const std::string value = OneLine(text);
+    std::string line = std::string(key) + "=" + value;
     std::optional<std::size_t> header = FindSection(section);
     if (!header) {
         if (!m_lines.empty() && !Trim(m_lines.back().text).empty())
@@ -134,14 +147,15 @@ void ProfileText::Write(std::string_view section, std::string_view key, std::str
         if (!entry)
             continue;
         if (SameText(entry->key, key)) {
-            m_lines[i].text = entry->key + "=" + std::string(value);
+            m_lines[i].text = entry->key + "=" + value;
             return;
         }
         insertAt = i + 1;
     }
     if (m_lines[insertAt - 1].ending.empty())
         m_lines[insertAt - 1].ending = kNewLine;
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), Line{std::move(line), std::string(kNewLine)});
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                   Line{std::move(line), std::string(kNewLine)});
 }
 
 bool ProfileText::RemoveSection(std::string_view section) {

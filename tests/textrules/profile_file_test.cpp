@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -110,6 +110,21 @@ TEST_F(ProfileFileTest, WriteKeepsEveryOtherByte) {
     EXPECT_EQ(Get(), "; my settings\n[Dirs]\nADDON=new\nSod=s\r\n\n[Other]\nx=1\r\ny=2\r\n");
 }
 
+// A directory typed with a line break in it must not add sections or keys to the file.
+TEST_F(ProfileFileTest, LineBreaksInValuesStayInTheirEntry) {
+    Put("[Dirs]\r\nAddon=/a\r\n");
+    TIniFile ini(m_path);
+    ini.WriteText("Dirs", "Addon", "/x\r\n[Window]\r\nState=2");
+    ini.WriteText("Dirs", "Sod", "/s\nAddon=/evil\r");
+    EXPECT_EQ(Get(), "[Dirs]\r\nAddon=/x  [Window]  State=2\r\nSod=/s Addon=/evil \r\n");
+    LineList names;
+    ini.ListSections(names);
+    EXPECT_EQ(names, LineList{"Dirs"});
+    ini.ListKeys("Dirs", names);
+    EXPECT_EQ(names, (LineList{"Addon", "Sod"}));
+    EXPECT_EQ(ini.ReadText("Dirs", "Sod", ""), "/s Addon=/evil");
+}
+
 TEST_F(ProfileFileTest, ListsAndRemove) {
     Put("[Window]\r\nA=1\r\nB=2\r\n[Empty]\r\n[Dirs]\r\nx=1\r\n");
     TIniFile ini(m_path);
@@ -185,7 +200,8 @@ TEST_F(ProfileFileTest, WritesThroughSymbolicLink) {
     TIniFile(m_path).WriteText("A", "x", "2");
     EXPECT_TRUE(fs::is_symlink(m_path));
     EXPECT_EQ(ReadFileBytes(real.string()), "[A]\r\nx=2\r\n");
-    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(ProfileFileTest, ConcurrentWritersBothLand) {
