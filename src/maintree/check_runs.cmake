@@ -6,6 +6,7 @@ target_sources(maintree PRIVATE
     include/varko/maintree/placement_window.h
     include/varko/maintree/qt_placement_window.h
     include/varko/maintree/queued_check_sink.h
+    include/varko/maintree/return_key.h
     include/varko/maintree/run_mailbox.h
     include/varko/maintree/worker_thread.h
     check_run.cpp
@@ -13,6 +14,7 @@ target_sources(maintree PRIVATE
     message_list.cpp
     qt_placement_window.cpp
     queued_check_sink.cpp
+    return_key.cpp
     run_mailbox.cpp
     worker_thread.cpp
 )

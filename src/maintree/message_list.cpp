@@ -1,6 +1,7 @@
 #include "varko/maintree/message_list.h"
 
 #include "varko/maintree/editor_pane.h"
+#include "varko/maintree/return_key.h"
 #include "varko/textrules/text_rules.h"
 
 #include <QEvent>
@@ -16,8 +17,10 @@ std::optional<int> MessageLineNumber(const QString& message) {
 
 MessageList::MessageList(QListWidget* msgList, EditorPane* editor, QObject* parent)
     : QObject(parent), m_msgList(msgList), m_editor(editor) {
-    if (m_msgList)
-        m_msgList->viewport()->installEventFilter(this);
+    if (!m_msgList)
+        return;
+    m_msgList->viewport()->installEventFilter(this);
+    connect(new ReturnKey(m_msgList), &ReturnKey::Pressed, this, &MessageList::DblClick);
 }
 
 bool MessageList::eventFilter(QObject* watched, QEvent* event) {

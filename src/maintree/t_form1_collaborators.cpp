@@ -10,6 +10,7 @@
 #include "varko/maintree/nav_panel_control.h"
 #include "varko/maintree/object_browser.h"
 #include "varko/maintree/qt_placement_window.h"
+#include "varko/maintree/return_key.h"
 #include "varko/maintree/script_hierarchy.h"
 #include "varko/maintree/startup_settings.h"
 #include "varko/maintree/status_panels.h"
@@ -80,6 +81,10 @@ void TForm1::ConnectNavigation() {
     connect(nav.TreeObj, &QTreeWidget::itemDoubleClicked, this,
             [this] { Guarded([this] { TreeObjDblClick(); }); });
     connect(nav.TreeHie, &QTreeView::clicked, this, [this] { Guarded([this] { TreeHieDblClick(); }); });
+    connect(new ReturnKey(nav.TreeObj), &ReturnKey::Pressed, this,
+            [this] { Guarded([this] { TreeObjDblClick(); }); });
+    connect(new ReturnKey(nav.TreeHie), &ReturnKey::Pressed, this,
+            [this] { Guarded([this] { TreeHieDblClick(); }); });
 }
 
 void TForm1::ConnectHelpMenu() {

@@ -92,6 +92,24 @@ TEST_F(MessageListTest, DoubleClickOnAMessageGoesToItsLine) {
     EXPECT_EQ(Selected(), QStringLiteral("third = 3"));
 }
 
+// Keyboard and screen-reader users go to a message's line with Return or Enter.
+TEST_F(MessageListTest, ReturnOnAMessageGoesToItsLine) {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int row;
+        QString selected;
+    } rows[] = {{Qt::Key_Return, Qt::NoModifier, 2, QStringLiteral("third = 3")},
+                {Qt::Key_Enter, Qt::NoModifier, 0, QString(400, QLatin1Char('w'))},
+                {Qt::Key_Return, Qt::ControlModifier, 2, QString()}};
+    for (const auto& row : rows) {
+        m_editor->SetSelStart(4);
+        m_list->setCurrentRow(row.row);
+        QTest::keyClick(m_list, row.key, row.modifiers);
+        EXPECT_EQ(Selected(), row.selected) << row.key << " on row " << row.row;
+    }
+}
+
 TEST_F(MessageListTest, NothingHappensWithoutASelectedMessageOrAnExistingLine) {
     const struct {
         const char* name;

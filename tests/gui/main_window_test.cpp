@@ -1,12 +1,15 @@
 #include "app_fixture.h"
+#include "varko/maintree/editor_pane.h"
 #include "varko/maintree/nav_panel.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace varko::maintree {
 namespace {
@@ -105,6 +108,16 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {
     for (QAction* action : m_form->menuBar()->actions())
         titles << action->text();
     EXPECT_EQ(titles, QStringList({"&File", "Edit", "&Help"}));
+}
+
+// Return on the object browser types the property, as a double-click does.
+TEST_F(MainWindow, ReturnOnTheObjectBrowserTypesTheProperty) {
+    auto* tree = m_form->findChild<QTreeWidget*>(QStringLiteral("TreeObj"));
+    ASSERT_NE(tree, nullptr);
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(m_form->Editor()->toPlainText(), QStringLiteral("hull = "));
 }
 
 } // namespace

@@ -28,7 +28,7 @@ public:
     void SelectMessageLine();
 
 signals:
-    // A double-click anywhere on the list, on a message or below the last one.
+    // A double-click anywhere on the list, on a message or below the last one, or Return.
     void DblClick();
 
 protected:
