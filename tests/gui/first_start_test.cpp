@@ -1,0 +1,87 @@
+#include "app_fixture.h"
+#include "form1_preferences.h"
+#include "varko/maintree/editor_pane.h"
+#include "varko/maintree/form_placement.h"
+#include "varko/pref/t_pref_frm.h"
+#include "varko/pref/up_down.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace varko::app {
+namespace {
+
+// The program as main() wires it: the main window opens the real preferences dialog, which acts
+// on the main window through the adapter. The dialog is filled and accepted from the event loop
+// that its own exec() runs.
+class FirstStart : public testing::AppFixture {
+protected:
+    struct Program {
+        std::unique_ptr<maintree::TForm1> form;
+        std::unique_ptr<Form1Preferences> target;
+        std::unique_ptr<pref::TPrefFrm> dialog;
+        int opened = 0;
+    };
+
+    std::unique_ptr<Program> Start(std::function<void(const pref::PrefControls&)> fill) {
+        auto program = std::make_unique<Program>();
+        program->form = MakeForm();
+        program->target = std::make_unique<Form1Preferences>(*program->form);
+        program->dialog = std::make_unique<pref::TPrefFrm>(
+            m_desktop, pref::SettingsFile{program->form->PrefsIni(), program->form->AppDir(), "1.1"},
+            *program->target, program->form.get());
+        Program* raw = program.get();
+        program->form->SetPreferencesDialog([raw, fill] {
+            ++raw->opened;
+            QTimer::singleShot(0, raw->dialog.get(), [raw, fill] {
+                fill(raw->dialog->Controls());
+                QTest::mouseClick(raw->dialog->Controls().Button1, Qt::LeftButton);
+            });
+            raw->dialog->exec();
+        });
+        program->form->show();
+        return program;
+    }
+
+    std::string GameDir() const { return PathOf(QStringLiteral("game")).toStdString(); }
+    QByteArray Prefs() const { return ReadFile(AppDir() + QStringLiteral("prefs.ini")); }
+};
+
+TEST_F(FirstStart, DialogOpensOnceAndOkAppliesAndStoresEverything) {
+    ASSERT_TRUE(QDir().mkpath(PathOf(QStringLiteral("game"))));
+    auto first = Start([this](const pref::PrefControls& c) {
+        c.Edit1->setText(QString::fromStdString(GameDir()));
+        c.Edit2->setText(QString::fromStdString(GameDir()));
+        c.CB_wrap->setChecked(true);
+        c.EditFontSize->setText(QStringLiteral("14"));
+        c.cb_resetpos->setChecked(true);
+    });
+    EXPECT_EQ(first->opened, 1);
+    maintree::EditorPane& editor = *first->form->Editor();
+    EXPECT_TRUE(editor.WordWrap());
+    EXPECT_EQ(editor.FontSize(), 14);
+    EXPECT_EQ(first->form->GameDirs().addon, GameDir());
+    EXPECT_FALSE(first->form->FormPlacement().Active());
+    EXPECT_TRUE(m_desktop.Of(platform::ScriptedDesktop::Kind::Error).empty());
+
+    const QByteArray stored = Prefs();
+    for (const QByteArray& line :
+         {QByteArray("Addon=") + GameDir().c_str(), QByteArray("Sod=") + GameDir().c_str(),
+          QByteArray("wordwrap=1"), QByteArray("editorfontsize=14"),
+          QByteArray("[Application]\r\nVersion=1.1")})
+        EXPECT_TRUE(stored.contains(line)) << line.toStdString() << " in " << stored.toStdString();
+    first.reset(); // the placement store is off: the exit writes no [Window]
+    EXPECT_FALSE(Prefs().contains("[Window]"));
+
+    auto second = Start([](const pref::PrefControls&) {});
+    EXPECT_EQ(second->opened, 0);
+    EXPECT_TRUE(second->form->Editor()->WordWrap());
+    EXPECT_EQ(second->form->Editor()->FontSize(), 14);
+}
+
+} // namespace
+} // namespace varko::app
