@@ -1,5 +1,7 @@
 #include "varko/cli/batch_check.h"
 
+#include "varko/cli/document_lines.h"
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -24,8 +26,8 @@ private:
 };
 
 void CheckOne(FileReport& report, CheckEnvironment& environment) {
-    textrules::LineList lines;
-    if (!textrules::LoadLines(lines, report.file.path)) {
+    std::optional<textrules::LineList> lines = ReadDocumentLines(report.file.path);
+    if (!lines) {
         report.readable = false;
         return;
     }
@@ -33,9 +35,9 @@ void CheckOne(FileReport& report, CheckEnvironment& environment) {
     const std::atomic<bool> neverStop{false};
     CollectingSink sink(report.messages);
     if (report.file.checker == Checker::TechTree)
-        compiler::CompileTT(lines, files, neverStop, sink);
+        compiler::CompileTT(*lines, files, neverStop, sink);
     else
-        compiler::CompileOdf(lines, environment.declarations, files, neverStop, sink);
+        compiler::CompileOdf(*lines, environment.declarations, files, neverStop, sink);
 }
 
 } // namespace
@@ -67,7 +69,8 @@ BatchResult RunBatch(const std::vector<ModFile>& files, CheckEnvironment& enviro
         workers.emplace_back(work);
     {
         std::unique_lock lock(mutex);
-        while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return done == files.size(); })) {
+        while (
+            !finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return done == files.size(); })) {
             if (progress)
                 progress(done.load(), files.size());
         }

@@ -27,11 +27,25 @@ std::optional<std::string> AbsoluteOption(const std::optional<std::string>& valu
     return fs::absolute(*value, ec).string();
 }
 
+// prefs.ini is only read for the directories not given as options.
+compiler::GameDirs ChooseGameDirs(const EnvironmentOptions& options) {
+    std::optional<std::string> sod = AbsoluteOption(options.sodDir);
+    std::optional<std::string> addon = AbsoluteOption(options.addonDir);
+    if (sod && addon)
+        return {*addon, *sod};
+    // Without a readable prefs.ini (or with a pipe or device in its place) both keys are missing,
+    // and each takes its default.
+    const compiler::GameDirs dirs =
+        compiler::ReadGameDirs(textrules::TIniFile(options.appDir + compiler::kPrefsFile), options.appDir);
+    return {addon.value_or(dirs.addon), sod.value_or(dirs.sod)};
+}
+
 } // namespace
 
 PreparedEnvironment PrepareEnvironment(const EnvironmentOptions& options) {
     PreparedEnvironment prepared;
     auto environment = std::make_unique<CheckEnvironment>();
+    // Data files are read only when they are regular files: a pipe in their place counts as missing.
     std::optional<compiler::DeclarationTable> declarations = compiler::LoadDeclarations(options.appDir);
     if (!declarations) {
         prepared.error = std::string(compiler::kDeclarationsMissing);
@@ -40,13 +54,8 @@ PreparedEnvironment PrepareEnvironment(const EnvironmentOptions& options) {
     environment->declarations = std::move(*declarations);
     environment->ignoreFiles = compiler::LoadIgnoreFiles(options.appDir);
 
-    textrules::TIniFile prefs(options.appDir + compiler::kPrefsFile);
-    compiler::GameDirs dirs = compiler::ReadGameDirs(prefs, options.appDir);
-    const std::string sodDir = AbsoluteOption(options.sodDir).value_or(dirs.sod);
-    const std::string addonDir = AbsoluteOption(options.addonDir).value_or(dirs.addon);
-
-    std::vector<std::string> failures =
-        compiler::RefreshCatalogues(environment->sodCatalogue, environment->odfCatalogue, {addonDir, sodDir});
+    std::vector<std::string> failures = compiler::RefreshCatalogues(
+        environment->sodCatalogue, environment->odfCatalogue, ChooseGameDirs(options));
     if (!failures.empty()) {
         prepared.error = failures.front();
         return prepared;

@@ -53,30 +53,19 @@ ProgressCallback TerminalProgress(std::ostream& err, bool& shown) {
     };
 }
 
-int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
-    CollectResult collected = CollectModFiles(args.paths);
-    for (const std::string& error : collected.errors)
-        err << "varko-check: " << error << '\n';
-    if (!collected.errors.empty())
-        return kExitTrouble;
-
-    EnvironmentOptions options{WithSeparator(args.appDir.empty() ? ExecutableDirectory() : args.appDir),
-                               args.addonDir, args.sodDir};
-    PreparedEnvironment prepared = PrepareEnvironment(options);
-    if (!prepared.environment) {
-        err << "varko-check: " << prepared.error << '\n';
-        return kExitTrouble;
-    }
-
+BatchResult CheckFiles(const std::vector<ModFile>& files, CheckEnvironment& environment, int jobs,
+                       std::ostream& err) {
     bool progressShown = false;
     unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    BatchResult result = RunBatch(collected.files, *prepared.environment,
-                                  args.jobs > 0 ? args.jobs : static_cast<int>(cores),
+    BatchResult result = RunBatch(files, environment, jobs > 0 ? jobs : static_cast<int>(cores),
                                   TerminalProgress(err, progressShown));
     if (progressShown)
         err << "\r\033[K" << std::flush;
+    return result;
+}
 
-    if (args.format == "json")
+void WriteReport(const BatchResult& result, const std::string& format, std::ostream& out, std::ostream& err) {
+    if (format == "json")
         WriteJsonReport(result, out);
     else
         WriteTextReport(result, out);
@@ -86,7 +75,25 @@ int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
             err << "varko-check: Cannot open file " << report.file.display << '\n';
     }
     err << compiler::SummaryText(result.messageCount) << '\n';
-    if (result.unreadable > 0)
+}
+
+int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
+    // A path that cannot be used is reported, and the others are still checked.
+    CollectResult collected = CollectModFiles(args.paths);
+    for (const std::string& error : collected.errors)
+        err << "varko-check: " << error << '\n';
+
+    EnvironmentOptions options{WithSeparator(args.appDir.empty() ? ExecutableDirectory() : args.appDir),
+                               args.addonDir, args.sodDir};
+    PreparedEnvironment prepared = PrepareEnvironment(options);
+    if (!prepared.environment) {
+        err << "varko-check: " << prepared.error << '\n';
+        return kExitTrouble;
+    }
+
+    BatchResult result = CheckFiles(collected.files, *prepared.environment, args.jobs, err);
+    WriteReport(result, args.format, out, err);
+    if (result.unreadable > 0 || !collected.errors.empty())
         return kExitTrouble;
     return result.messageCount > 0 ? kExitFaults : kExitClean;
 }

@@ -20,45 +20,107 @@ bool IsModFileName(const std::string& name) {
     return extension == ".tt" || textrules::SameText(extension, ".odf");
 }
 
-void WalkDirectory(const std::string& argument, const fs::path& root, CollectResult& result) {
+std::string NotAFileError(const std::string& display) {
+    return "Cannot check " + display + ": not a regular file";
+}
+
+struct PendingDirectory {
+    fs::path path;
+    std::string display;
+};
+
+struct DirectoryEntry {
+    std::string name;
+    fs::file_type type = fs::file_type::none; // of the entry itself, links not followed
+};
+
+// The entries of one directory, sorted by name so that the walk and its errors keep one order.
+std::optional<std::vector<DirectoryEntry>> ListDirectory(const fs::path& path) {
     std::error_code ec;
-    auto options = fs::directory_options::skip_permission_denied;
-    fs::recursive_directory_iterator it(root, options, ec), end;
-    if (ec) {
-        result.errors.push_back("Cannot read directory " + argument);
+    fs::directory_iterator it(path, ec), end;
+    std::vector<DirectoryEntry> entries;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        entries.push_back({it->path().filename().string(), it->symlink_status(typeError).type()});
+    }
+    if (ec)
+        return std::nullopt;
+    std::sort(entries.begin(), entries.end(),
+              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+// A link named like a mod file is checked when it leads to a regular file; links to directories
+// are never followed, so a link back up the tree cannot make the walk go round.
+void AddLinkedFile(const fs::path& path, const std::string& display, const std::string& name,
+                   CollectResult& result) {
+    std::error_code ec;
+    fs::file_status target = fs::status(path, ec);
+    if (ec || !fs::exists(target))
+        result.errors.push_back("Cannot follow symbolic link " + display);
+    else if (fs::is_regular_file(target))
+        result.files.push_back({display, path.string(), CheckerForName(name)});
+    else if (!fs::is_directory(target))
+        result.errors.push_back(NotAFileError(display));
+}
+
+void VisitEntry(const PendingDirectory& parent, const DirectoryEntry& entry, CollectResult& result,
+                std::vector<PendingDirectory>& subdirectories) {
+    const fs::path path = parent.path / entry.name;
+    const std::string display = (fs::path(parent.display) / entry.name).generic_string();
+    if (entry.type == fs::file_type::directory) {
+        subdirectories.push_back({path, display});
         return;
     }
-    for (; it != end; it.increment(ec)) {
-        if (ec) {
-            result.errors.push_back("Cannot read directory " + argument);
-            return;
-        }
-        const std::string name = it->path().filename().string();
-        std::error_code statError;
-        if (!IsModFileName(name) || !it->is_regular_file(statError))
+    if (!IsModFileName(entry.name))
+        return;
+    if (entry.type == fs::file_type::regular)
+        result.files.push_back({display, path.string(), CheckerForName(entry.name)});
+    else if (entry.type == fs::file_type::symlink)
+        AddLinkedFile(path, display, entry.name, result);
+    else
+        result.errors.push_back(NotAFileError(display));
+}
+
+// Every directory that cannot be listed is an error of its own; the walk goes on with the rest.
+void WalkDirectory(const std::string& argument, const fs::path& root, CollectResult& result) {
+    std::vector<PendingDirectory> pending{{root, argument}};
+    while (!pending.empty()) {
+        PendingDirectory directory = std::move(pending.back());
+        pending.pop_back();
+        std::optional<std::vector<DirectoryEntry>> entries = ListDirectory(directory.path);
+        if (!entries) {
+            result.errors.push_back("Cannot read directory " + directory.display);
             continue;
-        fs::path relative = it->path().lexically_relative(root);
-        result.files.push_back({(fs::path(argument) / relative).generic_string(), it->path().string(),
-                                CheckerForName(name)});
+        }
+        std::vector<PendingDirectory> subdirectories;
+        for (const DirectoryEntry& entry : *entries)
+            VisitEntry(directory, entry, result, subdirectories);
+        pending.insert(pending.end(), std::make_move_iterator(subdirectories.rbegin()),
+                       std::make_move_iterator(subdirectories.rend()));
     }
+}
+
+void CollectArgument(const std::string& argument, CollectResult& result) {
+    std::error_code ec;
+    fs::path absolute = fs::absolute(argument, ec);
+    fs::file_status status = fs::status(absolute, ec);
+    if (ec || !fs::exists(status))
+        result.errors.push_back("Cannot access " + argument);
+    else if (fs::is_directory(status))
+        WalkDirectory(argument, absolute, result);
+    else if (fs::is_regular_file(status))
+        result.files.push_back({argument, absolute.string(), CheckerForName(absolute.filename().string())});
+    else
+        result.errors.push_back(NotAFileError(argument));
 }
 
 } // namespace
 
 CollectResult CollectModFiles(const std::vector<std::string>& arguments) {
     CollectResult result;
-    for (const std::string& argument : arguments) {
-        std::error_code ec;
-        fs::path absolute = fs::absolute(argument, ec);
-        fs::file_status status = fs::status(absolute, ec);
-        if (ec || !fs::exists(status)) {
-            result.errors.push_back("Cannot access " + argument);
-        } else if (fs::is_directory(status)) {
-            WalkDirectory(argument, absolute, result);
-        } else {
-            result.files.push_back({argument, absolute.string(), CheckerForName(absolute.filename().string())});
-        }
-    }
+    for (const std::string& argument : arguments)
+        CollectArgument(argument, result);
     std::stable_sort(result.files.begin(), result.files.end(),
                      [](const ModFile& a, const ModFile& b) { return a.display < b.display; });
     return result;

@@ -3,6 +3,7 @@
 #include "varko/maintree/editor_text.h"
 #include "varko/maintree/file_error.h"
 #include "varko/textrules/atomic_file.h"
+#include "varko/textrules/text_rules.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -131,14 +132,12 @@ void EditorPane::ReplaceAllText(const QString& text) {
     ensureCursorVisible();
 }
 
+// Directories, pipes and devices are refused at once: the editor never waits for a writer.
 void EditorPane::LoadFromFile(const QString& path) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    const std::optional<std::string> bytes = textrules::ReadFileBytes(QFile::encodeName(path).toStdString());
+    if (!bytes)
         throw FileError(QStringLiteral("Cannot open file %1").arg(path));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError(QStringLiteral("Cannot open file %1").arg(path));
-    ReplaceAllText(DecodeText(bytes));
+    ReplaceAllText(DecodeText(QByteArray::fromStdString(*bytes)));
 }
 
 void EditorPane::SaveToFile(const QString& path) const {

@@ -17,11 +17,13 @@ ProfileText LoadProfile(const std::string& path) {
 
 } // namespace
 
-ProfileWriteError::ProfileWriteError(const std::string& path) : std::runtime_error("Unable to write to " + path) {}
+ProfileWriteError::ProfileWriteError(const std::string& path)
+    : std::runtime_error("Unable to write to " + path) {}
 
 TIniFile::TIniFile(std::string path) : m_path(std::move(path)) {}
 
-std::string TIniFile::ReadText(std::string_view section, std::string_view key, std::string_view fallback) const {
+std::string TIniFile::ReadText(std::string_view section, std::string_view key,
+                               std::string_view fallback) const {
     std::optional<std::string> value = LoadProfile(m_path).Read(section, key);
     std::string result = value ? std::move(*value) : std::string(fallback);
     if (result.size() > kMaxValueLength)
@@ -39,11 +41,12 @@ bool TIniFile::ReadFlag(std::string_view section, std::string_view key, bool fal
 }
 
 void TIniFile::WriteText(std::string_view section, std::string_view key, std::string_view value) {
-    bool ok = EditFileLocked(m_path, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
-        ProfileText profile(current.value_or(std::string()));
-        profile.Write(section, key, value);
-        return profile.Bytes();
-    });
+    bool ok =
+        EditFileLocked(m_path, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+            ProfileText profile(current.value_or(std::string()));
+            profile.Write(section, key, value);
+            return profile.Bytes();
+        });
     if (!ok)
         throw ProfileWriteError(m_path);
 }
@@ -69,14 +72,15 @@ void TIniFile::RemoveSection(std::string_view section) {
     ListSections(sections);
     if (IndexOfText(sections, section) < 0)
         return; // nothing to erase, nothing to write
-    bool ok = EditFileLocked(m_path, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
-        if (!current)
-            return std::nullopt;
-        ProfileText profile(*current);
-        if (!profile.RemoveSection(section))
-            return std::nullopt;
-        return profile.Bytes();
-    });
+    bool ok =
+        EditFileLocked(m_path, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+            if (!current)
+                return std::nullopt;
+            ProfileText profile(*current);
+            if (!profile.RemoveSection(section))
+                return std::nullopt;
+            return profile.Bytes();
+        });
     if (!ok)
         throw ProfileWriteError(m_path);
 }

@@ -1,7 +1,10 @@
 #include "varko/textrules/text_rules.h"
 #include "varko/textrules/case_insensitive.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace varko::textrules {
 
@@ -53,19 +56,37 @@ LineList SplitLines(std::string_view text) {
     return lines;
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return std::nullopt;
+namespace {
+
+std::optional<std::string> ReadToEnd(int fd, std::size_t expected) {
     std::string bytes;
+    bytes.reserve(expected);
     char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return bytes;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+} // namespace
+
+// Opened without blocking, so a pipe without a writer cannot stall the caller; the type is checked
+// on the open descriptor, so pipes and devices (which may never end) are refused.
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
+    struct stat info {};
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        bytes = ReadToEnd(fd, static_cast<std::size_t>(info.st_size));
+    ::close(fd);
     return bytes;
 }
 

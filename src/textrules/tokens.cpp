@@ -1,5 +1,7 @@
 #include "varko/textrules/text_rules.h"
 
+#include <limits>
+
 namespace varko::textrules {
 
 namespace {
@@ -8,10 +10,10 @@ class TokenScanner {
 public:
     explicit TokenScanner(std::string_view text) : m_text(text.substr(0, text.find('\0'))) {}
 
-    void Run(LineList& tokens) {
+    void Run(LineList& tokens, std::size_t most) {
         tokens.clear();
         SkipBlanks();
-        while (!AtEnd()) {
+        while (!AtEnd() && tokens.size() < most) {
             if (Current() == '"')
                 tokens.push_back(ReadQuoted());
             else
@@ -74,7 +76,11 @@ private:
 } // namespace
 
 void SplitTokens(LineList& list, std::string_view text) {
-    TokenScanner(text).Run(list);
+    TokenScanner(text).Run(list, std::numeric_limits<std::size_t>::max());
+}
+
+void SplitTokens(LineList& list, std::string_view text, std::size_t most) {
+    TokenScanner(text).Run(list, most);
 }
 
 LineList SplitTokens(std::string_view text) {

@@ -61,17 +61,19 @@ TEST_F(CommandLineTest, WalksAModAndReportsLikeACompiler) {
     CliRun run = Check(args);
     EXPECT_EQ(run.status, kExitFaults);
     const std::string mod = P("mod");
-    EXPECT_EQ(run.out, mod + "/addon/b.odf:1: Error - Property 'hp' is an integer. 'x' is not a valid integer\n" +
-                           mod + "/addon/sub/C.ODF:2: Error - property weapon specified more than once!\n" + mod +
-                           "/addon/sub/C.ODF:2: Error - Unknown specifications 'b' found at the end of the value. "
-                           "Please remove or comment it \"//\"\n" +
-                           mod + "/addon/tree.tt:2: ODF file \"zz.odf\" not found.\n");
+    EXPECT_EQ(run.out,
+              mod + "/addon/b.odf:1: Error - Property 'hp' is an integer. 'x' is not a valid integer\n" +
+                  mod + "/addon/sub/C.ODF:2: Error - property weapon specified more than once!\n" + mod +
+                  "/addon/sub/C.ODF:2: Error - Unknown specifications 'b' found at the end of the value. "
+                  "Please remove or comment it \"//\"\n" +
+                  mod + "/addon/tree.tt:2: ODF file \"zz.odf\" not found.\n");
     EXPECT_EQ(run.err, "4 error(s) found\n");
 }
 
 TEST_F(CommandLineTest, JsonReport) {
     auto args = Dirs();
-    args.insert(args.end(), {"--format", "json", "--jobs", "1", P("mod/addon/tree.tt"), P("mod/addon/b.odf")});
+    args.insert(args.end(),
+                {"--format", "json", "--jobs", "1", P("mod/addon/tree.tt"), P("mod/addon/b.odf")});
     CliRun run = Check(args);
     EXPECT_EQ(run.status, kExitFaults);
     EXPECT_NE(run.out.find("\"code\": \"M8\""), std::string::npos) << run.out;
@@ -151,8 +153,8 @@ namespace {
 // The sample mod holds a fault of every kind; its report is kept as a golden file.
 TEST(SampleMod, ReportMatchesGoldenFile) {
     std::filesystem::current_path(VARKO_SOURCE_DIR);
-    const char* argv[] = {"varko-check", "--appdir", "data", "--addon", "examples/addon", "--sod",
-                          "examples/sod", "examples"};
+    const char* argv[] = {"varko-check",    "--appdir", "data",         "--addon",
+                          "examples/addon", "--sod",    "examples/sod", "examples"};
     std::ostringstream out, err;
     int status = RunCommandLine(8, argv, out, err);
     std::ifstream golden(std::string(VARKO_SOURCE_DIR) + "/tests/cli/examples.golden", std::ios::binary);
@@ -165,8 +167,8 @@ TEST(SampleMod, ReportMatchesGoldenFile) {
 
 TEST(SampleMod, HoldsAFaultOfEveryKind) {
     std::filesystem::current_path(VARKO_SOURCE_DIR);
-    const char* argv[] = {"varko-check", "--appdir", "data", "--addon", "examples/addon", "--sod",
-                          "examples/sod", "--format", "json", "examples"};
+    const char* argv[] = {"varko-check", "--appdir",     "data",     "--addon", "examples/addon",
+                          "--sod",       "examples/sod", "--format", "json",    "examples"};
     std::ostringstream out, err;
     ASSERT_EQ(RunCommandLine(10, argv, out, err), kExitFaults);
     std::set<std::string> codes;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -39,6 +42,22 @@ TEST(SplitTokens, Table) {
     };
     for (const TokenCase& c : cases)
         EXPECT_EQ(SplitTokens(c.text), c.tokens) << c.name;
+}
+
+TEST(SplitTokens, StopsAfterTheTokensAskedFor) {
+    const struct {
+        const char* text;
+        std::size_t most;
+        LineList tokens;
+    } cases[] = {
+        {"a b c d", 2, {"a", "b"}}, {"a", 2, {"a"}},  {"\"x y\" z w", 2, {"x y", "z"}},
+        {"a,,b", 2, {"a", ""}},     {"a b", 0, {}},   {"a b c", 5, {"a", "b", "c"}},
+    };
+    for (const auto& c : cases) {
+        LineList list = {"old"};
+        SplitTokens(list, c.text, c.most);
+        EXPECT_EQ(list, c.tokens) << c.text << " at most " << c.most;
+    }
 }
 
 TEST(SplitTokens, ReplacesPreviousContent) {
@@ -146,6 +165,31 @@ TEST(SplitLines, LineBreakRules) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(SplitLines(c.text), c.lines) << c.name;
+}
+
+// A pipe without a writer would block an open for reading, and a device may never end: neither
+// is read, and the call returns at once.
+TEST(ReadFileBytes, OnlyRegularFilesAreRead) {
+    const auto dir = std::filesystem::temp_directory_path() / ("varko_read_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string pipe = (dir / "pipe.odf").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::ofstream(dir / "file.odf", std::ios::binary) << std::string("a\0b", 3);
+    std::filesystem::create_symlink(dir / "file.odf", dir / "link.odf");
+    const struct {
+        std::string path;
+        std::optional<std::string> bytes;
+    } cases[] = {
+        {pipe, std::nullopt},
+        {"/dev/zero", std::nullopt},
+        {dir.string(), std::nullopt},
+        {(dir / "missing").string(), std::nullopt},
+        {(dir / "file.odf").string(), std::string("a\0b", 3)},
+        {(dir / "link.odf").string(), std::string("a\0b", 3)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadFileBytes(c.path), c.bytes) << c.path;
+    std::filesystem::remove_all(dir);
 }
 
 TEST(LoadLines, MissingFileKeepsList) {

@@ -14,12 +14,14 @@ struct ModFile {
 };
 
 struct CollectResult {
-    std::vector<ModFile> files; // sorted by display path
-    std::vector<std::string> errors;
+    std::vector<ModFile> files;      // sorted by display path
+    std::vector<std::string> errors; // in the order the paths were met
 };
 
 // Files named directly are checked as the editor would check them (".tt" exactly: tech tree; else
-// ODF); directories are walked for ".tt" files and ".odf" files of any case.
+// ODF); directories are walked for ".tt" files and ".odf" files of any case. A path that cannot be
+// used (missing, unreadable directory, broken link, pipe or device) gives an error of its own while
+// the other paths are still collected. Links to files are followed, links to directories are not.
 CollectResult CollectModFiles(const std::vector<std::string>& arguments);
 
 } // namespace varko::cli

@@ -21,13 +21,16 @@ LineList SplitLines(std::string_view text);
 // Replaces the list with the lines of the file; false (list unchanged) when it cannot be read.
 bool LoadLines(LineList& list, const std::string& path);
 
-// Reads a whole file as bytes; nullopt when it cannot be opened.
+// Reads a whole regular file as bytes; nullopt when it cannot be opened or read, or when it is a
+// directory, pipe or device. Never waits for a writer.
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
 int IndexOfText(const LineList& list, std::string_view text);
 std::string ValueOf(const LineList& list, std::string_view name);
 void SplitTokens(LineList& list, std::string_view text);
 LineList SplitTokens(std::string_view text);
+// Stops after the first `most` tokens, for callers that look no further.
+void SplitTokens(LineList& list, std::string_view text, std::size_t most);
 std::optional<std::int32_t> ParseInt(std::string_view text);
 std::string FileExtension(std::string_view name);
 
