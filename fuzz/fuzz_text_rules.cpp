@@ -70,6 +70,16 @@ void CheckTokens(std::string_view text) {
     Expect(joined == kept, "tokens lose or add bytes");
 }
 
+// Asking for at most n tokens gives the first n of them.
+void CheckTokenLimit(std::string_view text, std::size_t most) {
+    LineList all = varko::textrules::SplitTokens(text);
+    if (all.size() > most)
+        all.resize(most);
+    LineList limited = {"stale"};
+    varko::textrules::SplitTokens(limited, text, most);
+    Expect(limited == all, "a limited split is not the start of the full one");
+}
+
 void CheckNumbers(std::int32_t number, std::string_view text) {
     const std::string decimal = std::to_string(number);
     Expect(varko::textrules::ParseInt(decimal) == number, "decimal round trip", decimal);
@@ -101,10 +111,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const auto number = data.ConsumeIntegral<std::int32_t>();
     const auto start = data.ConsumeIntegralInRange<long long>(-4, 300);
     const auto count = data.ConsumeIntegralInRange<long long>(-4, 300);
+    const auto most = data.ConsumeIntegralInRange<std::size_t>(0, 4);
     const std::string find = data.ConsumeRandomLengthString(8);
     const std::string text = data.ConsumeRemainingBytesAsString();
     CheckLines(text);
     CheckTokens(text);
+    CheckTokenLimit(text, most);
     CheckNumbers(number, text);
     CheckPieces(find, text, start, count);
     return 0;
