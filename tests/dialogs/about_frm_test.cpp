@@ -64,6 +64,19 @@ TEST_F(AboutFrmTest, FixedBoxWithPictureLinkAndNoButtons) {
     EXPECT_EQ(Shown(Kind::OpenTarget), QStringList{frm.Label5->text()});
 }
 
+// Keyboard users reach the link with Tab and follow it with Return, Enter or Space.
+TEST_F(AboutFrmTest, LinkFollowsFromTheKeyboard) {
+    TAboutFrm frm(m_desktop, "1.1", "1.1.1.9");
+    frm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frm));
+    frm.activateWindow();
+    frm.Label5->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(frm.focusWidget(), frm.Label5);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A})
+        QTest::keyClick(frm.Label5, key);
+    EXPECT_EQ(Shown(Kind::OpenTarget).size(), 3);
+}
+
 TEST_F(AboutFrmTest, HelpAndHomePageTargets) {
     const std::pair<QString, QString> rows[] = {
         {"/opt/varko/", "file:///opt/varko/help.htm"},

@@ -5,7 +5,8 @@
 namespace varko::about {
 
 // A label drawn as a web link: blue, underlined, with the hand-shaped cursor. A click with the
-// left button, released over the label, emits Clicked.
+// left button, released over the label, emits Clicked. It takes the keyboard focus too, showing a
+// focus frame, and Return, Enter or Space emit Clicked, so keyboard users can follow it.
 class LinkLabel : public QLabel {
     Q_OBJECT
 
@@ -17,6 +18,8 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace varko::about
