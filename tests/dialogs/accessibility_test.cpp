@@ -1,0 +1,59 @@
+#include "dialog_fixture.h"
+#include "varko/about/t_about_frm.h"
+#include "varko/maintree/t_form1.h"
+#include "varko/pref/t_pref_frm.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QLineEdit>
+#include <QTest>
+
+namespace varko {
+namespace {
+
+// What a screen reader hears for each control a user can reach: every visible widget that takes
+// the focus, and every button, must have a name.
+QStringList UnnamedControls(QWidget& window) {
+    QStringList unnamed;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(&window))
+            continue;
+        if (control->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton*>(control))
+            continue;
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+        if (!spoken || spoken->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << control->objectName() + QStringLiteral(" (") + control->metaObject()->className() +
+                           ')';
+    }
+    return unnamed;
+}
+
+using Accessibility = testing::DialogFixture;
+
+TEST_F(Accessibility, EveryReachableControlOfEveryWindowHasAName) {
+    maintree::TForm1 form1(m_desktop, {AppDir(), {}});
+    pref::TPrefFrm prefFrm(m_desktop, {*m_prefs, AppDir().toStdString(), "1.1"}, *m_program);
+    about::TAboutFrm aboutFrm(m_desktop, "1.1", "1.1.1.9");
+    QWidget* const windows[] = {&form1, &prefFrm, &aboutFrm};
+    for (QWidget* window : windows) {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name).isEmpty());
+        EXPECT_EQ(UnnamedControls(*window), QStringList()) << window->objectName().toStdString();
+        window->close();
+    }
+}
+
+// The walk above hears what a screen reader hears: a field without a name or a label is caught.
+TEST_F(Accessibility, AnUnnamedFieldIsCaught) {
+    about::TAboutFrm aboutFrm(m_desktop, "1.1", "1.1.1.9");
+    auto* stray = new QLineEdit(&aboutFrm);
+    stray->setObjectName(QStringLiteral("stray"));
+    aboutFrm.show();
+    EXPECT_EQ(UnnamedControls(aboutFrm), QStringList{QStringLiteral("stray (QLineEdit)")});
+    stray->setAccessibleName(QStringLiteral("Search"));
+    EXPECT_EQ(UnnamedControls(aboutFrm), QStringList());
+}
+
+} // namespace
+} // namespace varko
