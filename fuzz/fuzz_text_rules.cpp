@@ -38,6 +38,10 @@ LineList LinesByBreaks(std::string_view bytes) {
 void CheckLines(std::string_view bytes) {
     const LineList lines = varko::textrules::SplitLines(bytes);
     Expect(lines == LinesByBreaks(bytes), "lines differ from their breaks");
+    // A document keeps its NUL bytes; up to the first of them it cuts as the string lists do.
+    const LineList documentLines = varko::textrules::SplitDocumentLines(bytes);
+    if (bytes.find('\0') == std::string_view::npos)
+        Expect(documentLines == lines, "a document cuts its lines otherwise");
 
     static const std::string path = "/tmp/varko_fuzz_lines_" + std::to_string(::getpid());
     std::FILE* file = std::fopen(path.c_str(), "wb");

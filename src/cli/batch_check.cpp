@@ -1,7 +1,5 @@
 #include "varko/cli/batch_check.h"
 
-#include "varko/cli/document_lines.h"
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -26,18 +24,20 @@ private:
 };
 
 void CheckOne(FileReport& report, CheckEnvironment& environment) {
-    std::optional<textrules::LineList> lines = ReadDocumentLines(report.file.path);
-    if (!lines) {
+    // Pipes and devices are refused without waiting on them; NUL bytes stay in their lines.
+    const std::optional<std::string> bytes = textrules::ReadFileBytes(report.file.path);
+    if (!bytes) {
         report.readable = false;
         return;
     }
+    const textrules::LineList lines = textrules::SplitDocumentLines(*bytes);
     compiler::FileLookup files(environment.odfCatalogue, environment.sodCatalogue, environment.ignoreFiles);
     const std::atomic<bool> neverStop{false};
     CollectingSink sink(report.messages);
     if (report.file.checker == Checker::TechTree)
-        compiler::CompileTT(*lines, files, neverStop, sink);
+        compiler::CompileTT(lines, files, neverStop, sink);
     else
-        compiler::CompileOdf(*lines, environment.declarations, files, neverStop, sink);
+        compiler::CompileOdf(lines, environment.declarations, files, neverStop, sink);
 }
 
 } // namespace

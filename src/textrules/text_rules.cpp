@@ -56,6 +56,23 @@ LineList SplitLines(std::string_view text) {
     return lines;
 }
 
+LineList SplitDocumentLines(std::string_view bytes) {
+    LineList lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t stop = bytes.find_first_of("\r\n", pos);
+        if (stop == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(pos));
+            break;
+        }
+        lines.emplace_back(bytes.substr(pos, stop - pos));
+        pos = stop + 1;
+        if (bytes[stop] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+    }
+    return lines;
+}
+
 namespace {
 
 std::optional<std::string> ReadToEnd(int fd, std::size_t expected) {

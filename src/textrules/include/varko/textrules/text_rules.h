@@ -18,6 +18,9 @@ std::string FoldCase(std::string_view text);
 // Cuts a text into lines: CR, LF and CR LF each end one line, a NUL byte ends the text.
 LineList SplitLines(std::string_view text);
 
+// Cuts a document's bytes into lines as the editor loads them: CR, LF and CR LF each end one line,
+// and every other byte, NUL included, is a character of its line.
+LineList SplitDocumentLines(std::string_view bytes);
 // Replaces the list with the lines of the file; false (list unchanged) when it cannot be read.
 bool LoadLines(LineList& list, const std::string& path);
 
