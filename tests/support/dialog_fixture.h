@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qstring_printer.h"
 #include "varko/compiler/file_catalogue.h"
 #include "varko/platform/scripted_desktop.h"
 #include "varko/pref/preferences_target.h"
@@ -12,11 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace varko::testing {
 
