@@ -21,13 +21,13 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit Clicked();
+        emit clicked();
 }
 
 void LinkLabel::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
-        emit Clicked();
+        emit clicked();
     else
         QLabel::keyPressEvent(event);
 }

@@ -1,7 +1,7 @@
 #include "dialog_fixture.h"
-#include "varko/about/t_about_frm.h"
+#include "varko/about/about_box.h"
 #include "varko/maintree/t_form1.h"
-#include "varko/pref/t_pref_frm.h"
+#include "varko/pref/preferences_dialog.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -32,9 +32,10 @@ using Accessibility = testing::DialogFixture;
 
 TEST_F(Accessibility, EveryReachableControlOfEveryWindowHasAName) {
     maintree::TForm1 form1(m_desktop, {AppDir(), {}});
-    pref::TPrefFrm prefFrm(m_desktop, {*m_prefs, AppDir().toStdString(), "1.1"}, *m_program);
-    about::TAboutFrm aboutFrm(m_desktop, "1.1", "1.1.1.9");
-    QWidget* const windows[] = {&form1, &prefFrm, &aboutFrm};
+    pref::PreferencesDialog preferencesDialog(m_desktop, {*m_prefs, AppDir().toStdString(), "1.1"},
+                                              *m_program);
+    about::AboutBox aboutBox(m_desktop, "1.1", "1.1.1.9");
+    QWidget* const windows[] = {&form1, &preferencesDialog, &aboutBox};
     for (QWidget* window : windows) {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
@@ -46,13 +47,13 @@ TEST_F(Accessibility, EveryReachableControlOfEveryWindowHasAName) {
 
 // The walk above hears what a screen reader hears: a field without a name or a label is caught.
 TEST_F(Accessibility, AnUnnamedFieldIsCaught) {
-    about::TAboutFrm aboutFrm(m_desktop, "1.1", "1.1.1.9");
-    auto* stray = new QLineEdit(&aboutFrm);
+    about::AboutBox aboutBox(m_desktop, "1.1", "1.1.1.9");
+    auto* stray = new QLineEdit(&aboutBox);
     stray->setObjectName(QStringLiteral("stray"));
-    aboutFrm.show();
-    EXPECT_EQ(UnnamedControls(aboutFrm), QStringList{QStringLiteral("stray (QLineEdit)")});
+    aboutBox.show();
+    EXPECT_EQ(UnnamedControls(aboutBox), QStringList{QStringLiteral("stray (QLineEdit)")});
     stray->setAccessibleName(QStringLiteral("Search"));
-    EXPECT_EQ(UnnamedControls(aboutFrm), QStringList());
+    EXPECT_EQ(UnnamedControls(aboutBox), QStringList());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "form1_preferences.h"
 #include "varko/maintree/editor_pane.h"
 #include "varko/maintree/form_placement.h"
-#include "varko/pref/t_pref_frm.h"
+#include "varko/pref/preferences_dialog.h"
 #include "varko/pref/up_down.h"
 
 #include <QCheckBox>
@@ -23,23 +23,23 @@ protected:
     struct Program {
         std::unique_ptr<maintree::TForm1> form;
         std::unique_ptr<Form1Preferences> target;
-        std::unique_ptr<pref::TPrefFrm> dialog;
+        std::unique_ptr<pref::PreferencesDialog> dialog;
         int opened = 0;
     };
 
-    std::unique_ptr<Program> Start(std::function<void(const pref::PrefControls&)> fill) {
+    std::unique_ptr<Program> Start(std::function<void(const pref::PreferencesControls&)> fill) {
         auto program = std::make_unique<Program>();
         program->form = MakeForm();
         program->target = std::make_unique<Form1Preferences>(*program->form);
-        program->dialog = std::make_unique<pref::TPrefFrm>(
+        program->dialog = std::make_unique<pref::PreferencesDialog>(
             m_desktop, pref::SettingsFile{program->form->PrefsIni(), program->form->AppDir(), "1.1"},
             *program->target, program->form.get());
         Program* raw = program.get();
         program->form->SetPreferencesDialog([raw, fill] {
             ++raw->opened;
             QTimer::singleShot(0, raw->dialog.get(), [raw, fill] {
-                fill(raw->dialog->Controls());
-                QTest::mouseClick(raw->dialog->Controls().Button1, Qt::LeftButton);
+                fill(raw->dialog->controls());
+                QTest::mouseClick(raw->dialog->controls().okButton, Qt::LeftButton);
             });
             raw->dialog->exec();
         });
@@ -53,12 +53,12 @@ protected:
 
 TEST_F(FirstStart, DialogOpensOnceAndOkAppliesAndStoresEverything) {
     ASSERT_TRUE(QDir().mkpath(PathOf(QStringLiteral("game"))));
-    auto first = Start([this](const pref::PrefControls& c) {
-        c.Edit1->setText(QString::fromStdString(GameDir()));
-        c.Edit2->setText(QString::fromStdString(GameDir()));
-        c.CB_wrap->setChecked(true);
-        c.EditFontSize->setText(QStringLiteral("14"));
-        c.cb_resetpos->setChecked(true);
+    auto first = Start([this](const pref::PreferencesControls& c) {
+        c.addonDirEdit->setText(QString::fromStdString(GameDir()));
+        c.sodDirEdit->setText(QString::fromStdString(GameDir()));
+        c.wordWrapBox->setChecked(true);
+        c.fontSizeEdit->setText(QStringLiteral("14"));
+        c.resetPlacementBox->setChecked(true);
     });
     EXPECT_EQ(first->opened, 1);
     maintree::EditorPane& editor = *first->form->Editor();
@@ -77,7 +77,7 @@ TEST_F(FirstStart, DialogOpensOnceAndOkAppliesAndStoresEverything) {
     first.reset(); // the placement store is off: the exit writes no [Window]
     EXPECT_FALSE(Prefs().contains("[Window]"));
 
-    auto second = Start([](const pref::PrefControls&) {});
+    auto second = Start([](const pref::PreferencesControls&) {});
     EXPECT_EQ(second->opened, 0);
     EXPECT_TRUE(second->form->Editor()->WordWrap());
     EXPECT_EQ(second->form->Editor()->FontSize(), 14);

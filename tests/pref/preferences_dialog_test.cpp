@@ -1,5 +1,5 @@
 #include "dialog_fixture.h"
-#include "varko/pref/t_pref_frm.h"
+#include "varko/pref/preferences_dialog.h"
 #include "varko/pref/up_down.h"
 
 #include <QCheckBox>
@@ -30,95 +30,98 @@ std::string Canonical(const std::string& dir) {
     return QDir(QString::fromStdString(dir)).canonicalPath().toStdString();
 }
 
-class PrefFrmTest : public testing::DialogFixture {
+class PreferencesDialogTest : public testing::DialogFixture {
 protected:
     void SetUp() override {
         DialogFixture::SetUp();
         m_program->fontName = ListedFamily();
         m_desktop.SetApplicationTitle(QStringLiteral("Varko"));
-        m_frm = MakeFrm(*m_program);
+        m_dialog = MakeDialog(*m_program);
     }
-    std::unique_ptr<TPrefFrm> MakeFrm(testing::Program& program) {
-        auto frm = std::make_unique<TPrefFrm>(m_desktop,
-                                              SettingsFile{*m_prefs, AppDir().toStdString(), "1.1"}, program);
-        m_desktop.watched = frm.get();
-        return frm;
+    std::unique_ptr<PreferencesDialog> MakeDialog(testing::Program& program) {
+        auto dialog = std::make_unique<PreferencesDialog>(
+            m_desktop, SettingsFile{*m_prefs, AppDir().toStdString(), "1.1"}, program);
+        m_desktop.watched = dialog.get();
+        return dialog;
     }
-    const PrefControls& C() const { return m_frm->Controls(); }
-    void Ok() { QTest::mouseClick(C().Button1, Qt::LeftButton); }
-    void Cancel() { QTest::mouseClick(C().Button2, Qt::LeftButton); }
+    const PreferencesControls& C() const { return m_dialog->controls(); }
+    void Ok() { QTest::mouseClick(C().okButton, Qt::LeftButton); }
+    void Cancel() { QTest::mouseClick(C().cancelButton, Qt::LeftButton); }
     static void Type(QLineEdit* field, const std::string& text) {
         field->clear();
         QTest::keyClicks(field, QString::fromStdString(text));
     }
 
-    std::unique_ptr<TPrefFrm> m_frm;
+    std::unique_ptr<PreferencesDialog> m_dialog;
 };
 
-TEST_F(PrefFrmTest, ControlsNamesTabOrderAndFontList) {
-    m_frm->show();
-    EXPECT_EQ(m_frm->windowTitle(), "Preference");
-    EXPECT_EQ(m_frm->size(), QSize(311, 343));
-    EXPECT_EQ(m_frm->minimumSize(), m_frm->maximumSize());
-    EXPECT_EQ(m_frm->focusWidget(), C().Button1);
+TEST_F(PreferencesDialogTest, ControlsNamesTabOrderAndFontList) {
+    m_dialog->show();
+    EXPECT_EQ(m_dialog->windowTitle(), "Preference");
+    EXPECT_EQ(m_dialog->size(), QSize(311, 343));
+    EXPECT_EQ(m_dialog->minimumSize(), m_dialog->maximumSize());
+    EXPECT_EQ(m_dialog->focusWidget(), C().okButton);
     // A field is named by its label; every other control by its caption.
-    for (QLabel* label : m_frm->findChildren<QLabel*>()) {
+    for (QLabel* label : m_dialog->findChildren<QLabel*>()) {
         EXPECT_EQ(label->accessibleName(), label->text());
         if (label->buddy()) {
             EXPECT_EQ(label->buddy()->accessibleName(), label->text()) << label->objectName().toStdString();
         }
     }
     for (QAbstractButton* button :
-         {static_cast<QAbstractButton*>(C().Button1), static_cast<QAbstractButton*>(C().Button2),
-          static_cast<QAbstractButton*>(C().CB_wrap), static_cast<QAbstractButton*>(C().cb_resetpos)})
+         {static_cast<QAbstractButton*>(C().okButton), static_cast<QAbstractButton*>(C().cancelButton),
+          static_cast<QAbstractButton*>(C().wordWrapBox),
+          static_cast<QAbstractButton*>(C().resetPlacementBox)})
         EXPECT_EQ(button->accessibleName(), button->text());
-    EXPECT_EQ(C().SizeUp->accessibleName(), "Size");
+    EXPECT_EQ(C().fontSizeUpDown->accessibleName(), "Size");
 
     QStringList order;
-    for (QWidget* at = C().Button1; order.size() < 9; at = at->nextInFocusChain()) {
+    for (QWidget* at = C().okButton; order.size() < 9; at = at->nextInFocusChain()) {
         if ((at->focusPolicy() & Qt::TabFocus) && !at->objectName().isEmpty())
             order << at->objectName();
     }
-    EXPECT_EQ(order.join(' '), "Button1 Button2 Edit1 Edit2 FontBox EditFontSize SizeUp CB_wrap cb_resetpos");
+    EXPECT_EQ(order.join(' '), "okButton cancelButton addonDirEdit sodDirEdit fontBox fontSizeEdit "
+                               "fontSizeUpDown wordWrapBox resetPlacementBox");
 
     QStringList listed, families = QFontDatabase::families();
-    for (int i = 0; i < C().FontBox->count(); ++i)
-        listed << C().FontBox->itemText(i);
+    for (int i = 0; i < C().fontBox->count(); ++i)
+        listed << C().fontBox->itemText(i);
     families.removeDuplicates();
     families.sort(Qt::CaseInsensitive);
     EXPECT_EQ(listed, families);
-    EXPECT_FALSE(C().FontBox->isEditable());
+    EXPECT_FALSE(C().fontBox->isEditable());
 }
 
 // What prefs.ini holds plays no part: the fields show what the program runs with, every time.
-TEST_F(PrefFrmTest, CancelOrCloseBoxChangesNothing) {
+TEST_F(PreferencesDialogTest, CancelOrCloseBoxChangesNothing) {
     WritePrefs("[Dirs]\r\nAddon=/stored/addon\r\n[Display]\r\neditorfontsize=30\r\n");
     m_program->wordWrap = true;
     const compiler::GameDirs running = m_program->dirs;
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"Cancel", [this] { Cancel(); }},
-        {"close box", [this] { m_frm->close(); }},
+        {"close box", [this] { m_dialog->close(); }},
     };
     for (const auto& [name, closeDialog] : ways) {
         SCOPED_TRACE(name);
-        m_frm->show();
-        EXPECT_EQ(C().Edit1->text().toStdString(), running.addon);
-        EXPECT_EQ(C().Edit2->text().toStdString(), running.sod);
-        EXPECT_EQ(C().FontBox->currentText(), m_program->fontName);
-        EXPECT_EQ(C().EditFontSize->text(), "10");
-        EXPECT_TRUE(C().CB_wrap->isChecked());
-        EXPECT_EQ(C().cb_resetpos->isChecked(), name != ways[0].first) << "the reset box keeps its mark";
-        Type(C().Edit1, "/changed/addon");
-        Type(C().Edit2, "/changed/sod");
-        C().FontBox->setCurrentIndex(C().FontBox->currentIndex() == 0 ? 1 : 0);
-        QTest::mouseClick(C().SizeUp->UpArrow(), Qt::LeftButton);
-        EXPECT_EQ(C().EditFontSize->text(), "11");
-        C().CB_wrap->setChecked(false);
-        C().cb_resetpos->setChecked(true);
-        QTest::keyClick(C().Edit1, Qt::Key_Escape);
-        EXPECT_TRUE(m_frm->isVisible()) << "Escape does not close the dialog";
+        m_dialog->show();
+        EXPECT_EQ(C().addonDirEdit->text().toStdString(), running.addon);
+        EXPECT_EQ(C().sodDirEdit->text().toStdString(), running.sod);
+        EXPECT_EQ(C().fontBox->currentText(), m_program->fontName);
+        EXPECT_EQ(C().fontSizeEdit->text(), "10");
+        EXPECT_TRUE(C().wordWrapBox->isChecked());
+        EXPECT_EQ(C().resetPlacementBox->isChecked(), name != ways[0].first)
+            << "the reset box keeps its mark";
+        Type(C().addonDirEdit, "/changed/addon");
+        Type(C().sodDirEdit, "/changed/sod");
+        C().fontBox->setCurrentIndex(C().fontBox->currentIndex() == 0 ? 1 : 0);
+        QTest::mouseClick(C().fontSizeUpDown->upArrow(), Qt::LeftButton);
+        EXPECT_EQ(C().fontSizeEdit->text(), "11");
+        C().wordWrapBox->setChecked(false);
+        C().resetPlacementBox->setChecked(true);
+        QTest::keyClick(C().addonDirEdit, Qt::Key_Escape);
+        EXPECT_TRUE(m_dialog->isVisible()) << "Escape does not close the dialog";
         closeDialog();
-        EXPECT_FALSE(m_frm->isVisible());
+        EXPECT_FALSE(m_dialog->isVisible());
         EXPECT_EQ(Stored("Dirs", "Addon"), "/stored/addon");
         EXPECT_EQ(Stored("Dirs", "Sod"), "<missing>");
         EXPECT_TRUE(m_program->journal.empty());
@@ -129,7 +132,7 @@ TEST_F(PrefFrmTest, CancelOrCloseBoxChangesNothing) {
     }
 }
 
-TEST_F(PrefFrmTest, OkWithoutChangesWritesEverySetting) {
+TEST_F(PreferencesDialogTest, OkWithoutChangesWritesEverySetting) {
     for (const bool pointedBefore : {false, true}) {
         SCOPED_TRACE(pointedBefore ? "catalogues already pointed" : "first start");
         QFile::remove(PrefsPath());
@@ -140,11 +143,11 @@ TEST_F(PrefFrmTest, OkWithoutChangesWritesEverySetting) {
             program.RefreshCatalogues();
         const QString late = QString::fromStdString(program.dirs.addon + "/late.odf");
         QFile(late).open(QIODevice::WriteOnly);
-        auto frm = MakeFrm(program);
-        frm->show();
-        QTest::mouseClick(frm->Controls().Button1, Qt::LeftButton);
+        auto dialog = MakeDialog(program);
+        dialog->show();
+        QTest::mouseClick(dialog->controls().okButton, Qt::LeftButton);
 
-        EXPECT_FALSE(frm->isVisible());
+        EXPECT_FALSE(dialog->isVisible());
         EXPECT_EQ(StoredKeys(), (std::vector<std::string>{"Dirs.Addon", "Dirs.Sod", "Display.wordwrap",
                                                           "Display.editorfont", "Display.editorfontsize",
                                                           "Application.Version"}));
@@ -167,12 +170,12 @@ TEST_F(PrefFrmTest, OkWithoutChangesWritesEverySetting) {
     }
 }
 
-TEST_F(PrefFrmTest, AcceptingWritesAndAppliesInOrder) {
+TEST_F(PreferencesDialogTest, AcceptingWritesAndAppliesInOrder) {
     WritePrefs("[Window]\r\nFormVersion=0\r\n");
-    m_frm->show();
-    C().CB_wrap->setChecked(true);
-    Type(C().EditFontSize, "14");
-    C().cb_resetpos->setChecked(true);
+    m_dialog->show();
+    C().wordWrapBox->setChecked(true);
+    Type(C().fontSizeEdit, "14");
+    C().resetPlacementBox->setChecked(true);
     Ok();
     const std::string dirs = " | Window.FormVersion Dirs.Addon Dirs.Sod";
     const std::string display = " Display.wordwrap Display.editorfont Display.editorfontsize";
@@ -189,7 +192,7 @@ TEST_F(PrefFrmTest, AcceptingWritesAndAppliesInOrder) {
     EXPECT_EQ(m_program->fontSize, 14);
 }
 
-TEST_F(PrefFrmTest, DirectoriesAreStoredAsTypedAndReadBack) {
+TEST_F(PreferencesDialogTest, DirectoriesAreStoredAsTypedAndReadBack) {
     m_program->RefreshCatalogues();
     const std::string startDir = m_program->sodCatalogue.Directory();
     const std::string dir = MakeDir("my games"), missing = dir + "/missing";
@@ -215,11 +218,11 @@ TEST_F(PrefFrmTest, DirectoriesAreStoredAsTypedAndReadBack) {
         m_desktop.ClearHistory();
         m_desktop.openWhenShown.clear();
         QFile::remove(PrefsPath());
-        m_frm->show();
-        Type(C().Edit1, row.typed);
-        Type(C().Edit2, row.typed);
+        m_dialog->show();
+        Type(C().addonDirEdit, row.typed);
+        Type(C().sodDirEdit, row.typed);
         Ok();
-        EXPECT_FALSE(m_frm->isVisible());
+        EXPECT_FALSE(m_dialog->isVisible());
         EXPECT_EQ(m_program->dirs.addon, row.running);
         EXPECT_EQ(m_program->dirs.sod, row.running);
         EXPECT_EQ(m_program->odfCatalogue.Directory(), Canonical(row.catalogue));
@@ -230,7 +233,7 @@ TEST_F(PrefFrmTest, DirectoriesAreStoredAsTypedAndReadBack) {
     }
 }
 
-TEST_F(PrefFrmTest, UnwritablePrefsKeepsTheDialogOpen) {
+TEST_F(PreferencesDialogTest, UnwritablePrefsKeepsTheDialogOpen) {
     const std::pair<const char*, std::function<void()>> rows[] = {
         {"prefs.ini is a directory", [this] { QDir().mkpath(PrefsPath()); }},
         {"program directory removed", [this] { QDir(AppDir()).removeRecursively(); }},
@@ -240,7 +243,7 @@ TEST_F(PrefFrmTest, UnwritablePrefsKeepsTheDialogOpen) {
         breakPrefs();
         m_desktop.ClearHistory();
         m_desktop.openWhenShown.clear();
-        m_frm->show();
+        m_dialog->show();
         Ok();
         ASSERT_EQ(m_desktop.History().size(), 1u);
         EXPECT_EQ(m_desktop.History()[0].kind, Kind::Exception);
@@ -248,15 +251,15 @@ TEST_F(PrefFrmTest, UnwritablePrefsKeepsTheDialogOpen) {
         EXPECT_EQ(m_desktop.History()[0].text, "Unable to write to " + PrefsPath() + ".");
         EXPECT_EQ(m_desktop.openWhenShown, std::vector<bool>{true});
         EXPECT_TRUE(m_program->journal.empty());
-        EXPECT_TRUE(m_frm->isVisible());
+        EXPECT_TRUE(m_dialog->isVisible());
         Cancel();
-        EXPECT_FALSE(m_frm->isVisible());
+        EXPECT_FALSE(m_dialog->isVisible());
         QDir(AppDir()).removeRecursively();
         QDir().mkpath(AppDir());
     }
 }
 
-TEST_F(PrefFrmTest, EditorFontIsFoundIgnoringCase) {
+TEST_F(PreferencesDialogTest, EditorFontIsFoundIgnoringCase) {
     const std::pair<QString, QString> rows[] = {
         {ListedFamily(), ListedFamily()},
         {ListedFamily().toUpper(), ListedFamily()},
@@ -265,16 +268,16 @@ TEST_F(PrefFrmTest, EditorFontIsFoundIgnoringCase) {
     for (const auto& [running, selected] : rows) {
         SCOPED_TRACE(running.toStdString());
         m_program->fontName = running;
-        m_frm->show();
-        EXPECT_EQ(C().FontBox->currentIndex() < 0, selected.isEmpty());
-        EXPECT_EQ(C().FontBox->currentText(), selected);
+        m_dialog->show();
+        EXPECT_EQ(C().fontBox->currentIndex() < 0, selected.isEmpty());
+        EXPECT_EQ(C().fontBox->currentText(), selected);
         Ok();
         EXPECT_EQ(Stored("Display", "editorfont"), selected.toStdString());
         EXPECT_EQ(m_program->fontName, selected.isEmpty() ? running : selected);
     }
 }
 
-TEST_F(PrefFrmTest, FontSizeHeldWithinRange) {
+TEST_F(PreferencesDialogTest, FontSizeHeldWithinRange) {
     struct Row {
         const char* name;
         int running;
@@ -300,12 +303,13 @@ TEST_F(PrefFrmTest, FontSizeHeldWithinRange) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         m_program->fontSize = row.running;
-        m_frm->show();
-        EXPECT_EQ(C().EditFontSize->text(), row.shown);
+        m_dialog->show();
+        EXPECT_EQ(C().fontSizeEdit->text(), row.shown);
         if (row.typed)
-            Type(C().EditFontSize, row.typed);
+            Type(C().fontSizeEdit, row.typed);
         for (int i = 0; i < std::abs(row.upClicks); ++i)
-            QTest::mouseClick(row.upClicks > 0 ? C().SizeUp->UpArrow() : C().SizeUp->DownArrow(),
+            QTest::mouseClick(row.upClicks > 0 ? C().fontSizeUpDown->upArrow()
+                                               : C().fontSizeUpDown->downArrow(),
                               Qt::LeftButton);
         Ok();
         EXPECT_EQ(Stored("Display", "editorfontsize"), std::to_string(row.stored));
@@ -313,11 +317,11 @@ TEST_F(PrefFrmTest, FontSizeHeldWithinRange) {
     }
 }
 
-TEST_F(PrefFrmTest, ResetBoxErasesWindowEachTimeAndSwitchesPlacementOff) {
+TEST_F(PreferencesDialogTest, ResetBoxErasesWindowEachTimeAndSwitchesPlacementOff) {
     for (const bool checked : {false, true, true}) {
         WritePrefs("[Window]\r\nFormVersion=0\r\nShowCmd=1\r\n");
-        m_frm->show();
-        C().cb_resetpos->setChecked(checked);
+        m_dialog->show();
+        C().resetPlacementBox->setChecked(checked);
         Ok();
         EXPECT_EQ(Stored("Window", "ShowCmd"), checked ? "<missing>" : "1");
         EXPECT_EQ(m_program->placementActive, !checked);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "varko/pref/fixed_dialog.h"
-#include "varko/pref/pref_controls.h"
+#include "varko/pref/preferences_controls.h"
 #include "varko/pref/preferences_target.h"
 
 namespace varko::platform {
@@ -14,33 +14,33 @@ namespace varko::pref {
 // reset of the main window's placement. Every field except the reset box is refilled from the
 // running program each time the dialog is shown; OK stores the fields in prefs.ini and applies
 // them at once. Open it with exec().
-class TPrefFrm : public FixedDialog {
+class PreferencesDialog : public FixedDialog {
     Q_OBJECT
 
 public:
-    TPrefFrm(platform::Desktop& desktop, SettingsFile settings, PreferencesTarget& target,
-             QWidget* parent = nullptr);
+    PreferencesDialog(platform::Desktop& desktop, SettingsFile settings, PreferencesTarget& target,
+                      QWidget* parent = nullptr);
 
-    const PrefControls& Controls() const { return m_controls; }
+    const PreferencesControls& controls() const { return m_controls; }
 
-    void FormShow();
+    // The fields show what the running program uses, not what prefs.ini holds.
+    void showProgramSettings();
     // OK: a failure to write prefs.ini ends it with the dialog still open.
-    void Button1Click();
-    void Button2Click();
+    void storeAndApply();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QString ChosenFontName() const;
-    void StoreDirectories();
-    void StoreDisplay();
-    void ResetPlacement();
+    QString chosenFontName() const;
+    void storeDirectories();
+    void storeDisplay();
+    void resetPlacement();
 
     platform::Desktop& m_desktop;
     SettingsFile m_settings;
     PreferencesTarget& m_target;
-    PrefControls m_controls;
+    PreferencesControls m_controls;
 };
 
 } // namespace varko::pref

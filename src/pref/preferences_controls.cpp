@@ -1,4 +1,4 @@
-#include "varko/pref/pref_controls.h"
+#include "varko/pref/preferences_controls.h"
 
 #include "varko/pref/fixed_dialog.h"
 #include "varko/pref/up_down.h"
@@ -69,43 +69,45 @@ QStringList SortedFamilies() {
     return families;
 }
 
-void BuildDirectoryGroup(PrefControls& c, QDialog& dialog) {
-    c.GroupBox1 = PlaceGroup(&dialog, "GroupBox1", "Search Directories", {8, 8, 297, 161});
-    c.Label4 = PlaceLabel(c.GroupBox1, "Label4", "Please enter your Corvan Addon and SOD directory", {8, 16});
-    c.Label3 = PlaceLabel(c.GroupBox1, "Label3", "These are the current settings:", {8, 32});
-    c.Label1 = PlaceLabel(c.GroupBox1, "Label1", "Addon search directory:", {8, 56});
-    c.Edit1 = PlaceLabelled<QLineEdit>(c.Label1, "Edit1", {8, 72, 281, 21});
-    c.Label2 = PlaceLabel(c.GroupBox1, "Label2", "SOD search directory:", {8, 104});
-    c.Edit2 = PlaceLabelled<QLineEdit>(c.Label2, "Edit2", {8, 120, 281, 21});
+void BuildDirectoryGroup(PreferencesControls& c, QDialog& dialog) {
+    c.directoriesGroup = PlaceGroup(&dialog, "directoriesGroup", "Search Directories", {8, 8, 297, 161});
+    c.directoriesPrompt = PlaceLabel(c.directoriesGroup, "directoriesPrompt",
+                                     "Please enter your Corvan Addon and SOD directory", {8, 16});
+    c.currentSettingsLabel =
+        PlaceLabel(c.directoriesGroup, "currentSettingsLabel", "These are the current settings:", {8, 32});
+    c.addonDirLabel = PlaceLabel(c.directoriesGroup, "addonDirLabel", "Addon search directory:", {8, 56});
+    c.addonDirEdit = PlaceLabelled<QLineEdit>(c.addonDirLabel, "addonDirEdit", {8, 72, 281, 21});
+    c.sodDirLabel = PlaceLabel(c.directoriesGroup, "sodDirLabel", "SOD search directory:", {8, 104});
+    c.sodDirEdit = PlaceLabelled<QLineEdit>(c.sodDirLabel, "sodDirEdit", {8, 120, 281, 21});
 }
 
-void BuildDisplayGroup(PrefControls& c, QDialog& dialog) {
-    c.GroupBox2 = PlaceGroup(&dialog, "GroupBox2", "Display Settings", {8, 176, 297, 129});
-    c.Label5 = PlaceLabel(c.GroupBox2, "Label5", "Editor font:", {8, 24});
-    c.Label6 = PlaceLabel(c.GroupBox2, "Label6", "Size", {216, 24});
-    c.FontBox = PlaceLabelled<QComboBox>(c.Label5, "FontBox", {8, 40, 201, 20});
-    c.FontBox->setEditable(false);
-    c.FontBox->addItems(SortedFamilies());
-    c.EditFontSize = PlaceLabelled<QLineEdit>(c.Label6, "EditFontSize", {216, 40, 49, 21});
-    c.SizeUp = PlaceControl<UpDown>(c.GroupBox2, "SizeUp", {265, 40, 16, 21});
-    c.SizeUp->setAccessibleName(c.Label6->text());
-    c.SizeUp->SetRange(kSizeMinimum, kSizeMaximum);
-    c.SizeUp->SetAssociate(c.EditFontSize);
-    c.CB_wrap = PlaceCheckBox(c.GroupBox2, "CB_wrap", "Word Wrap", {8, 72, 97, 17});
-    c.cb_resetpos = PlaceCheckBox(c.GroupBox2, "cb_resetpos", "Reset window position (applies next startup)",
-                                  {8, 96, 249, 17});
+void BuildDisplayGroup(PreferencesControls& c, QDialog& dialog) {
+    c.displayGroup = PlaceGroup(&dialog, "displayGroup", "Display Settings", {8, 176, 297, 129});
+    c.fontLabel = PlaceLabel(c.displayGroup, "fontLabel", "Editor font:", {8, 24});
+    c.fontSizeLabel = PlaceLabel(c.displayGroup, "fontSizeLabel", "Size", {216, 24});
+    c.fontBox = PlaceLabelled<QComboBox>(c.fontLabel, "fontBox", {8, 40, 201, 20});
+    c.fontBox->setEditable(false);
+    c.fontBox->addItems(SortedFamilies());
+    c.fontSizeEdit = PlaceLabelled<QLineEdit>(c.fontSizeLabel, "fontSizeEdit", {216, 40, 49, 21});
+    c.fontSizeUpDown = PlaceControl<UpDown>(c.displayGroup, "fontSizeUpDown", {265, 40, 16, 21});
+    c.fontSizeUpDown->setAccessibleName(c.fontSizeLabel->text());
+    c.fontSizeUpDown->setRange(kSizeMinimum, kSizeMaximum);
+    c.fontSizeUpDown->setField(c.fontSizeEdit);
+    c.wordWrapBox = PlaceCheckBox(c.displayGroup, "wordWrapBox", "Word Wrap", {8, 72, 97, 17});
+    c.resetPlacementBox = PlaceCheckBox(c.displayGroup, "resetPlacementBox",
+                                        "Reset window position (applies next startup)", {8, 96, 249, 17});
 }
 
 } // namespace
 
-PrefControls BuildPrefControls(QDialog& dialog) {
-    PrefControls c;
-    c.Button1 = PlaceCaptioned<QPushButton>(&dialog, "Button1", "OK", {152, 312, 75, 23});
-    c.Button2 = PlaceCaptioned<QPushButton>(&dialog, "Button2", "Cancel", {232, 312, 75, 23});
+PreferencesControls BuildPreferencesControls(QDialog& dialog) {
+    PreferencesControls c;
+    c.okButton = PlaceCaptioned<QPushButton>(&dialog, "okButton", "OK", {152, 312, 75, 23});
+    c.cancelButton = PlaceCaptioned<QPushButton>(&dialog, "cancelButton", "Cancel", {232, 312, 75, 23});
     BuildDirectoryGroup(c, dialog);
     BuildDisplayGroup(c, dialog);
-    QWidget* const order[] = {c.Button1,      c.Button2, c.Edit1,   c.Edit2,      c.FontBox,
-                              c.EditFontSize, c.SizeUp,  c.CB_wrap, c.cb_resetpos};
+    QWidget* const order[] = {c.okButton,     c.cancelButton,   c.addonDirEdit, c.sodDirEdit,       c.fontBox,
+                              c.fontSizeEdit, c.fontSizeUpDown, c.wordWrapBox,  c.resetPlacementBox};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     return c;
