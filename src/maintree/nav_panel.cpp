@@ -30,11 +30,19 @@ template <typename Tree> Tree* MakeTree(const char* name, const QString& accessi
 
 ArrowButton::ArrowButton(QWidget* parent) : QToolButton(parent) {
     setAutoRaise(true);
-    setText(QStringLiteral("4"));
+    showPanelState(PanelState::Collapsed);
+}
+
+void ArrowButton::showPanelState(PanelState state) {
+    m_state = state;
+    const bool collapsed = state == PanelState::Collapsed;
+    setText(collapsed ? QStringLiteral("4") : QStringLiteral("3"));
+    setAccessibleName(collapsed ? QStringLiteral("Show navigation panel")
+                                : QStringLiteral("Hide navigation panel"));
+    update();
 }
 
 void ArrowButton::paintEvent(QPaintEvent*) {
-    // The caption names the state; the triangle is what the user sees.
     QStylePainter painter(this);
     QStyleOptionToolButton option;
     initStyleOption(&option);
@@ -45,7 +53,7 @@ void ArrowButton::paintEvent(QPaintEvent*) {
     painter.setBrush(palette().buttonText());
     const QPointF centre = QRectF(rect()).center();
     const qreal half = 3.5;
-    if (text() == QLatin1String("3"))
+    if (m_state == PanelState::Expanded)
         painter.drawPolygon(QPolygonF({{centre.x() + half / 2, centre.y() - half},
                                        {centre.x() + half / 2, centre.y() + half},
                                        {centre.x() - half, centre.y()}}));
@@ -88,7 +96,6 @@ NavPanel::NavPanel(QWidget* parent) : QFrame(parent) {
     NavTopPan->setFixedHeight(kTopHeight);
     Spd_arr = new ArrowButton(NavTopPan);
     Spd_arr->setObjectName(QStringLiteral("Spd_arr"));
-    Spd_arr->setAccessibleName(Spd_arr->text());
     Spd_arr->setAccessibleDescription(QStringLiteral("Opens or closes the navigation panel"));
     Spd_arr->setGeometry(0, 0, 15, kTopHeight);
 

@@ -1,6 +1,7 @@
 #include "varko/maintree/nav_panel_control.h"
 
-#include <QAbstractButton>
+#include "varko/maintree/nav_panel.h"
+
 #include <QAction>
 #include <QLabel>
 
@@ -14,15 +15,20 @@ const QString kBrowserTitle = QStringLiteral("Object Browser");
 } // namespace
 
 NavPanelControl::NavPanelControl(const NavPanelWidgets& widgets, int& navWidth)
-    : m_widgets(widgets), m_navWidth(navWidth) {}
-
-bool NavPanelControl::Expanded() const {
-    return m_widgets.Spd_arr->text() != QLatin1String("4");
+    : m_widgets(widgets), m_navWidth(navWidth) {
+    // Toggled, not triggered: a screen reader's toggle checks the button without triggering it.
+    connect(m_widgets.tb_Hie, &QAction::toggled, this, [this](bool chosen) {
+        if (chosen)
+            tb_HieClick();
+    });
+    connect(m_widgets.tb_Obj, &QAction::toggled, this, [this](bool chosen) {
+        if (chosen)
+            tb_ObjClick();
+    });
 }
 
-void NavPanelControl::SetArrow(const char* caption) {
-    m_widgets.Spd_arr->setText(QString::fromLatin1(caption));
-    m_widgets.Spd_arr->setAccessibleName(m_widgets.Spd_arr->text());
+bool NavPanelControl::Expanded() const {
+    return m_widgets.Spd_arr->panelState() == PanelState::Expanded;
 }
 
 void NavPanelControl::Spd_arrClick() {
@@ -33,7 +39,7 @@ void NavPanelControl::Spd_arrClick() {
 }
 
 void NavPanelControl::Collapse() {
-    SetArrow("4");
+    m_widgets.Spd_arr->showPanelState(PanelState::Collapsed);
     m_widgets.NavTopPan->clear();
     m_widgets.TreeObj->hide();
     m_widgets.TreeHie->hide();
@@ -52,7 +58,7 @@ void NavPanelControl::Expand() {
         m_widgets.NavTopPan->setText(kBrowserTitle);
         m_widgets.TreeObj->show();
     }
-    SetArrow("3");
+    m_widgets.Spd_arr->showPanelState(PanelState::Expanded);
     m_widgets.NavPanel->setFixedWidth(m_navWidth);
     m_widgets.Splitnav->show();
     m_widgets.navspcpan->hide();

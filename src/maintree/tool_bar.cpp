@@ -8,6 +8,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace varko::maintree {
 
 namespace {
@@ -28,15 +30,27 @@ QAction* AddButton(ToolBarItems& items, const char* name, const char* caption, c
     return action;
 }
 
+// A click on the chosen page keeps it chosen; a screen reader's toggle unchecks the button, and
+// the group would be left with no page. The page comes back as it went.
+void KeepOnePageChosen(QActionGroup& pages) {
+    for (QAction* page : pages.actions()) {
+        QObject::connect(page, &QAction::toggled, &pages, [page, &pages](bool chosen) {
+            const QList<QAction*> all = pages.actions();
+            if (!chosen && std::none_of(all.begin(), all.end(), [](QAction* a) { return a->isChecked(); }))
+                page->setChecked(true);
+        });
+    }
+}
+
 } // namespace
 
 ToolBarItems BuildToolBar(QMainWindow& window) {
     ToolBarItems items;
     items.ToolImages = ToolImages();
-    items.ToolBar1 = new QToolBar(QStringLiteral("ToolBar1"), &window);
+    items.ToolBar1 = new QToolBar(QStringLiteral("Toolbar"), &window);
     QToolBar& bar = *items.ToolBar1;
     bar.setObjectName(QStringLiteral("ToolBar1"));
-    bar.setAccessibleName(QStringLiteral("ToolBar1"));
+    bar.setAccessibleName(QStringLiteral("Toolbar"));
     bar.setMovable(false);
     bar.setFloatable(false);
     bar.setIconSize(QSize(16, 16));
@@ -58,6 +72,7 @@ ToolBarItems BuildToolBar(QMainWindow& window) {
         pages->addAction(page);
     }
     items.tb_Hie->setChecked(true);
+    KeepOnePageChosen(*pages);
     window.addToolBar(Qt::TopToolBarArea, &bar);
     return items;
 }

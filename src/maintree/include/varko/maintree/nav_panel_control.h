@@ -1,6 +1,7 @@
 #pragma once
 
-class QAbstractButton;
+#include <QObject>
+
 class QAction;
 class QLabel;
 class QString;
@@ -8,10 +9,12 @@ class QWidget;
 
 namespace varko::maintree {
 
+class ArrowButton;
+
 // The controls that the navigation panel's states show, hide and size.
 struct NavPanelWidgets {
     QWidget* NavPanel = nullptr;
-    QAbstractButton* Spd_arr = nullptr;
+    ArrowButton* Spd_arr = nullptr;
     QLabel* NavTopPan = nullptr;
     QWidget* TreeHie = nullptr;
     QWidget* TreeObj = nullptr;
@@ -22,10 +25,12 @@ struct NavPanelWidgets {
     QAction* tb_Obj = nullptr;
 };
 
-// Collapses and expands the navigation panel and switches its page. The caption of Spd_arr is
-// the state: "4" collapsed, "3" expanded. The expanded width lives in `navWidth`, which each
-// collapse updates with the width the panel then has.
-class NavPanelControl {
+// Collapses and expands the navigation panel and switches its page. The arrow button shows the
+// state. The expanded width lives in `navWidth`, which each collapse updates with the width the
+// panel then has. A page button chosen by a click or by a screen reader's toggle switches the page.
+class NavPanelControl : public QObject {
+    Q_OBJECT
+
 public:
     static constexpr int kCollapsedWidth = 19;
 
@@ -40,7 +45,6 @@ public:
 private:
     void Collapse();
     void Expand();
-    void SetArrow(const char* caption);
     // While expanded the button that is down chooses which tree is on show.
     void ShowPage(const QString& title, QWidget* page, QWidget* other);
 
