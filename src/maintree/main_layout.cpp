@@ -1,7 +1,7 @@
 #include "varko/maintree/main_layout.h"
 
-#include "varko/maintree/edge_splitter.h"
-#include "varko/maintree/editor_pane.h"
+#include "varko/maintree/controls/edge_splitter.h"
+#include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/nav_panel.h"
 #include "varko/maintree/status_panels.h"
 

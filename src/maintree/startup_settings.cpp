@@ -1,6 +1,6 @@
 #include "varko/maintree/startup_settings.h"
 
-#include "varko/maintree/editor_pane.h"
+#include "varko/maintree/editor/editor_pane.h"
 
 namespace varko::maintree {
 
@@ -25,10 +25,10 @@ StartupSettings ReadStartupSettings(const textrules::TIniFile& prefs, const std:
 }
 
 void ApplyEditorSettings(EditorPane& editor, const StartupSettings& settings) {
-    editor.SetFontSize(settings.fontSize);
+    editor.setFontSize(settings.fontSize);
     if (!settings.fontName.empty())
-        editor.SetFontName(QString::fromStdString(settings.fontName).left(kMaxFontNameLength));
-    editor.SetWordWrap(settings.wordWrap);
+        editor.setFontName(QString::fromStdString(settings.fontName).left(kMaxFontNameLength));
+    editor.setWordWrap(settings.wordWrap);
 }
 
 void RefreshCatalogues(compiler::FileCatalogue& sodCatalogue, compiler::FileCatalogue& odfCatalogue,

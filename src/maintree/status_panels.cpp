@@ -1,6 +1,6 @@
 #include "varko/maintree/status_panels.h"
 
-#include "varko/maintree/editor_pane.h"
+#include "varko/maintree/editor/editor_pane.h"
 
 #include <QLabel>
 
@@ -44,11 +44,11 @@ void StatusPanels::SetPanelText(int index, const QString& text) {
 }
 
 void ShowCaretStatus(const EditorPane& editor, StatusPanels& status) {
-    const int end = editor.SelEnd();
-    const int caretLine = editor.LineOfPosition(editor.textCursor().position());
-    const int column = end - editor.StartOfLine(caretLine);
-    status.SetPanelText(0, PositionText(editor.LineOfPosition(end) + 1, column + 1));
-    status.SetPanelText(2, editor.Modified() ? QStringLiteral("Modified") : QString());
+    const int end = editor.selEnd();
+    const int caretLine = editor.lineOfPosition(editor.textCursor().position());
+    const int column = end - editor.startOfLine(caretLine);
+    status.SetPanelText(0, PositionText(editor.lineOfPosition(end) + 1, column + 1));
+    status.SetPanelText(2, editor.isModified() ? QStringLiteral("Modified") : QString());
 }
 
 } // namespace varko::maintree

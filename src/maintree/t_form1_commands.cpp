@@ -1,6 +1,6 @@
 // The commands of the main window: each hands its work to the documents or the editor.
 #include "varko/maintree/documents.h"
-#include "varko/maintree/editor_pane.h"
+#include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/script_hierarchy.h"
 #include "varko/maintree/status_panels.h"
 #include "varko/maintree/t_form1.h"

@@ -1,42 +1,16 @@
 #pragma once
 
-#include "qstring_printer.h"
+#include "app_dir_fixture.h"
 #include "varko/maintree/t_form1.h"
-#include "varko/platform/scripted_desktop.h"
-
-#include <QByteArray>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
 namespace varko::testing {
 
-// A program directory of its own for each test, with the scripted desktop. The current
-// directory, which the catalogues move, is put back afterwards.
-class AppFixture : public ::testing::Test {
+// The main window over a program directory of the test's own.
+class AppFixture : public AppDirFixture {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // The program directory, with its trailing separator.
-    QString AppDir() const;
-    // A path inside the test's own directory (beside the program directory).
-    QString PathOf(const QString& name) const;
-    void WriteFile(const QString& path, const QByteArray& bytes) const;
-    QByteArray ReadFile(const QString& path) const;
-    void WritePrefs(const QByteArray& content) const;
-    // prefs.ini as accepted by this version, both game directories at the test's directory.
-    void WriteAcceptedPrefs() const;
-
     std::unique_ptr<maintree::TForm1> MakeForm(const QStringList& arguments = {});
-
-    platform::ScriptedDesktop m_desktop;
-
-private:
-    QTemporaryDir m_dir;
-    QString m_startDir;
 };
 
 } // namespace varko::testing

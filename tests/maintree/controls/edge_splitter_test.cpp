@@ -1,4 +1,4 @@
-#include "varko/maintree/edge_splitter.h"
+#include "varko/maintree/controls/edge_splitter.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

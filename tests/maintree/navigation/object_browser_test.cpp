@@ -1,12 +1,15 @@
-#include "varko/maintree/editor_pane.h"
-#include "varko/maintree/object_browser.h"
+#include "varko/maintree/editor/editor_pane.h"
+#include "varko/maintree/navigation/object_browser.h"
 #include "varko/platform/scripted_desktop.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace varko::maintree {
 namespace {
@@ -21,7 +24,7 @@ protected:
         file.write(content);
     }
 
-    void Build() { m_browser.Build(m_dir.path().toStdString() + "/", m_desktop); }
+    void Fill() { m_browser.fill(m_dir.path().toStdString() + "/", m_desktop); }
 
     QStringList Labels(const QTreeWidgetItem* parent) const {
         QStringList labels;
@@ -38,7 +41,7 @@ protected:
 };
 
 TEST_F(ObjectBrowserTest, MissingLibraryShowsTheErrorBoxAndLeavesTheTreeEmpty) {
-    Build();
+    Fill();
     ASSERT_EQ(m_desktop.History().size(), 1u);
     EXPECT_EQ(m_desktop.History()[0].kind, ScriptedDesktop::Kind::Error);
     EXPECT_EQ(m_desktop.History()[0].text,
@@ -49,7 +52,7 @@ TEST_F(ObjectBrowserTest, MissingLibraryShowsTheErrorBoxAndLeavesTheTreeEmpty) {
 TEST_F(ObjectBrowserTest, KindsWithTheirPropertiesAllCollapsed) {
     WriteLibrary(
         "[ship]\r\nfriendly=Warship\r\nhull=\r\nspeed=\r\n[rock]\r\nfriendly=Rock\r\n[car]\r\ndoors=4\r\n");
-    Build();
+    Fill();
     EXPECT_TRUE(m_desktop.History().empty());
     ASSERT_EQ(m_tree.topLevelItemCount(), 3);
     EXPECT_EQ(Labels(m_tree.invisibleRootItem()), QStringList({"Warship (ship)", "Rock (rock)", " (car)"}));
@@ -79,7 +82,7 @@ const InsertCase kInsertCases[] = {
 
 TEST_F(ObjectBrowserTest, DoubleClickedPropertyGoesInAtTheSelectionStart) {
     WriteLibrary("[ship]\nfriendly=Warship\nhull=\n");
-    Build();
+    Fill();
     QTreeWidgetItem* hull = m_tree.topLevelItem(0)->child(0);
     for (const InsertCase& row : kInsertCases) {
         SCOPED_TRACE(row.name);
@@ -89,16 +92,16 @@ TEST_F(ObjectBrowserTest, DoubleClickedPropertyGoesInAtTheSelectionStart) {
         selection.setPosition(row.selStart + row.selLength, QTextCursor::KeepAnchor);
         m_editor.setTextCursor(selection);
         m_tree.setCurrentItem(hull);
-        m_browser.TreeObjDblClick();
+        m_browser.insertChosenProperty();
         EXPECT_EQ(m_editor.toPlainText(), row.result);
-        EXPECT_EQ(m_editor.SelStart(), row.insertedAt);
+        EXPECT_EQ(m_editor.selStart(), row.insertedAt);
         EXPECT_EQ(m_editor.textCursor().selectedText(), QStringLiteral("hull = "));
     }
 }
 
 TEST_F(ObjectBrowserTest, NothingGoesInWithoutASelectedProperty) {
     WriteLibrary("[ship]\nfriendly=Warship\nhull=\n");
-    Build();
+    Fill();
     const struct {
         const char* name;
         QTreeWidgetItem* item;
@@ -107,7 +110,7 @@ TEST_F(ObjectBrowserTest, NothingGoesInWithoutASelectedProperty) {
         SCOPED_TRACE(row.name);
         m_editor.setPlainText(QStringLiteral("a = 1"));
         m_tree.setCurrentItem(row.item);
-        m_browser.TreeObjDblClick();
+        m_browser.insertChosenProperty();
         EXPECT_EQ(m_editor.toPlainText(), QStringLiteral("a = 1"));
         EXPECT_FALSE(m_editor.textCursor().hasSelection());
     }
@@ -115,15 +118,49 @@ TEST_F(ObjectBrowserTest, NothingGoesInWithoutASelectedProperty) {
 
 TEST_F(ObjectBrowserTest, LongLineIsWrittenBackWhole) {
     WriteLibrary("[ship]\nfriendly=Warship\nhull=\n");
-    Build();
+    Fill();
     const QString longLine = QString(5000, QLatin1Char('x'));
     m_editor.setPlainText(longLine);
     QTextCursor caret = m_editor.textCursor();
     caret.setPosition(10);
     m_editor.setTextCursor(caret);
     m_tree.setCurrentItem(m_tree.topLevelItem(0)->child(0));
-    m_browser.TreeObjDblClick();
+    m_browser.insertChosenProperty();
     EXPECT_EQ(m_editor.toPlainText(), longLine.left(10) + QStringLiteral("hull = ") + longLine.mid(10));
+}
+
+// The tree answers the mouse and the keyboard on its own.
+TEST_F(ObjectBrowserTest, DoubleClickOrReturnOnAPropertyInsertsIt) {
+    WriteLibrary("[ship]\nfriendly=Warship\nhull=\n");
+    Fill();
+    m_tree.resize(200, 200);
+    m_tree.expandAll();
+    m_tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_tree));
+    QTreeWidgetItem* hull = m_tree.topLevelItem(0)->child(0);
+    const struct {
+        const char* name;
+        std::function<void()> press;
+        QString text;
+    } rows[] = {
+        {"double-click",
+         [&] {
+             // A widget's double-click comes after the click that began it.
+             const QPoint at = m_tree.visualItemRect(hull).center();
+             QTest::mouseClick(m_tree.viewport(), Qt::LeftButton, {}, at);
+             QTest::mouseDClick(m_tree.viewport(), Qt::LeftButton, {}, at);
+         },
+         "hull = "},
+        {"Return", [&] { QTest::keyClick(&m_tree, Qt::Key_Return); }, "hull = "},
+        {"Control+Return", [&] { QTest::keyClick(&m_tree, Qt::Key_Return, Qt::ControlModifier); }, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_editor.clear();
+        m_tree.setCurrentItem(hull);
+        row.press();
+        EXPECT_EQ(m_editor.toPlainText(), row.text);
+    }
 }
 
 } // namespace

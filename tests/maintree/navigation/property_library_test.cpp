@@ -1,4 +1,4 @@
-#include "varko/maintree/property_library.h"
+#include "varko/maintree/navigation/property_library.h"
 
 #include <QTemporaryDir>
 

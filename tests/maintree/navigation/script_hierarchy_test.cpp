@@ -1,5 +1,5 @@
-#include "varko/maintree/editor_pane.h"
-#include "varko/maintree/script_hierarchy.h"
+#include "varko/maintree/editor/editor_pane.h"
+#include "varko/maintree/navigation/script_hierarchy.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -12,33 +12,29 @@
 namespace varko::maintree {
 namespace {
 
-// The hierarchy as TForm1 wires it: the editor's change and the tree's click reach it.
+// The hierarchy over its tree and the editor, which it follows on its own.
 class ScriptHierarchyTest : public ::testing::Test {
 protected:
     ScriptHierarchyTest() {
-        QObject::connect(&m_editor, &EditorPane::textChanged, &m_hierarchy,
-                         [this] { m_hierarchy.EditorChange(); });
-        QObject::connect(&m_tree, &QTreeView::clicked, &m_hierarchy,
-                         [this] { m_hierarchy.TreeHieDblClick(); });
         m_tree.resize(200, 400);
         m_tree.show();
     }
 
     bool Tick() {
-        QSignalSpy shown(&m_hierarchy, &ScriptHierarchy::OutlineShown);
-        m_hierarchy.Timer1Timer();
-        return m_hierarchy.Building() && shown.wait(10000);
+        QSignalSpy shown(&m_hierarchy, &ScriptHierarchy::outlineShown);
+        m_hierarchy.buildIfChanged();
+        return m_hierarchy.building() && shown.wait(10000);
     }
 
     // The tree as indented labels; a property node carries its line tag.
     QStringList Dump(const QModelIndex& parent = {}, const QString& indent = {}) const {
-        const HierarchyModel& model = m_hierarchy.Model();
+        const HierarchyModel& model = m_hierarchy.model();
         QStringList lines;
         for (int row = 0; row < model.rowCount(parent); ++row) {
             const QModelIndex node = model.index(row, 0, parent);
             QString label = indent + node.data().toString();
-            if (model.LineTag(node) >= 0)
-                label += QStringLiteral("@%1").arg(model.LineTag(node));
+            if (model.lineTag(node) >= 0)
+                label += QStringLiteral("@%1").arg(model.lineTag(node));
             lines << label;
             lines << Dump(node, indent + QStringLiteral("  "));
         }
@@ -50,8 +46,8 @@ protected:
         QStringList rows;
         for (QModelIndex row = m_tree.model()->index(0, 0); row.isValid(); row = m_tree.indexBelow(row)) {
             QString label = row.data().toString();
-            if (m_hierarchy.Model().LineTag(row) >= 0)
-                label += QStringLiteral("@%1").arg(m_hierarchy.Model().LineTag(row));
+            if (m_hierarchy.model().lineTag(row) >= 0)
+                label += QStringLiteral("@%1").arg(m_hierarchy.model().lineTag(row));
             for (QModelIndex up = row.parent(); up.isValid(); up = up.parent())
                 label.prepend(QStringLiteral("  "));
             rows << label;
@@ -60,7 +56,7 @@ protected:
     }
 
     bool AllExpanded(const QModelIndex& parent = {}) const {
-        const HierarchyModel& model = m_hierarchy.Model();
+        const HierarchyModel& model = m_hierarchy.model();
         for (int row = 0; row < model.rowCount(parent); ++row) {
             const QModelIndex node = model.index(row, 0, parent);
             if (model.hasChildren(node) && (!m_tree.isExpanded(node) || !AllExpanded(node)))
@@ -70,7 +66,7 @@ protected:
     }
 
     QModelIndex Property(int row) const {
-        const HierarchyModel& model = m_hierarchy.Model();
+        const HierarchyModel& model = m_hierarchy.model();
         return model.index(row, 0, model.index(0, 0));
     }
 
@@ -81,17 +77,17 @@ protected:
 };
 
 TEST_F(ScriptHierarchyTest, NoBuildBeforeTheFirstChange) {
-    m_hierarchy.Timer1Timer();
-    EXPECT_FALSE(m_hierarchy.Building());
-    EXPECT_EQ(m_hierarchy.Model().rowCount(), 0);
+    m_hierarchy.buildIfChanged();
+    EXPECT_FALSE(m_hierarchy.building());
+    EXPECT_EQ(m_hierarchy.model().rowCount(), 0);
 }
 
 TEST_F(ScriptHierarchyTest, HiddenTreeKeepsTheChangeForLater) {
     m_tree.hide();
     m_editor.setPlainText(QStringLiteral("a = 1"));
-    m_hierarchy.Timer1Timer();
-    EXPECT_FALSE(m_hierarchy.Building());
-    EXPECT_TRUE(m_hierarchy.HierarchyDirty());
+    m_hierarchy.buildIfChanged();
+    EXPECT_FALSE(m_hierarchy.building());
+    EXPECT_TRUE(m_hierarchy.outdated());
     m_tree.show();
     ASSERT_TRUE(Tick());
     EXPECT_EQ(Dump(), QStringList({"ship.odf", "  a@0", "    1"}));
@@ -105,7 +101,7 @@ TEST_F(ScriptHierarchyTest, BuildShowsTheTextAllExpanded) {
               QStringList({"ship.odf", "  size@2", "    big", "    red", "    ship", "  parts@3", "    a",
                            "    b", "  skin@5", "    hull", "    // default skin", "  name@6", "    "}));
     EXPECT_TRUE(AllExpanded());
-    EXPECT_FALSE(m_hierarchy.HierarchyDirty());
+    EXPECT_FALSE(m_hierarchy.outdated());
 }
 
 TEST_F(ScriptHierarchyTest, LabelsKeepTheDocumentsCharacters) {
@@ -118,18 +114,18 @@ TEST_F(ScriptHierarchyTest, LabelsKeepTheDocumentsCharacters) {
 
 TEST_F(ScriptHierarchyTest, ChangeDuringABuildIsBuiltAtTheNextTick) {
     m_editor.setPlainText(QStringLiteral("old = 1"));
-    QSignalSpy shown(&m_hierarchy, &ScriptHierarchy::OutlineShown);
-    m_hierarchy.Timer1Timer();
-    ASSERT_TRUE(m_hierarchy.Building());
+    QSignalSpy shown(&m_hierarchy, &ScriptHierarchy::outlineShown);
+    m_hierarchy.buildIfChanged();
+    ASSERT_TRUE(m_hierarchy.building());
     // The result cannot arrive before the event loop runs, so this change lands during the build.
     m_editor.setPlainText(QStringLiteral("new = 2"));
-    m_hierarchy.Timer1Timer();
+    m_hierarchy.buildIfChanged();
     ASSERT_TRUE(shown.wait(10000));
     EXPECT_EQ(Dump(), QStringList({"ship.odf", "  old@0", "    1"}));
-    EXPECT_TRUE(m_hierarchy.HierarchyDirty());
+    EXPECT_TRUE(m_hierarchy.outdated());
     ASSERT_TRUE(Tick());
     EXPECT_EQ(Dump(), QStringList({"ship.odf", "  new@0", "    2"}));
-    EXPECT_FALSE(m_hierarchy.HierarchyDirty());
+    EXPECT_FALSE(m_hierarchy.outdated());
     EXPECT_EQ(shown.count(), 2);
 }
 
@@ -141,7 +137,7 @@ TEST_F(ScriptHierarchyTest, ClickOnAPropertySelectsItsWholeLine) {
     ASSERT_TRUE(hp.isValid());
     QTest::mouseClick(m_tree.viewport(), Qt::LeftButton, {}, hp.center());
     EXPECT_EQ(m_editor.textCursor().selectedText(), QStringLiteral("hp = 100 // full"));
-    EXPECT_EQ(m_editor.SelStart(), m_editor.StartOfLine(2));
+    EXPECT_EQ(m_editor.selStart(), m_editor.startOfLine(2));
 }
 
 TEST_F(ScriptHierarchyTest, ClicksThatSelectNoLineLeaveTheEditorAlone) {
@@ -149,7 +145,7 @@ TEST_F(ScriptHierarchyTest, ClicksThatSelectNoLineLeaveTheEditorAlone) {
     ASSERT_TRUE(Tick());
     // The text shrinks after the build: the node of "c" now names a line that is gone.
     m_editor.setPlainText(QStringLiteral("a = 1"));
-    const HierarchyModel& model = m_hierarchy.Model();
+    const HierarchyModel& model = m_hierarchy.model();
     const struct {
         const char* name;
         QModelIndex node;
@@ -164,14 +160,14 @@ TEST_F(ScriptHierarchyTest, ClicksThatSelectNoLineLeaveTheEditorAlone) {
         caret.setPosition(3);
         m_editor.setTextCursor(caret);
         m_tree.setCurrentIndex(row.node);
-        m_hierarchy.TreeHieDblClick();
+        m_hierarchy.selectChosenLine();
         EXPECT_EQ(m_editor.toPlainText(), QStringLiteral("a = 1"));
-        EXPECT_EQ(m_editor.SelStart(), 3);
+        EXPECT_EQ(m_editor.selStart(), 3);
         EXPECT_FALSE(m_editor.textCursor().hasSelection());
     }
 }
 
-std::shared_ptr<const ScriptOutline> Outline(const char* root, std::vector<OutlineProperty> properties) {
+std::shared_ptr<const ScriptOutline> MakeOutline(const char* root, std::vector<OutlineProperty> properties) {
     return std::make_shared<const ScriptOutline>(ScriptOutline{root, std::move(properties)});
 }
 
@@ -184,25 +180,25 @@ TEST_F(ScriptHierarchyTest, EachBuildShowsItsOutlineAsNew) {
         QStringList tree;
     } builds[] = {
         {"first",
-         Outline("a.odf", {{"x", 0, {"1", "2"}}, {"y", 1, {}}}),
+         MakeOutline("a.odf", {{"x", 0, {"1", "2"}}, {"y", 1, {}}}),
          {"a.odf", "  x@0", "    1", "    2", "  y@1"}},
         {"values appear and vanish",
-         Outline("a.odf", {{"x", 0, {"1"}}, {"y", 1, {"3", "4"}}}),
+         MakeOutline("a.odf", {{"x", 0, {"1"}}, {"y", 1, {"3", "4"}}}),
          {"a.odf", "  x@0", "    1", "  y@1", "    3", "    4"}},
         {"rows appended",
-         Outline("a.odf", {{"x", 0, {"1"}}, {"y", 1, {"3"}}, {"z", 5, {"5"}}, {"w", 6, {}}}),
+         MakeOutline("a.odf", {{"x", 0, {"1"}}, {"y", 1, {"3"}}, {"z", 5, {"5"}}, {"w", 6, {}}}),
          {"a.odf", "  x@0", "    1", "  y@1", "    3", "  z@5", "    5", "  w@6"}},
         {"rows removed and renamed",
-         Outline("b.odf", {{"q", 2, {"7", "8"}}}),
+         MakeOutline("b.odf", {{"q", 2, {"7", "8"}}}),
          {"b.odf", "  q@2", "    7", "    8"}},
-        {"no rows left", Outline("b.odf", {}), {"b.odf"}},
-        {"rows again", Outline("b.odf", {{"r", 0, {"9"}}}), {"b.odf", "  r@0", "    9"}},
+        {"no rows left", MakeOutline("b.odf", {}), {"b.odf"}},
+        {"rows again", MakeOutline("b.odf", {{"r", 0, {"9"}}}), {"b.odf", "  r@0", "    9"}},
     };
     for (const auto& build : builds) {
         SCOPED_TRACE(build.name);
         // What the user did to the last tree does not carry over: the last value of the last
         // property with values selected (it vanishes in the next build), nodes collapsed.
-        const HierarchyModel& model = m_hierarchy.Model();
+        const HierarchyModel& model = m_hierarchy.model();
         QPersistentModelIndex held;
         if (model.rowCount() > 0) {
             const QModelIndex root = model.index(0, 0);
@@ -217,7 +213,7 @@ TEST_F(ScriptHierarchyTest, EachBuildShowsItsOutlineAsNew) {
             }
             m_tree.collapse(root);
         }
-        m_hierarchy.Show(0, build.outline);
+        m_hierarchy.show(0, build.outline);
         EXPECT_EQ(Dump(), build.tree);
         // An index kept across the build names a node that is still there, or none.
         EXPECT_TRUE(!held.isValid() || held.row() < model.rowCount(held.parent()));
@@ -235,9 +231,9 @@ TEST(HierarchyBuilder, DestroyedDuringABuildWaitsAndDropsTheResult) {
     QObject receiver;
     int delivered = 0;
     auto builder = std::make_unique<HierarchyBuilder>();
-    QObject::connect(builder.get(), &HierarchyBuilder::Built, &receiver, [&] { ++delivered; });
-    ASSERT_TRUE(builder->Start({text, QStringLiteral("x.odf"), 1}));
-    EXPECT_FALSE(builder->Start({text, QStringLiteral("x.odf"), 2}));
+    QObject::connect(builder.get(), &HierarchyBuilder::built, &receiver, [&] { ++delivered; });
+    ASSERT_TRUE(builder->start({text, QStringLiteral("x.odf"), 1}));
+    EXPECT_FALSE(builder->start({text, QStringLiteral("x.odf"), 2}));
     builder.reset();
     QCoreApplication::processEvents();
     EXPECT_EQ(delivered, 0);
@@ -260,9 +256,9 @@ TEST(SnapshotLines, MatchTheEditorsLineOperations) {
         editor.setPlainText(text);
         const textrules::LineList lines =
             SnapshotLines(TakeHierarchySnapshot(*editor.document(), {}, 0).rawText);
-        ASSERT_EQ(static_cast<int>(lines.size()), editor.LineCount());
-        for (int i = 0; i < editor.LineCount(); ++i)
-            EXPECT_EQ(lines[static_cast<std::size_t>(i)], editor.LineText(i).toLatin1().toStdString())
+        ASSERT_EQ(static_cast<int>(lines.size()), editor.lineCount());
+        for (int i = 0; i < editor.lineCount(); ++i)
+            EXPECT_EQ(lines[static_cast<std::size_t>(i)], editor.lineText(i).toLatin1().toStdString())
                 << "line " << i;
     }
 }

@@ -1,4 +1,4 @@
-#include "varko/maintree/script_outline.h"
+#include "varko/maintree/navigation/script_outline.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "varko/maintree/form_placement.h"
-#include "varko/maintree/qt_placement_window.h"
+#include "varko/maintree/placement/form_placement.h"
+#include "varko/maintree/placement/qt_placement_window.h"
 #include "varko/textrules/profile_file.h"
 
 #include <QDir>
@@ -36,41 +36,41 @@ public:
         PlacementRect normal;
     };
 
-    int Flags() const override { return flags; }
-    int ShowCmd() const override { return showCmd; }
-    MinMaxPositions Positions() const override { return positions; }
-    PlacementRect NormalRect() const override { return normal; }
-    bool Resizable() const override { return resizable; }
-    bool ApplicationMinimized() const override { return applicationMinimized; }
-    ScreenMetrics Screen() const override { return screen; }
-    int FrameWidth() const override { return 4; }
-    int FrameHeight() const override { return 3; }
+    int flags() const override { return flagValue; }
+    int showCmd() const override { return showCommand; }
+    MinMaxPositions positions() const override { return minMax; }
+    PlacementRect normalRect() const override { return normal; }
+    bool resizable() const override { return canResize; }
+    bool applicationMinimized() const override { return appMinimized; }
+    ScreenMetrics screen() const override { return metrics; }
+    int frameWidth() const override { return 4; }
+    int frameHeight() const override { return 3; }
 
-    void SetPlacement(int newFlags, const MinMaxPositions& newPositions,
+    void setPlacement(int newFlags, const MinMaxPositions& newPositions,
                       const PlacementRect& newNormal) override {
         placed = Placed{newFlags, newPositions, newNormal};
-        flags = newFlags;
-        positions = newPositions;
+        flagValue = newFlags;
+        minMax = newPositions;
         normal = newNormal;
     }
-    void SetShowState(ShowState state) override {
+    void setShowState(ShowState state) override {
         states.push_back(state);
-        showCmd = state == ShowState::Maximized   ? kShowMaximized
-                  : state == ShowState::Minimized ? kShowMinimized
-                                                  : kShowNormal;
+        showCommand = state == ShowState::Maximized   ? kShowMaximized
+                      : state == ShowState::Minimized ? kShowMinimized
+                                                      : kShowNormal;
     }
-    void SetMaximizedPosition(int x, int y) override {
-        positions.maxX = x;
-        positions.maxY = y;
+    void setMaximizedPosition(int x, int y) override {
+        minMax.maxX = x;
+        minMax.maxY = y;
     }
 
-    int flags = 0;
-    int showCmd = kShowNormal;
-    MinMaxPositions positions;
+    int flagValue = 0;
+    int showCommand = kShowNormal;
+    MinMaxPositions minMax;
     PlacementRect normal{100, 80, 644, 455};
-    bool resizable = true;
-    bool applicationMinimized = false;
-    ScreenMetrics screen{1024, 768, 96};
+    bool canResize = true;
+    bool appMinimized = false;
+    ScreenMetrics metrics{1024, 768, 96};
 
     std::optional<Placed> placed;
     std::vector<ShowState> states;
@@ -112,10 +112,10 @@ protected:
 
 TEST_F(FormPlacementTest, SaveWritesEveryKeyInItsFormatAndOrder) {
     FakeWindow window;
-    window.flags = 2;
+    window.flagValue = 2;
     FormPlacement store = MakeStore(window);
-    store.FormShow();
-    store.FormCloseQuery(true);
+    store.restore();
+    store.saveOnClose(true);
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"FormVersion", "0"},
         {"Flags", "2"},
@@ -128,26 +128,26 @@ TEST_F(FormPlacementTest, SaveWritesEveryKeyInItsFormatAndOrder) {
         {"Visible", "0"},
     };
     EXPECT_EQ(WindowSection(), expected);
-    EXPECT_TRUE(store.Saved());
+    EXPECT_TRUE(store.saved());
     EXPECT_TRUE(m_failures.empty());
 }
 
 TEST_F(FormPlacementTest, PlacementComesBackInTheNextRun) {
     FakeWindow first;
     FormPlacement firstStore = MakeStore(first);
-    firstStore.FormShow();
+    firstStore.restore();
     first.normal = {10, 20, 610, 420};
-    first.showCmd = kShowMaximized;
-    firstStore.FormCloseQuery(true);
+    first.showCommand = kShowMaximized;
+    firstStore.saveOnClose(true);
 
     FakeWindow next;
     FormPlacement nextStore = MakeStore(next);
-    nextStore.FormShow();
+    nextStore.restore();
     ASSERT_TRUE(next.placed.has_value());
     EXPECT_EQ(next.placed->normal, (PlacementRect{10, 20, 610, 420}));
     EXPECT_EQ(next.placed->positions, (MinMaxPositions{-1, -1, -4, -3}));
     EXPECT_EQ(next.states, std::vector<ShowState>{ShowState::Maximized});
-    EXPECT_TRUE(nextStore.Restored());
+    EXPECT_TRUE(nextStore.restored());
 }
 
 TEST_F(FormPlacementTest, RestoreRules) {
@@ -216,18 +216,18 @@ TEST_F(FormPlacementTest, RestoreRules) {
         SCOPED_TRACE(row.name);
         WriteIni(row.ini);
         FakeWindow window;
-        window.resizable = row.resizable;
+        window.canResize = row.resizable;
         FormPlacement store = MakeStore(window);
-        store.FormShow();
+        store.restore();
         EXPECT_EQ(window.placed.has_value(), row.rect.has_value());
         if (window.placed && row.rect) {
             EXPECT_EQ(window.placed->normal, *row.rect);
         }
         EXPECT_EQ(window.states, row.states);
-        EXPECT_TRUE(store.Restored());
+        EXPECT_TRUE(store.restored());
         // The maximized frame goes just outside the screen, whatever was found.
-        EXPECT_EQ(window.positions.maxX, -4);
-        EXPECT_EQ(window.positions.maxY, -3);
+        EXPECT_EQ(window.minMax.maxX, -4);
+        EXPECT_EQ(window.minMax.maxY, -3);
     }
 }
 
@@ -235,7 +235,7 @@ TEST_F(FormPlacementTest, FlagsAndPositionsAreRestoredWithTheRectangle) {
     WriteIni("[Window]\nFlags=2\nMinMaxPos=5\nNormPos=1,2,300,400\n");
     FakeWindow window;
     FormPlacement store = MakeStore(window);
-    store.FormShow();
+    store.restore();
     ASSERT_TRUE(window.placed.has_value());
     EXPECT_EQ(window.placed->flags, 2);
     // Numbers missing from MinMaxPos read as 0.
@@ -254,7 +254,7 @@ TEST_F(FormPlacementTest, ShowCommandsMapToShowStates) {
         WriteIni((std::string("[Window]\nShowCmd=") + row.value + "\n").c_str());
         FakeWindow window;
         FormPlacement store = MakeStore(window);
-        store.FormShow();
+        store.restore();
         EXPECT_EQ(window.states, std::vector<ShowState>{row.state}) << row.value;
     }
 }
@@ -270,53 +270,53 @@ TEST_F(FormPlacementTest, SavesAtMostOncePerRun) {
         {"close allowed, then destroyed",
          "",
          [](FormPlacement& store, FakeWindow& window) {
-             store.FormShow();
+             store.restore();
              window.normal = {1, 2, 301, 202};
-             store.FormCloseQuery(true);
+             store.saveOnClose(true);
              window.normal = {9, 9, 99, 99};
-             store.FormDestroy();
+             store.saveOnDestroy();
          },
          {{"NormPos", "1,2,301,202"}, {"Visible", "0"}}},
         {"close refused, then destroyed",
          "",
          [](FormPlacement& store, FakeWindow&) {
-             store.FormShow();
-             store.FormCloseQuery(false);
-             store.FormDestroy();
+             store.restore();
+             store.saveOnClose(false);
+             store.saveOnDestroy();
          },
          {{"NormPos", "100,80,644,455"}, {"Visible", "1"}}},
         {"never restored",
          "",
          [](FormPlacement& store, FakeWindow&) {
-             store.FormCloseQuery(true);
-             store.FormDestroy();
+             store.saveOnClose(true);
+             store.saveOnDestroy();
          },
          {{"NormPos", ""}, {"Visible", ""}}},
         {"switched off",
          "[Window]\nNormPos=1,2,300,400\nShowCmd=3\n",
          [](FormPlacement& store, FakeWindow& window) {
-             store.SetActive(false);
-             store.FormShow();
+             store.setActive(false);
+             store.restore();
              EXPECT_FALSE(window.placed.has_value());
              EXPECT_TRUE(window.states.empty());
-             EXPECT_FALSE(store.Restored());
-             store.FormCloseQuery(true);
-             store.FormDestroy();
+             EXPECT_FALSE(store.restored());
+             store.saveOnClose(true);
+             store.saveOnDestroy();
          },
          {{"NormPos", "1,2,300,400"}, {"Visible", ""}}},
         {"form version below 0 is saved as 0",
          "[Window]\nFormVersion=-5\n",
          [](FormPlacement& store, FakeWindow&) {
-             store.FormShow();
-             store.FormCloseQuery(true);
+             store.restore();
+             store.saveOnClose(true);
          },
          {{"FormVersion", "0"}, {"Visible", "0"}}},
         {"application minimized",
          "",
          [](FormPlacement& store, FakeWindow& window) {
-             store.FormShow();
-             window.applicationMinimized = true;
-             store.FormCloseQuery(true);
+             store.restore();
+             window.appMinimized = true;
+             store.saveOnClose(true);
          },
          {{"ShowCmd", "2"}}},
     };
@@ -336,9 +336,9 @@ TEST_F(FormPlacementTest, AFailedSaveIsReportedOnceAndNotRetried) {
     const std::string path =
         QFile::encodeName(m_dir.filePath(QStringLiteral("gone/prefs.ini"))).toStdString();
     FormPlacement store(window, path, [this](const std::exception& e) { m_failures.push_back(e.what()); });
-    store.FormShow();
-    store.FormCloseQuery(true);
-    store.FormDestroy();
+    store.restore();
+    store.saveOnClose(true);
+    store.saveOnDestroy();
     EXPECT_EQ(m_failures, std::vector<std::string>{"Unable to write to " + path});
 }
 
@@ -348,11 +348,11 @@ TEST_F(FormPlacementTest, QtWindowRoundTrip) {
     FormPlacement firstStore(firstWindow, IniPath(),
                              [this](const std::exception& e) { m_failures.push_back(e.what()); });
     first.setGeometry(120, 90, 400, 250);
-    firstStore.FormShow();
+    firstStore.restore();
     first.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
     first.setGeometry(130, 95, 380, 260);
-    firstStore.FormCloseQuery(true);
+    firstStore.saveOnClose(true);
     first.close();
     EXPECT_EQ(Value("NormPos"), "130,95,510,355");
     EXPECT_EQ(Value("ShowCmd"), "1");
@@ -362,7 +362,7 @@ TEST_F(FormPlacementTest, QtWindowRoundTrip) {
     QtPlacementWindow nextWindow(next);
     FormPlacement nextStore(nextWindow, IniPath(),
                             [this](const std::exception& e) { m_failures.push_back(e.what()); });
-    nextStore.FormShow();
+    nextStore.restore();
     next.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
     EXPECT_EQ(next.geometry(), QRect(130, 95, 380, 260));
@@ -380,12 +380,12 @@ TEST_F(FormPlacementTest, QtWindowComesBackMaximizedOrMinimized) {
         QMainWindow window;
         QtPlacementWindow placementWindow(window);
         FormPlacement store(placementWindow, IniPath(), nullptr);
-        store.FormShow();
+        store.restore();
         // A minimized window first comes up normal; the window itself is not shown here.
         EXPECT_EQ(window.isMaximized(), row.state == Qt::WindowMaximized);
         EXPECT_FALSE(window.isMinimized());
         EXPECT_TRUE(QTest::qWaitFor([&] { return (window.windowState() & row.state) != 0; }, 5000));
-        EXPECT_EQ(placementWindow.ShowCmd(),
+        EXPECT_EQ(placementWindow.showCmd(),
                   row.state == Qt::WindowMaximized ? kShowMaximized : kShowMinimized);
         EXPECT_EQ(window.normalGeometry(), QRect(10, 10, 400, 300));
     }

@@ -1,4 +1,4 @@
-#include "varko/maintree/worker_thread.h"
+#include "varko/maintree/worker/worker_thread.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -29,18 +29,18 @@ TEST(WorkerThread, StartDoesNothingWhileAWorkerRuns) {
     WorkerThread worker;
     std::atomic<int> calls{0};
     std::atomic<bool> release{false};
-    worker.SetOnExecute([&](const std::atomic<bool>&) {
+    const WorkerThread::Task task = [&](const std::atomic<bool>&) {
         ++calls;
         SpinFor([&] { return release.load(); });
-    });
-    QSignalSpy ended(&worker, &WorkerThread::Ended);
+    };
+    QSignalSpy ended(&worker, &WorkerThread::finished);
 
-    EXPECT_TRUE(worker.Start());
-    EXPECT_FALSE(worker.Start());
+    EXPECT_TRUE(worker.start(task));
+    EXPECT_FALSE(worker.start(task));
     release = true;
     ASSERT_TRUE(ended.wait(20000));
     EXPECT_EQ(calls.load(), 1);
-    EXPECT_TRUE(worker.Start());
+    EXPECT_TRUE(worker.start(task));
     ASSERT_TRUE(ended.wait(20000));
     EXPECT_EQ(calls.load(), 2);
 }
@@ -50,54 +50,54 @@ TEST(WorkerThread, StopSetsTheFlagWithoutWaiting) {
     std::atomic<bool> entered{false};
     std::atomic<bool> sawStop{false};
     std::atomic<bool> leave{false};
-    worker.SetOnExecute([&](const std::atomic<bool>& stop) {
+    const WorkerThread::Task task = [&](const std::atomic<bool>& stop) {
         entered = true;
         sawStop = SpinFor([&] { return stop.load(); });
         // Still busy after seeing the request: Stop must not have waited for this.
         SpinFor([&] { return leave.load(); });
-    });
-    QSignalSpy ended(&worker, &WorkerThread::Ended);
-    worker.Stop(); // without a worker: nothing
-    ASSERT_TRUE(worker.Start());
+    };
+    QSignalSpy ended(&worker, &WorkerThread::finished);
+    worker.stop(); // without a worker: nothing
+    ASSERT_TRUE(worker.start(task));
     ASSERT_TRUE(SpinFor([&] { return entered.load(); }));
 
-    worker.Stop();
+    worker.stop();
     ASSERT_TRUE(SpinFor([&] { return sawStop.load(); }));
-    EXPECT_TRUE(worker.Running());
+    EXPECT_TRUE(worker.running());
     leave = true;
     ASSERT_TRUE(ended.wait(20000));
-    EXPECT_FALSE(worker.Running());
+    EXPECT_FALSE(worker.running());
 }
 
 TEST(WorkerThread, RunningUntilTheEndIsHandledOnTheGuiThread) {
     WorkerThread worker;
     std::atomic<bool> done{false};
-    worker.SetOnExecute([&](const std::atomic<bool>&) { done = true; });
-    QSignalSpy ended(&worker, &WorkerThread::Ended);
-    ASSERT_TRUE(worker.Start());
+    const WorkerThread::Task task = [&](const std::atomic<bool>&) { done = true; };
+    QSignalSpy ended(&worker, &WorkerThread::finished);
+    ASSERT_TRUE(worker.start(task));
     ASSERT_TRUE(SpinFor([&] { return done.load(); }));
     std::this_thread::sleep_for(20ms);
     // The worker has returned, but no event has been processed yet.
-    EXPECT_TRUE(worker.Running());
-    EXPECT_FALSE(worker.Start());
+    EXPECT_TRUE(worker.running());
+    EXPECT_FALSE(worker.start(task));
     ASSERT_TRUE(ended.wait(20000));
-    EXPECT_FALSE(worker.Running());
+    EXPECT_FALSE(worker.running());
 }
 
 TEST(WorkerThread, EachWorkerStartsWithAClearStopFlag) {
     WorkerThread worker;
     std::atomic<bool> release{false};
     std::vector<bool> flagsAtStart;
-    worker.SetOnExecute([&](const std::atomic<bool>& stop) {
+    const WorkerThread::Task task = [&](const std::atomic<bool>& stop) {
         flagsAtStart.push_back(stop.load());
         SpinFor([&] { return stop.load() || release.load(); });
-    });
-    QSignalSpy ended(&worker, &WorkerThread::Ended);
-    ASSERT_TRUE(worker.Start());
-    worker.Stop();
+    };
+    QSignalSpy ended(&worker, &WorkerThread::finished);
+    ASSERT_TRUE(worker.start(task));
+    worker.stop();
     ASSERT_TRUE(ended.wait(20000));
 
-    ASSERT_TRUE(worker.Start());
+    ASSERT_TRUE(worker.start(task));
     release = true;
     ASSERT_TRUE(ended.wait(20000));
     ASSERT_EQ(flagsAtStart.size(), 2u);
@@ -126,14 +126,14 @@ TEST(WorkerThread, DestructionStopsAndWaitsWhileEventsAreProcessed) {
     std::atomic<bool> answered{false};
     {
         WorkerThread worker;
-        worker.SetOnExecute([&](const std::atomic<bool>& stop) {
+        const WorkerThread::Task task = [&](const std::atomic<bool>& stop) {
             entered = true;
             stopSeen = SpinFor([&] { return stop.load(); });
             // Finishing needs the GUI thread: a wait that blocked it would never see this answered.
             emit gui.Request();
             answered = SpinFor([&] { return gui.acknowledged.load(); });
-        });
-        ASSERT_TRUE(worker.Start());
+        };
+        ASSERT_TRUE(worker.start(task));
         ASSERT_TRUE(SpinFor([&] { return entered.load(); }));
     }
     EXPECT_TRUE(stopSeen.load());
