@@ -32,7 +32,7 @@ private:
 } // namespace
 
 EditorPane::EditorPane(QWidget* parent) : QPlainTextEdit(parent) {
-    setObjectName(QStringLiteral("Editor"));
+    setObjectName(QStringLiteral("editor"));
     setAccessibleName(QStringLiteral("Editor"));
     setLineWrapMode(NoWrap);
     setTabChangesFocus(false);

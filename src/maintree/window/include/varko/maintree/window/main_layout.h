@@ -8,19 +8,20 @@ namespace varko::maintree {
 
 class EdgeSplitter;
 class EditorPane;
-class NavPanel;
+class NavigationPanel;
 class StatusPanels;
 
 // The window's controls below the toolbar, from the left edge in.
 struct MainLayout {
-    maintree::NavPanel* NavPanel = nullptr;
-    EdgeSplitter* Splitnav = nullptr;
-    QWidget* navspcpan = nullptr;
-    QWidget* Panel3 = nullptr;
-    EditorPane* Editor = nullptr;
-    EdgeSplitter* Splitedit = nullptr;
-    QListWidget* MsgList = nullptr;
-    StatusPanels* StatusBar = nullptr;
+    NavigationPanel* navigationPanel = nullptr;
+    EdgeSplitter* navigationSplitter = nullptr;
+    // Stands where the splitter stands while the panel is collapsed.
+    QWidget* navigationSpacer = nullptr;
+    QWidget* editorArea = nullptr;
+    EditorPane* editor = nullptr;
+    EdgeSplitter* messageSplitter = nullptr;
+    QListWidget* messageList = nullptr;
+    StatusPanels* statusPanels = nullptr;
 };
 
 // The navigation panel collapsed at the left, the editor filling the rest above the status bar;

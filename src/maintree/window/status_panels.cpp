@@ -1,4 +1,4 @@
-#include "varko/maintree/status_panels.h"
+#include "varko/maintree/window/status_panels.h"
 
 #include "varko/maintree/editor/editor_pane.h"
 
@@ -18,7 +18,7 @@ QString PositionText(int line, int column) {
 }
 
 StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
-    setObjectName(QStringLiteral("StatusBar"));
+    setObjectName(QStringLiteral("statusPanels"));
     setAccessibleName(QStringLiteral("StatusBar"));
     setSizeGripEnabled(false);
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
@@ -35,20 +35,20 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
     }
 }
 
-QString StatusPanels::PanelText(int index) const {
-    return Panel(index)->text();
+QString StatusPanels::panelText(StatusPanel panel) const {
+    return label(panel)->text();
 }
 
-void StatusPanels::SetPanelText(int index, const QString& text) {
-    Panel(index)->setText(text);
+void StatusPanels::setPanelText(StatusPanel panel, const QString& text) {
+    label(panel)->setText(text);
 }
 
-void ShowCaretStatus(const EditorPane& editor, StatusPanels& status) {
+void StatusPanels::showCaretOf(const EditorPane& editor) {
     const int end = editor.selEnd();
     const int caretLine = editor.lineOfPosition(editor.textCursor().position());
     const int column = end - editor.startOfLine(caretLine);
-    status.SetPanelText(0, PositionText(editor.lineOfPosition(end) + 1, column + 1));
-    status.SetPanelText(2, editor.isModified() ? QStringLiteral("Modified") : QString());
+    setPanelText(StatusPanel::Position, PositionText(editor.lineOfPosition(end) + 1, column + 1));
+    setPanelText(StatusPanel::Modified, editor.isModified() ? QStringLiteral("Modified") : QString());
 }
 
 } // namespace varko::maintree

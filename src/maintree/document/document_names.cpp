@@ -1,4 +1,4 @@
-#include "varko/maintree/document_names.h"
+#include "varko/maintree/document/document_names.h"
 
 #include "varko/textrules/text_rules.h"
 

@@ -1,4 +1,4 @@
-#include "varko/maintree/startup_settings.h"
+#include "varko/maintree/window/startup_settings.h"
 
 #include "varko/maintree/editor/editor_pane.h"
 

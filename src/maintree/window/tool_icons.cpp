@@ -1,4 +1,4 @@
-#include "varko/maintree/tool_images.h"
+#include "varko/maintree/window/tool_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -86,19 +86,43 @@ QPixmap Render(const Drawing& draw, int size) {
     return pixmap;
 }
 
+Drawing DrawingOf(ToolPicture picture) {
+    switch (picture) {
+    case ToolPicture::New:
+        return DrawPage;
+    case ToolPicture::Open:
+        return DrawFolder;
+    case ToolPicture::Save:
+        return DrawFloppy;
+    case ToolPicture::Run:
+        return DrawRun;
+    case ToolPicture::Hierarchy:
+        return DrawBulletedPage;
+    case ToolPicture::Browser:
+        return DrawBlock;
+    case ToolPicture::Stop:
+        return DrawStop;
+    }
+    return DrawPage;
+}
+
 } // namespace
 
-QList<QIcon> ToolImages() {
-    const QList<Drawing> drawings = {DrawPage,         DrawFolder, DrawFloppy, DrawRun,
-                                     DrawBulletedPage, DrawBlock,  DrawStop};
-    QList<QIcon> images;
-    for (const Drawing& draw : drawings) {
-        QIcon icon;
-        icon.addPixmap(Render(draw, 16));
-        icon.addPixmap(Render(draw, 32));
-        images << icon;
-    }
-    return images;
+QList<QIcon> DrawToolIcons() {
+    QList<QIcon> icons;
+    for (const ToolPicture picture :
+         {ToolPicture::New, ToolPicture::Open, ToolPicture::Save, ToolPicture::Run, ToolPicture::Hierarchy,
+          ToolPicture::Browser, ToolPicture::Stop})
+        icons << DrawToolIcon(picture);
+    return icons;
+}
+
+QIcon DrawToolIcon(ToolPicture picture) {
+    QIcon icon;
+    const Drawing draw = DrawingOf(picture);
+    icon.addPixmap(Render(draw, 16));
+    icon.addPixmap(Render(draw, 32));
+    return icon;
 }
 
 } // namespace varko::maintree
