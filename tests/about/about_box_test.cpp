@@ -5,6 +5,8 @@
 #include "varko/help/web_links.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QTest>
 
 namespace varko::about {
@@ -75,6 +77,26 @@ TEST_F(AboutBoxTest, LinkFollowsFromTheKeyboard) {
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A})
         QTest::keyClick(box.homePageLink, key);
     EXPECT_EQ(Shown(Kind::OpenTarget).size(), 3);
+}
+
+// A screen reader follows the link through its press action, and hears it as before: the same
+// name, role and focus action.
+TEST_F(AboutBoxTest, LinkFollowsThroughItsAccessibleAction) {
+    AboutBox box(m_desktop, "1.1", "1.1.1.9");
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    QAccessibleInterface* link = QAccessible::queryAccessibleInterface(box.homePageLink);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->text(QAccessible::Name), help::HomePageUrl());
+    EXPECT_EQ(link->role(), QAccessible::StaticText);
+    QAccessibleActionInterface* actions = link->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    EXPECT_EQ(actions->actionNames(), QStringList({QAccessibleActionInterface::pressAction(),
+                                                   QAccessibleActionInterface::setFocusAction()}));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Shown(Kind::OpenTarget), QStringList{help::HomePageUrl()});
+    actions->doAction(QAccessibleActionInterface::setFocusAction());
+    EXPECT_EQ(Shown(Kind::OpenTarget).size(), 1);
 }
 
 } // namespace
