@@ -1,6 +1,6 @@
 #include "dialog_fixture.h"
 
-#include "varko/maintree/startup_settings.h"
+#include "varko/maintree/window/startup_settings.h"
 
 #include <QDir>
 #include <QFile>
