@@ -37,6 +37,11 @@ FindBar::FindBar(QPlainTextEdit& editor, QWidget* parent)
 void FindBar::Connect() {
     const FindBarControls& c = m_controls;
     connect(c.findEdit, &QLineEdit::textEdited, this, &FindBar::OnSearchEdited);
+    // Text set by the program rather than typed is counted too, but not searched for.
+    connect(c.findEdit, &QLineEdit::textChanged, this, [this] {
+        RequestCount();
+        ShowStatus();
+    });
     for (QCheckBox* box : {c.matchCase, c.wholeWords, c.regularExpression})
         connect(box, &QCheckBox::toggled, this, &FindBar::OnSearchEdited);
     connect(c.findNext, &QPushButton::clicked, this, &FindBar::FindNext);
@@ -161,6 +166,9 @@ void FindBar::ReplaceAll() {
 }
 
 void FindBar::RequestCount() {
+    // A closed bar shows no count; opening it asks for one.
+    if (isHidden())
+        return;
     const TextSearch& search = Search();
     const CountKey key = CurrentKey();
     if (!search.IsUsable() || key == m_countedKey || key == m_requestedKey)

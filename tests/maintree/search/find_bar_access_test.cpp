@@ -65,10 +65,7 @@ const PressCase kPressCases[] = {
 class FindBarButtons : public FindBarFixture {
 protected:
     QPushButton* Start(const char* caption) {
-        SetText(QStringLiteral("one two one two"));
-        m_bar->OpenReplace();
-        m_bar->Controls().findEdit->setText(QStringLiteral("one"));
-        m_bar->Controls().replaceEdit->setText(QStringLiteral("1"));
+        OpenReplacing("one two one two", "one", "1");
         SetSelection(0, 3);
         for (QPushButton* button : m_bar->findChildren<QPushButton*>()) {
             if (SpokenName(button) == QLatin1String(caption))

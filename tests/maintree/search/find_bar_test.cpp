@@ -126,15 +126,22 @@ const ReplaceCase kReplaceCases[] = {
 TEST_F(FindBarFixture, ReplaceChangesTheSelectedMatchAndMovesOn) {
     for (const ReplaceCase& row : kReplaceCases) {
         SCOPED_TRACE(row.name);
-        SetText(QString::fromLatin1(row.text));
-        m_bar->OpenReplace();
-        m_bar->Controls().findEdit->setText(QString::fromLatin1(row.pattern));
-        m_bar->Controls().replaceEdit->setText(QString::fromLatin1(row.replacement));
+        OpenReplacing(row.text, row.pattern, row.replacement);
         SetSelection(row.selection.start, row.selection.End());
         QTest::mouseClick(m_bar->Controls().replace, Qt::LeftButton);
         EXPECT_EQ(m_editor->toPlainText(), QString::fromLatin1(row.after));
         EXPECT_EQ(Selection(), row.selected);
     }
+}
+
+TEST_F(FindBarFixture, ReturnInTheReplaceFieldReplaces) {
+    OpenReplacing("cat dog cat", "cat", "cow");
+    m_bar->Controls().replaceEdit->setFocus();
+    SetSelection(0, 3);
+    QTest::keyClick(m_bar->Controls().replaceEdit, Qt::Key_Return);
+    EXPECT_EQ(m_editor->toPlainText(), QStringLiteral("cow dog cat"));
+    EXPECT_EQ(Selection(), (TextSpan{8, 3}));
+    EXPECT_TRUE(m_bar->Controls().replaceEdit->hasFocus());
 }
 
 struct ReplaceAllCase {
@@ -193,11 +200,8 @@ TEST_F(FindBarFixture, ReplaceAllIsOneUndoStep) {
     for (const ReplaceAllCase& row : kReplaceAllCases) {
         SCOPED_TRACE(row.name);
         const QString before = QString::fromLatin1(row.text);
-        SetText(before);
-        m_bar->OpenReplace();
         SetOptions(row.options.matchCase, row.options.wholeWords, row.options.regularExpression);
-        m_bar->Controls().findEdit->setText(QString::fromLatin1(row.pattern));
-        m_bar->Controls().replaceEdit->setText(QString::fromLatin1(row.replacement));
+        OpenReplacing(row.text, row.pattern, row.replacement);
         QTest::mouseClick(m_bar->Controls().replaceAll, Qt::LeftButton);
         EXPECT_EQ(m_editor->toPlainText(), QString::fromLatin1(row.after));
         EXPECT_EQ(m_editor->document()->blockCount(), QString::fromLatin1(row.after).count('\n') + 1);

@@ -4,6 +4,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <chrono>
+#include <thread>
+
 namespace varko::search {
 namespace {
 
@@ -42,6 +45,21 @@ TEST(MatchCounter, OnlyTheLatestRequestIsDelivered) {
     ASSERT_EQ(counted.size(), 1);
     EXPECT_EQ(counted[0][0].value<quint64>(), last);
     EXPECT_EQ(counted[0][1].value<MatchList>()->size(), std::size_t(7142));
+}
+
+// A count the worker finished before a newer request was made waits in the event queue; it must
+// not reach the bar after the newer request.
+TEST(MatchCounter, AResultOvertakenInTheQueueIsDropped) {
+    MatchCounter counter;
+    QSignalSpy counted(&counter, &MatchCounter::Counted);
+    counter.Request(QStringLiteral("aaa"), QStringLiteral("a"), kRegex);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const quint64 last = counter.Request(QStringLiteral("aaa"), QStringLiteral("aa"), kRegex);
+    ASSERT_TRUE(counted.wait(5000));
+    QTest::qWait(100);
+    ASSERT_EQ(counted.size(), 1);
+    EXPECT_EQ(counted[0][0].value<quint64>(), last);
+    EXPECT_EQ(counted[0][1].value<MatchList>()->size(), std::size_t(1));
 }
 
 TEST(MatchCounter, CancelledRequestIsNeverDelivered) {

@@ -54,6 +54,13 @@ void FindBarFixture::SetOptions(bool matchCase, bool wholeWords, bool regularExp
     m_bar->Controls().regularExpression->setChecked(regularExpression);
 }
 
+void FindBarFixture::OpenReplacing(const char* text, const char* pattern, const char* replacement) {
+    SetText(QString::fromLatin1(text));
+    m_bar->OpenReplace();
+    m_bar->Controls().findEdit->setText(QString::fromLatin1(pattern));
+    m_bar->Controls().replaceEdit->setText(QString::fromLatin1(replacement));
+}
+
 bool FindBarFixture::WaitForStatus(const QString& expected) const {
     return QTest::qWaitFor([&] { return Status() == expected; }, 5000);
 }

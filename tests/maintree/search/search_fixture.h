@@ -34,6 +34,8 @@ protected:
     // Types into the find field one key at a time, as a user does.
     void TypeSearch(const QString& text);
     void SetOptions(bool matchCase, bool wholeWords, bool regularExpression);
+    // Puts the text into the editor and opens the bar for replacing, its fields filled.
+    void OpenReplacing(const char* text, const char* pattern, const char* replacement);
     // Waits until the status line reads `expected`; false after five seconds.
     bool WaitForStatus(const QString& expected) const;
 
