@@ -101,14 +101,15 @@ void BM_FindNextNearTheEnd(benchmark::State& state) {
         state.SkipWithError("Find Next did not reach the match");
 }
 
-// The worst backward case: from the end to a match near the start, through every earlier window.
+// Backwards to a match near the start, through every window before the caret. Arg 0: from the
+// end; 1: from the middle, the worst case, as each window also reads on to the end of the text.
 void BM_FindPreviousFarBack(benchmark::State& state) {
     Window& w = Shared();
     Search(w, "target10 ");
     w.Settle();
     for (auto _ : state) {
         state.PauseTiming();
-        w.Caret(int(w.original.size()));
+        w.Caret(int(state.range(0) ? w.original.size() / 2 : w.original.size()));
         state.ResumeTiming();
         w.bar.FindPrevious();
     }
@@ -200,7 +201,7 @@ void BM_KeyToCountShown(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_FindNextNearTheEnd)->Arg(0)->Arg(1)->ArgName("changed")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FindPreviousFarBack)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindPreviousFarBack)->Arg(0)->Arg(1)->ArgName("middle")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAll)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoReplaceAll)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CountOnTheWorker)->Arg(0)->Arg(1)->ArgName("every_line")->Unit(benchmark::kMillisecond);
