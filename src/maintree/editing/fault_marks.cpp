@@ -84,12 +84,20 @@ QTextBlock FaultMarks::blockOf(const Mark& mark) const {
     return m_document ? m_document->findBlock(mark.start.position()) : QTextBlock();
 }
 
+bool FaultMarks::holds(const QTextBlock& block) const {
+    return !m_marks.empty() && m_document && block.document() == m_document;
+}
+
 bool FaultMarks::hasMarks(const QTextBlock& block) const {
+    if (!holds(block))
+        return false;
     const auto it = firstFrom(block.position());
     return it != m_marks.end() && it->start.position() < block.position() + block.length();
 }
 
 QStringList FaultMarks::messagesOf(const QTextBlock& block) const {
+    if (!holds(block))
+        return {};
     std::vector<const Mark*> marks;
     const int end = block.position() + block.length();
     for (auto it = firstFrom(block.position()); it != m_marks.end() && it->start.position() < end; ++it)
@@ -102,14 +110,14 @@ QStringList FaultMarks::messagesOf(const QTextBlock& block) const {
 }
 
 QTextBlock FaultMarks::nextMarked(const QTextBlock& block) const {
-    if (m_marks.empty())
+    if (!holds(block))
         return {};
     const auto it = firstFrom(block.position() + block.length());
     return blockOf(it != m_marks.end() ? *it : m_marks.front());
 }
 
 QTextBlock FaultMarks::previousMarked(const QTextBlock& block) const {
-    if (m_marks.empty())
+    if (!holds(block))
         return {};
     const auto it = firstFrom(block.position());
     return blockOf(it != m_marks.begin() ? *std::prev(it) : m_marks.back());
@@ -118,6 +126,8 @@ QTextBlock FaultMarks::previousMarked(const QTextBlock& block) const {
 QList<QTextEdit::ExtraSelection> FaultMarks::underlines(const QTextBlock& first, const QTextBlock& last,
                                                         const QTextCharFormat& format) const {
     QList<QTextEdit::ExtraSelection> selections;
+    if (!holds(first) || last.document() != first.document())
+        return selections;
     const int end = last.position() + last.length();
     for (auto it = firstFrom(first.position()); it != m_marks.end() && it->start.position() < end; ++it) {
         const QTextBlock block = blockOf(*it);

@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 namespace varko::editing {
 namespace {
 
@@ -100,6 +102,35 @@ TEST_F(Highlighting, TypedTextIsColouredBeforeThePaint) {
     QTest::keyClick(&m_editor, Qt::Key_Return);
     QTest::keyClicks(&m_editor, QStringLiteral("// x"));
     EXPECT_EQ(FormatMarks(Block(2), TextFormats(m_editor.palette())), "CCCC");
+}
+
+std::unique_ptr<QTextDocument> PlainDocument(const QString& text) {
+    auto document = std::make_unique<QTextDocument>();
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
+    document->setPlainText(text);
+    return document;
+}
+
+// Documents the test owns, as an owner that keeps several documents would.
+TEST_F(Highlighting, ABoundDocumentIsColouredAndMarkedAfresh) {
+    const auto first = PlainDocument(QStringLiteral("maxHealth = 4500"));
+    const auto second = PlainDocument(QStringLiteral("[Weapon]\nrange = 150"));
+    m_editor.setDocument(first.get());
+    m_editor.bindDocument();
+    Settle();
+    m_editor.setFindings({testing::FindingAt(1, 1, "M1", {"maxHealth"})});
+    EXPECT_EQ(ShownMarks(), QStringList{"PPPPPPPPP   NNNN"});
+    m_editor.setDocument(second.get());
+    EXPECT_EQ(m_editor.faultTextAtCaret(), "");
+    m_editor.bindDocument();
+    Settle();
+    EXPECT_EQ(ShownMarks(), (QStringList{"SSSSSSSS", "PPPPP   NNN"}));
+    EXPECT_EQ(m_editor.faultMarkCount(), 0);
+    // The document left behind keeps its text but loses its colours.
+    EXPECT_EQ(first->toPlainText(), "maxHealth = 4500");
+    EXPECT_EQ(FormatMarks(first->begin(), TextFormats(m_editor.palette())), "                ");
+    m_editor.setDocument(nullptr);
+    m_editor.bindDocument();
 }
 
 QString LargeDocument(int lines) {

@@ -54,6 +54,9 @@ private:
         bool anchored = true;
     };
 
+    // Whether there are marks and the block is of the document they are in; blocks of another
+    // document (the editor's before a new one was bound) have none.
+    bool holds(const QTextBlock& block) const;
     void add(const QTextBlock& block, const compiler::Finding& finding, int order);
     void onContentsChange(int position, int removed, int added);
     // The first mark whose start is at or after the position.
