@@ -242,6 +242,46 @@ void TimeOpenings(TimingApplication& app, const QString& text, int lineCount,
     PrintRow("colouring, longest single event", longestEvent);
 }
 
+// An editor as the program's starts, without word wrap, with the document and the caret in the
+// middle of it.
+void Prepare(QPlainTextEdit& editor, const QString& text, int lineCount) {
+    editor.setLineWrapMode(QPlainTextEdit::NoWrap);
+    Show(editor);
+    editor.setPlainText(text);
+    editor.setFocus();
+    editor.setTextCursor(QTextCursor(editor.document()->findBlockByNumber(lineCount / 2)));
+    editor.centerCursor();
+    QCoreApplication::processEvents();
+}
+
+// 1,000 faults spread over the document, every other one about a token.
+std::vector<varko::compiler::Finding> SpreadFindings(int lineCount) {
+    std::vector<varko::compiler::Finding> findings;
+    const int step = std::max(1, lineCount / 1000);
+    for (int line = 1; line <= lineCount && findings.size() < 1000; line += step)
+        findings.push_back({line, line % 2 == 0 ? 1 : 8, "M1", {"name"}});
+    return findings;
+}
+
+void TimeTyping(const QString& text, int lineCount, int keystrokes) {
+    CodeEditor editor;
+    Prepare(editor, text, lineCount);
+    while (!editor.isHighlightingDone())
+        QCoreApplication::processEvents();
+    editor.setFindings(SpreadFindings(lineCount));
+    QCoreApplication::processEvents();
+    std::printf("%d fault marks\n", editor.faultMarkCount());
+    PrintRow("keystroke, CodeEditor", TypeLines(editor, keystrokes));
+    Samples steps;
+    for (int i = 0; i < keystrokes; ++i)
+        TimeKey(editor, i % 200 < 100 ? Qt::Key_Down : Qt::Key_Up, steps);
+    PrintRow("caret step (Up/Down), CodeEditor", steps);
+
+    QPlainTextEdit plain;
+    Prepare(plain, text, lineCount);
+    PrintRow("keystroke, plain QPlainTextEdit", TypeLines(plain, keystrokes));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -257,37 +297,6 @@ int main(int argc, char* argv[]) {
         TimeOpenings(app, text, lineCount, QPlainTextEdit::WidgetWidth);
     }
 
-    // Typing as the program's editor starts: without word wrap.
-    CodeEditor editor;
-    editor.setLineWrapMode(QPlainTextEdit::NoWrap);
-    Show(editor);
-    editor.setPlainText(text);
-    while (!editor.isHighlightingDone())
-        QCoreApplication::processEvents();
-    std::vector<varko::compiler::Finding> findings;
-    for (int line = 1; line <= lineCount && findings.size() < 1000; line += lineCount / 1000)
-        findings.push_back({line, line % 2 == 0 ? 1 : 8, "M1", {"name"}});
-    editor.setFindings(findings);
-    editor.setFocus();
-    editor.setTextCursor(QTextCursor(editor.document()->findBlockByNumber(lineCount / 2)));
-    editor.centerCursor();
-    QCoreApplication::processEvents();
-    std::printf("%d fault marks\n", editor.faultMarkCount());
-
-    PrintRow("keystroke, CodeEditor", TypeLines(editor, keystrokes));
-    Samples steps;
-    for (int i = 0; i < keystrokes; ++i)
-        TimeKey(editor, i % 200 < 100 ? Qt::Key_Down : Qt::Key_Up, steps);
-    PrintRow("caret step (Up/Down), CodeEditor", steps);
-
-    QPlainTextEdit plain;
-    plain.setLineWrapMode(QPlainTextEdit::NoWrap);
-    Show(plain);
-    plain.setPlainText(text);
-    plain.setFocus();
-    plain.setTextCursor(QTextCursor(plain.document()->findBlockByNumber(lineCount / 2)));
-    plain.centerCursor();
-    QCoreApplication::processEvents();
-    PrintRow("keystroke, plain QPlainTextEdit", TypeLines(plain, keystrokes));
+    TimeTyping(text, lineCount, keystrokes);
     return 0;
 }

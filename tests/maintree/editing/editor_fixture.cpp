@@ -1,8 +1,11 @@
 #include "editor_fixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 namespace varko::editing::testing {
 
@@ -43,6 +46,48 @@ std::vector<int> EditorFixture::MarkedLines() const {
             lines.push_back(block.blockNumber() + 1);
     }
     return lines;
+}
+
+QPoint EditorFixture::CentreOf(int line, int column) const {
+    QTextCursor cursor(Block(line));
+    cursor.setPosition(cursor.position() + column - 1);
+    return m_editor.cursorRect(cursor).center();
+}
+
+QString EditorFixture::ToolTipAt(QWidget* widget, const QPoint& at) {
+    // QToolTip::hideText hides only after a delay; the tip shown before must go now.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->inherits("QTipLabel"))
+            window->hide();
+    }
+    QHelpEvent event(QEvent::ToolTip, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+QStringList EditorFixture::UnderlinedTexts() const {
+    QStringList texts;
+    for (const QTextEdit::ExtraSelection& selection : m_editor.extraSelections()) {
+        if (selection.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+            texts << selection.cursor.selectedText();
+    }
+    return texts;
+}
+
+std::vector<int> EditorFixture::UnderlinedLines() const {
+    std::vector<int> lines;
+    for (const QTextEdit::ExtraSelection& selection : m_editor.extraSelections()) {
+        if (selection.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+            lines.push_back(selection.cursor.blockNumber() + 1);
+    }
+    return lines;
+}
+
+void Replace(QTextDocument& document, int from, int to, const QString& text) {
+    QTextCursor cursor(&document);
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    cursor.insertText(text);
 }
 
 compiler::Finding FindingAt(int line, int column, const std::string& code, std::vector<std::string> parts) {

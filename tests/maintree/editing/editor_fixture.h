@@ -25,10 +25,19 @@ protected:
     void PutCaret(int line, int column = 1);
     // The 1-based lines that carry a fault mark.
     std::vector<int> MarkedLines() const;
+    // The middle of the caret's rectangle at a 1-based line and column, in viewport coordinates.
+    QPoint CentreOf(int line, int column = 1) const;
+    // The tool tip shown after the mouse rests at `at` on a widget; "" when none is shown.
+    QString ToolTipAt(QWidget* widget, const QPoint& at);
+    // The texts under wavy underlines, and the 1-based lines they are on.
+    QStringList UnderlinedTexts() const;
+    std::vector<int> UnderlinedLines() const;
 
     CodeEditor m_editor;
 };
 
+// Replaces the characters [from, to) of the document, positions counted from 0.
+void Replace(QTextDocument& document, int from, int to, const QString& text);
 compiler::Finding FindingAt(int line, int column, const std::string& code, std::vector<std::string> parts);
 // "Line N: ..." as the message list shows it.
 QString MessageOf(const compiler::Finding& finding);

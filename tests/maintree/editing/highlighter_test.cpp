@@ -176,14 +176,19 @@ TEST_F(Highlighting, TheLinesOnScreenComeFirst) {
     EXPECT_FALSE(m_editor.isHighlightingDone());
 }
 
-TEST_F(Highlighting, NeverChangesTheText) {
+// Every byte but the line breaks on one line, among lines of every style.
+QString EveryByteDocument() {
     QString bytes;
     for (int code = 0; code < 256; ++code) {
         if (code != '\r' && code != '\n')
             bytes += QChar(code);
     }
-    const QString text = QStringLiteral("[GameObjectClass]\nname = \"a\" 1.5 b.odf // c\n") + bytes + "\n" +
-                         LargeDocument(2000);
+    return QStringLiteral("[GameObjectClass]\nname = \"a\" 1.5 b.odf // c\n") + bytes + "\n" +
+           LargeDocument(2000);
+}
+
+TEST_F(Highlighting, NeverChangesTheText) {
+    const QString text = EveryByteDocument();
     m_editor.setPlainText(text);
     QTextDocument& document = *m_editor.document();
     // One edit to undo and one to redo, and the modified flag set, so there is state to lose.
