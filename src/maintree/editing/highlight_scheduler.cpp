@@ -3,6 +3,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace varko::editing {
 
 namespace {
@@ -81,7 +83,7 @@ void HighlightScheduler::sweepFrom(const QTextBlock& block) {
 
 void HighlightScheduler::formatAll(QTextBlock block, int count) {
     while (block.isValid() && count > 0) {
-        const int done = m_highlighter.formatBlocks(block, count);
+        const int done = std::max(1, m_highlighter.formatBlocks(block, count));
         count -= done;
         block = Advance(block, done);
     }
@@ -100,11 +102,15 @@ void HighlightScheduler::runSlice() {
 }
 
 void HighlightScheduler::formatVisible() {
+    // The editor may show another document until it is bound to this one.
+    if (m_editor.document() != m_document)
+        return;
     QTextBlock block = m_editor.cursorForPosition(QPoint(0, 0)).block();
     const int last = m_editor.cursorForPosition(QPoint(0, m_editor.viewport()->height())).blockNumber();
     int left = last - block.blockNumber() + 1;
     while (block.isValid() && left > 0) {
-        const int done = m_highlighter.isCurrent(block) ? 1 : m_highlighter.formatBlocks(block, left);
+        const int done =
+            m_highlighter.isCurrent(block) ? 1 : std::max(1, m_highlighter.formatBlocks(block, left));
         left -= done;
         block = Advance(block, done);
     }
@@ -116,7 +122,7 @@ void HighlightScheduler::advanceSweep() {
          ++skipped)
         block = block.next();
     if (block.isValid() && !m_highlighter.isCurrent(block))
-        block = Advance(block, m_highlighter.formatBlocks(block, kChunkBlocks));
+        block = Advance(block, std::max(1, m_highlighter.formatBlocks(block, kChunkBlocks)));
     if (block.isValid())
         m_sweep.setPosition(block.position());
     else

@@ -122,6 +122,10 @@ TEST_F(Highlighting, ABoundDocumentIsColouredAndMarkedAfresh) {
     EXPECT_EQ(ShownMarks(), QStringList{"PPPPPPPPP   NNNN"});
     m_editor.setDocument(second.get());
     EXPECT_EQ(m_editor.faultTextAtCaret(), "");
+    // Colouring goes on in the bound document while the editor shows the other one.
+    m_editor.setDocumentKind(DocumentKind::TechTree);
+    Settle();
+    m_editor.setDocumentKind(DocumentKind::Odf);
     m_editor.bindDocument();
     Settle();
     EXPECT_EQ(ShownMarks(), (QStringList{"SSSSSSSS", "PPPPP   NNN"}));
