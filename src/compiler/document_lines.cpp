@@ -7,10 +7,6 @@ namespace varko::compiler::lines {
 namespace {
 constexpr std::string_view kInclude = "#include ";
 
-bool IsBlank(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 1 && u <= 32;
-}
 } // namespace
 
 std::optional<std::string> IncludedName(std::string_view line) {
@@ -33,17 +29,13 @@ std::optional<PropertyLine> PropertyOf(std::string_view line) {
     return property;
 }
 
-std::string EffectiveValue(std::string_view value) {
-    std::size_t comment = value.find("//");
-    // A "//" inside a word is part of the value; only one that starts a word opens a comment.
-    while (comment != std::string_view::npos && comment > 0 && !IsBlank(value[comment - 1]))
-        comment = value.find("//", comment + 2);
-    std::string_view kept = value.substr(0, comment);
-    while (!kept.empty() && IsBlank(kept.back()))
-        kept.remove_suffix(1);
-    while (!kept.empty() && IsBlank(kept.front()))
-        kept.remove_prefix(1);
-    return std::string(kept);
+textrules::LineList ValueTokens(std::string_view value) {
+    textrules::LineList tokens = textrules::SplitTokens(value);
+    // As the ODF checker reads it: a later token that starts with "//" begins a comment.
+    auto comment = std::find_if(tokens.begin() + (tokens.empty() ? 0 : 1), tokens.end(),
+                                [](const std::string& token) { return token.starts_with("//"); });
+    tokens.erase(comment, tokens.end());
+    return tokens;
 }
 
 std::string_view FileNamePart(std::string_view path) {

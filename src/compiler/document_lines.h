@@ -19,8 +19,8 @@ std::optional<std::string> IncludedName(std::string_view line);
 // nor does a line whose name part is empty.
 std::optional<PropertyLine> PropertyOf(std::string_view line);
 
-// The value as it takes effect: without a trailing "//" comment and the blanks around it.
-std::string EffectiveValue(std::string_view value);
+// The tokens of a value as they take effect: up to a later token that starts a "//" comment.
+textrules::LineList ValueTokens(std::string_view value);
 
 // The name after the last "/" or "\": a document is named by its file name, as includes name it.
 std::string_view FileNamePart(std::string_view path);

@@ -42,7 +42,7 @@ public:
                 continue;
             const PropertySite& site = m_expansion.sites[sites[i]];
             if (last && !textrules::SameText(last->file, site.file) &&
-                lines::EffectiveValue(last->value) != lines::EffectiveValue(site.value))
+                lines::ValueTokens(last->value) != lines::ValueTokens(site.value))
                 conflict = Conflict(*last, site);
             last = &site;
         }
