@@ -19,11 +19,11 @@ std::optional<std::string> IncludedName(std::string_view line) {
     return tokens[0];
 }
 
-std::optional<PropertyLine> PropertyOf(std::string_view line) {
+std::optional<PropertyLineView> PropertyOf(std::string_view line) {
     if (line.empty() || line.starts_with("//") || line[0] == ' ' || line[0] == '\t' ||
         line.starts_with(kInclude))
         return std::nullopt;
-    PropertyLine property = SplitPropertyLine(line);
+    const PropertyLineView property = SplitPropertyLineView(line);
     if (property.name.empty())
         return std::nullopt;
     return property;

@@ -17,7 +17,7 @@ std::optional<std::string> IncludedName(std::string_view line);
 
 // The property a line sets: lines that are comments, empty, indented or include lines set none,
 // nor does a line whose name part is empty.
-std::optional<PropertyLine> PropertyOf(std::string_view line);
+std::optional<PropertyLineView> PropertyOf(std::string_view line);
 
 // The tokens of a value as they take effect: up to a later token that starts a "//" comment.
 textrules::LineList ValueTokens(std::string_view value);

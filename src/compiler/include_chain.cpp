@@ -6,57 +6,87 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <unordered_map>
 
 namespace varko::compiler {
 
 namespace {
 
-template <typename T>
-using NameMap =
-    std::unordered_map<std::string, T, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual>;
+// The sites of each property name, case ignored as the ODF checker tells duplicates apart; the names
+// in the order they first appear, the sites of each in include order.
+class SitesByName {
+public:
+    explicit SitesByName(const std::vector<SiteRef>& sites) : m_group(sites.size()), m_order(sites.size()) {
+        std::unordered_map<std::string_view, std::size_t, textrules::CaseInsensitiveHash,
+                           textrules::CaseInsensitiveEqual>
+            ids;
+        ids.reserve(sites.size());
+        for (std::size_t i = 0; i < sites.size(); ++i)
+            m_group[i] = ids.try_emplace(sites[i].name, ids.size()).first->second;
+        m_start.assign(ids.size() + 1, 0);
+        for (std::size_t g : m_group)
+            ++m_start[g + 1];
+        for (std::size_t g = 0; g < ids.size(); ++g)
+            m_start[g + 1] += m_start[g];
+        std::vector<std::size_t> fill(m_start.begin(), m_start.end() - 1);
+        for (std::size_t i = 0; i < sites.size(); ++i)
+            m_order[fill[m_group[i]]++] = i;
+    }
 
-Finding Conflict(const PropertySite& earlier, const PropertySite& later) {
+    std::size_t NameCount() const { return m_start.size() - 1; }
+    std::span<const std::size_t> SitesOf(std::size_t name) const {
+        return std::span(m_order).subspan(m_start[name], m_start[name + 1] - m_start[name]);
+    }
+    std::size_t NameOf(std::size_t site) const { return m_group[site]; }
+
+private:
+    std::vector<std::size_t> m_group; // per site, its name
+    std::vector<std::size_t> m_start; // per name, where its sites begin in m_order
+    std::vector<std::size_t> m_order;
+};
+
+Finding Conflict(const IncludeExpansion& expansion, const SiteRef& earlier, const SiteRef& later) {
     return {later.documentLine,
             1,
             "X4",
-            {later.name, earlier.file, std::to_string(earlier.line), later.file, std::to_string(later.line)}};
+            {std::string(later.name), expansion.files[earlier.file].name, std::to_string(earlier.line),
+             expansion.files[later.file].name, std::to_string(later.line)}};
 }
 
-// The settings of one property name, in include order. A file that sets a property a file it
-// includes (directly or not) also sets overrides it, as the document overrides everything it
-// includes; that is never a finding. What is left comes from files none of which includes another,
-// so when two of them differ, the value depends on the order of the includes.
+// A file that sets a property a file it includes (directly or not) also sets overrides it, as the
+// document overrides everything it includes; that is never a finding. What is left comes from files
+// none of which includes another, so when two of them differ, the value depends on the include order.
 class NameSettings {
 public:
-    NameSettings(const IncludeExpansion& expansion, std::vector<char>& setsIt)
-        : m_expansion(expansion), m_setsIt(setsIt) {}
+    explicit NameSettings(const IncludeExpansion& expansion)
+        : m_expansion(expansion), m_setsIt(expansion.files.size(), 0) {}
 
-    std::optional<Finding> FirstConflict(const std::vector<std::size_t>& sites) {
+    std::optional<Finding> FirstConflict(std::span<const std::size_t> sites) {
         for (std::size_t i : sites)
-            m_setsIt[m_expansion.siteFiles[i]] = 1;
+            m_setsIt[m_expansion.sites[i].file] = 1;
         std::optional<Finding> conflict;
-        const PropertySite* last = nullptr;
+        const SiteRef* last = nullptr;
         for (std::size_t i = 0; i < sites.size() && !conflict; ++i) {
-            if (Overridden(sites[i]))
+            const SiteRef& site = m_expansion.sites[sites[i]];
+            if (Overridden(site))
                 continue;
-            const PropertySite& site = m_expansion.sites[sites[i]];
-            if (last && !textrules::SameText(last->file, site.file) &&
+            if (last && last->file != site.file &&
                 lines::ValueTokens(last->value) != lines::ValueTokens(site.value))
-                conflict = Conflict(*last, site);
+                conflict = Conflict(m_expansion, *last, site);
             last = &site;
         }
         for (std::size_t i : sites)
-            m_setsIt[m_expansion.siteFiles[i]] = 0;
+            m_setsIt[m_expansion.sites[i].file] = 0;
         return conflict;
     }
 
 private:
     // Every included file descends from the document, so where the document sets the name, only its
     // own lines are left.
-    bool Overridden(std::size_t site) const {
-        for (std::size_t f = m_expansion.parents[m_expansion.siteFiles[site]]; f != kNoFile;
-             f = m_expansion.parents[f]) {
+    bool Overridden(const SiteRef& site) const {
+        for (std::size_t f = m_expansion.files[site.file].parent; f != kNoFile;
+             f = m_expansion.files[f].parent) {
             if (m_setsIt[f])
                 return true;
         }
@@ -64,23 +94,18 @@ private:
     }
 
     const IncludeExpansion& m_expansion;
-    std::vector<char>& m_setsIt; // per expanded file: sets the name in hand
+    std::vector<char> m_setsIt; // per expanded file: sets the name in hand
 };
 
 std::vector<Finding> Conflicts(const IncludeExpansion& expansion) {
-    NameMap<std::vector<std::size_t>> sitesByName;
-    std::vector<const std::vector<std::size_t>*> names; // in the order they first appear
-    for (std::size_t i = 0; i < expansion.sites.size(); ++i) {
-        auto [it, first] = sitesByName.try_emplace(expansion.sites[i].name);
-        it->second.push_back(i);
-        if (first)
-            names.push_back(&it->second);
-    }
-    std::vector<char> setsIt(expansion.parents.size(), 0);
-    NameSettings settings(expansion, setsIt);
+    const SitesByName byName(expansion.sites);
+    NameSettings settings(expansion);
     std::vector<Finding> findings;
-    for (const std::vector<std::size_t>* sites : names) {
-        if (std::optional<Finding> conflict = settings.FirstConflict(*sites))
+    for (std::size_t name = 0; name < byName.NameCount(); ++name) {
+        const std::span<const std::size_t> sites = byName.SitesOf(name);
+        if (sites.size() < 2)
+            continue;
+        if (std::optional<Finding> conflict = settings.FirstConflict(sites))
             findings.push_back(std::move(*conflict));
     }
     return findings;
@@ -90,12 +115,16 @@ std::vector<Finding> Conflicts(const IncludeExpansion& expansion) {
 
 std::vector<PropertySite> PropertySites(std::string_view documentName, const textrules::LineList& lines,
                                         const OdfSource& source) {
-    std::vector<PropertySite> sites = ExpandIncludes(documentName, lines, source).sites;
-    NameMap<int> count;
-    for (const PropertySite& site : sites)
-        ++count[site.name];
-    for (PropertySite& site : sites)
-        site.repeated = count[site.name] > 1;
+    const IncludeExpansion expansion = ExpandIncludes(documentName, lines, source);
+    const SitesByName byName(expansion.sites);
+    std::vector<PropertySite> sites;
+    sites.reserve(expansion.sites.size());
+    for (std::size_t i = 0; i < expansion.sites.size(); ++i) {
+        const SiteRef& site = expansion.sites[i];
+        const ExpandedFile& file = expansion.files[site.file];
+        sites.push_back({std::string(site.name), std::string(site.value), file.name, site.line,
+                         site.documentLine, file.depth, byName.SitesOf(byName.NameOf(i)).size() > 1});
+    }
     return sites;
 }
 

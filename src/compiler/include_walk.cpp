@@ -16,49 +16,44 @@ public:
 
     IncludeExpansion Run(std::string_view documentName, const textrules::LineList& lines) {
         const std::string name(lines::FileNamePart(documentName));
-        m_loaded.try_emplace(name, std::nullopt); // the document is never read again from disk
-        Enter(name, lines);
+        m_met.insert(name); // the document is never read again from disk
+        Enter(name, lines, nullptr);
         while (!m_frames.empty()) {
             Frame& top = m_frames.back();
             if (top.next == top.lines->size()) {
-                m_open.erase(top.name);
+                m_open.erase(m_result.files[top.file].name);
                 m_frames.pop_back();
                 continue;
             }
             const std::size_t i = top.next++;
             if (m_frames.size() == 1)
                 m_documentLine = static_cast<int>(i + 1);
-            Visit((*top.lines)[i], static_cast<int>(i + 1));
+            Visit((*top.lines)[i], static_cast<int>(i + 1), top.file);
         }
         return std::move(m_result);
     }
 
 private:
     struct Frame {
-        std::string name;
         const textrules::LineList* lines = nullptr;
         std::size_t next = 0;
         std::size_t file = 0;
     };
 
-    void Enter(const std::string& name, const textrules::LineList& lines) {
-        m_result.parents.push_back(m_frames.empty() ? kNoFile : m_frames.back().file);
-        m_frames.push_back({name, &lines, 0, m_result.parents.size() - 1});
+    void Enter(const std::string& name, const textrules::LineList& lines, SharedLines held) {
+        const std::size_t parent = m_frames.empty() ? kNoFile : m_frames.back().file;
+        const int depth = static_cast<int>(m_frames.size());
+        m_result.files.push_back({name, parent, depth, std::move(held)});
+        m_frames.push_back({&lines, 0, m_result.files.size() - 1});
         m_open.insert(name);
     }
 
-    // Called with the line of the top frame; may push a frame, so it takes what it needs first.
-    void Visit(const std::string& text, int line) {
-        if (std::optional<std::string> included = lines::IncludedName(text)) {
+    // May push a frame, so it takes the file index by value.
+    void Visit(const std::string& text, int line, std::size_t file) {
+        if (std::optional<std::string> included = lines::IncludedName(text))
             Include(*included);
-            return;
-        }
-        if (std::optional<PropertyLine> property = lines::PropertyOf(text)) {
-            const int depth = static_cast<int>(m_frames.size()) - 1;
-            m_result.sites.push_back({std::move(property->name), std::move(property->value),
-                                      m_frames.back().name, line, m_documentLine, depth, false});
-            m_result.siteFiles.push_back(m_frames.back().file);
-        }
+        else if (std::optional<PropertyLineView> property = lines::PropertyOf(text))
+            m_result.sites.push_back({property->name, property->value, file, line, m_documentLine});
     }
 
     void Include(const std::string& name) {
@@ -66,12 +61,10 @@ private:
             NoteCycle(name);
             return;
         }
-        auto [it, first] = m_loaded.try_emplace(name, std::nullopt);
-        if (!first)
+        if (!m_met.insert(name).second)
             return;
-        it->second = m_source(name);
-        if (it->second)
-            Enter(name, *it->second);
+        if (SharedLines lines = m_source(name))
+            Enter(name, *lines, lines);
     }
 
     void NoteCycle(const std::string& name) {
@@ -79,7 +72,7 @@ private:
             return;
         std::string chain;
         for (const Frame& frame : m_frames)
-            chain += frame.name + " -> ";
+            chain += m_result.files[frame.file].name + " -> ";
         m_result.cycles.push_back({m_documentLine, chain + name});
     }
 
@@ -87,11 +80,8 @@ private:
         std::unordered_set<std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual>;
 
     const OdfSource& m_source;
-    // The files met so far, expanded or not; node-based, so the frames may point into it.
-    std::unordered_map<std::string, std::optional<textrules::LineList>, textrules::CaseInsensitiveHash,
-                       textrules::CaseInsensitiveEqual>
-        m_loaded;
-    NameSet m_open;
+    NameSet m_met;  // every file named so far, expanded or not
+    NameSet m_open; // the files being expanded, from the document down
     std::vector<Frame> m_frames;
     int m_documentLine = 0;
     IncludeExpansion m_result;

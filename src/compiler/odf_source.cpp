@@ -4,19 +4,42 @@
 
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 namespace varko::compiler {
 
 OdfSource OdfSourceFromPaths(std::function<std::string(std::string_view name)> findPath) {
-    return [findPath = std::move(findPath)](std::string_view name) -> std::optional<textrules::LineList> {
+    return [findPath = std::move(findPath)](std::string_view name) -> SharedLines {
         const std::string path = findPath(name);
         if (path.empty())
-            return std::nullopt;
+            return nullptr;
         std::optional<std::string> bytes = textrules::ReadFileBytes(path);
         if (!bytes)
-            return std::nullopt;
-        return textrules::SplitDocumentLines(*bytes);
+            return nullptr;
+        return std::make_shared<const textrules::LineList>(textrules::SplitDocumentLines(*bytes));
+    };
+}
+
+OdfSource CachingOdfSource(OdfSource inner) {
+    struct Cache {
+        std::mutex mutex;
+        std::unordered_map<std::string, SharedLines, textrules::CaseInsensitiveHash,
+                           textrules::CaseInsensitiveEqual>
+            files;
+    };
+    auto cache = std::make_shared<Cache>();
+    return [inner = std::move(inner), cache](std::string_view name) -> SharedLines {
+        {
+            std::lock_guard lock(cache->mutex);
+            auto it = cache->files.find(name);
+            if (it != cache->files.end())
+                return it->second;
+        }
+        // Read outside the lock, so threads read different files at once; the first result stays.
+        SharedLines lines = inner(name);
+        std::lock_guard lock(cache->mutex);
+        return cache->files.try_emplace(std::string(name), std::move(lines)).first->second;
     };
 }
 

@@ -37,7 +37,7 @@ void ReferenceIndex::AddOdf(const std::string& file, const textrules::LineList& 
             Note(*included, file, line);
             continue;
         }
-        std::optional<PropertyLine> property = lines::PropertyOf(lines[i]);
+        const std::optional<PropertyLineView> property = lines::PropertyOf(lines[i]);
         if (!property)
             continue;
         const std::string& type = m_declarations.TypeOf(FoldDigits(property->name));

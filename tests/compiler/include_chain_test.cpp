@@ -183,4 +183,22 @@ TEST(IncludeChainTest, EachFileIsReadOncePerDocument) {
     EXPECT_EQ(source.Asked("C.ODF"), 0);
 }
 
+TEST(CachingOdfSourceTest, AsksOncePerNameIgnoringCase) {
+    const MemorySource memory(MemorySource::Files{{"a.odf", {"x = 1"}}});
+    const OdfSource source = CachingOdfSource(memory.Source());
+    const struct {
+        const char* name;
+        std::optional<LineList> lines;
+    } asks[] = {
+        {"a.odf", LineList{"x = 1"}},
+        {"A.ODF", LineList{"x = 1"}},
+        {"gone.odf", std::nullopt},
+        {"GONE.odf", std::nullopt},
+    };
+    for (const auto& ask : asks)
+        EXPECT_EQ(LinesOf(source(ask.name)), ask.lines) << ask.name;
+    EXPECT_EQ(memory.Asked("a.odf") + memory.Asked("A.ODF"), 1);
+    EXPECT_EQ(memory.Asked("gone.odf") + memory.Asked("GONE.odf"), 1) << "a missing file is remembered too";
+}
+
 } // namespace

@@ -5,8 +5,14 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
+
+// What a source gave, as a value a test can compare.
+inline std::optional<varko::textrules::LineList> LinesOf(const varko::compiler::SharedLines& lines) {
+    return lines ? std::optional(*lines) : std::nullopt;
+}
 
 // An ODF source over files held in memory, looked up ignoring case like the directory source; it
 // counts how often each name is asked for.
@@ -20,13 +26,12 @@ public:
     }
 
     varko::compiler::OdfSource Source() const {
-        return [files = m_files,
-                asked = m_asked](std::string_view name) -> std::optional<varko::textrules::LineList> {
+        return [files = m_files, asked = m_asked](std::string_view name) -> varko::compiler::SharedLines {
             ++(*asked)[std::string(name)];
             auto it = files->find(name);
             if (it == files->end())
-                return std::nullopt;
-            return it->second;
+                return nullptr;
+            return std::make_shared<const varko::textrules::LineList>(it->second);
         };
     }
 
