@@ -1,5 +1,6 @@
 #include "varko/compiler/include_chain.h"
 
+#include "finding_texts.h"
 #include "memory_source.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +10,6 @@ using varko::textrules::LineList;
 using Messages = std::vector<std::string>;
 
 namespace {
-
-Messages Texts(const std::vector<Finding>& findings) {
-    Messages texts;
-    for (const Finding& f : findings)
-        texts.push_back(MessageText(f));
-    return texts;
-}
 
 std::string Differs(const std::string& name, const std::string& first, int firstLine,
                     const std::string& later, int laterLine) {
@@ -28,13 +22,23 @@ const std::string kA = "#include \"a.odf\"";
 const std::string kB = "#include \"b.odf\"";
 const std::string kC = "#include \"c.odf\"";
 
+// A document named doc.odf, the files it may include, and the messages its check gives.
+struct ChainCase {
+    const char* name;
+    LineList document;
+    MemorySource::Files files;
+    Messages messages;
+};
+
+void ExpectMessages(const std::vector<ChainCase>& cases) {
+    for (const ChainCase& c : cases)
+        EXPECT_EQ(MessageTexts(CheckIncludeChain("doc.odf", c.document, MemorySource(c.files).Source())),
+                  c.messages)
+            << c.name;
+}
+
 TEST(IncludeChainTest, Cycles) {
-    const struct {
-        const char* name;
-        LineList document;
-        MemorySource::Files files;
-        Messages messages;
-    } cases[] = {
+    ExpectMessages({
         {"no includes", {"x = 1"}, {}, {}},
         {"a document that includes itself",
          {"x = 1", "#include \"doc.odf\""},
@@ -75,19 +79,11 @@ TEST(IncludeChainTest, Cycles) {
          {"#include ", "#include\t\"doc.odf\"", " #include \"doc.odf\""},
          {},
          {}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Texts(CheckIncludeChain("doc.odf", c.document, MemorySource(c.files).Source())), c.messages)
-            << c.name;
+    });
 }
 
 TEST(IncludeChainTest, DifferentValues) {
-    const struct {
-        const char* name;
-        LineList document;
-        MemorySource::Files files;
-        Messages messages;
-    } cases[] = {
+    ExpectMessages({
         {"two includes disagree",
          {kA, kB},
          {{"a.odf", {"x = 1"}}, {"b.odf", {"x = 2"}}},
@@ -148,10 +144,7 @@ TEST(IncludeChainTest, DifferentValues) {
          {{"a.odf", {"x = 1"}}, {"b.odf", {"x = 2", "#include \"doc.odf\""}}},
          {"Line 2: Error - Include cycle: doc.odf -> b.odf -> doc.odf",
           "Line 2: " + Differs("x", "a.odf", 1, "b.odf", 1)}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Texts(CheckIncludeChain("doc.odf", c.document, MemorySource(c.files).Source())), c.messages)
-            << c.name;
+    });
     EXPECT_EQ(SeverityOf("X3"), Severity::Error);
     EXPECT_EQ(SeverityOf("X4"), Severity::Warning);
 }

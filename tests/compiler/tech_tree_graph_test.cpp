@@ -1,5 +1,7 @@
 #include "varko/compiler/tech_tree_graph.h"
 
+#include "finding_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,13 +13,6 @@ using varko::textrules::LineList;
 using Messages = std::vector<std::string>;
 
 namespace {
-
-Messages Texts(const std::vector<Finding>& findings) {
-    Messages texts;
-    for (const Finding& f : findings)
-        texts.push_back(MessageText(f));
-    return texts;
-}
 
 const std::string kRepeat = " is listed more than once in this tech tree; its first entry is on line ";
 
@@ -62,7 +57,7 @@ TEST(TechTreeGraphTest, Findings) {
           "Line 3: Error - Object a.odf" + kRepeat + "1"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Texts(CheckTechTreeGraph(c.lines)), c.messages) << c.name;
+        EXPECT_EQ(MessageTexts(CheckTechTreeGraph(c.lines)), c.messages) << c.name;
 }
 
 TEST(TechTreeGraphTest, CodesAndSeverities) {
