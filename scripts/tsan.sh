@@ -10,9 +10,9 @@ JOBS="$(nproc)"
 
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DVARKO_WERROR=ON -DVARKO_SANITIZE=thread \
     -DVARKO_BUILD_GUI=ON -DVARKO_BUILD_BENCH=OFF >/dev/null
-cmake --build build-tsan -j"$JOBS" --target textrules compiler maintree_worker_tests checkruns_tests
+cmake --build build-tsan -j"$JOBS" --target textrules compiler maintree_worker_tests maintree_checkrun_tests
 
-for suite in maintree_worker_tests checkruns_tests; do
+for suite in maintree_worker_tests maintree_checkrun_tests; do
     TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp ignore_noninstrumented_modules=1 halt_on_error=1 second_deadlock_stack=1 history_size=4" \
         QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 "build-tsan/bin/$suite"
 done

@@ -25,19 +25,19 @@ PreferencesDialog::PreferencesDialog(platform::Desktop& desktop, SettingsFile se
 }
 
 void PreferencesDialog::showProgramSettings() {
-    m_controls.addonDirEdit->setText(QString::fromStdString(m_target.GameDirs().addon));
-    m_controls.sodDirEdit->setText(QString::fromStdString(m_target.GameDirs().sod));
+    m_controls.addonDirEdit->setText(QString::fromStdString(m_target.gameDirs().addon));
+    m_controls.sodDirEdit->setText(QString::fromStdString(m_target.gameDirs().sod));
     m_controls.fontBox->setCurrentIndex(
-        m_controls.fontBox->findText(m_target.EditorFontName(), Qt::MatchFixedString));
-    m_controls.fontSizeUpDown->setPosition(m_target.EditorFontSize());
-    m_controls.wordWrapBox->setChecked(m_target.EditorWordWrap());
+        m_controls.fontBox->findText(m_target.editorFontName(), Qt::MatchFixedString));
+    m_controls.fontSizeUpDown->setPosition(m_target.editorFontSize());
+    m_controls.wordWrapBox->setChecked(m_target.editorWordWrap());
 }
 
 void PreferencesDialog::storeAndApply() {
     storeDirectories();
     storeDisplay();
     // The error boxes of directories that cannot be reached appear over the open dialog.
-    m_target.RefreshCatalogues();
+    m_target.refreshCatalogues();
     if (m_controls.resetPlacementBox->isChecked())
         resetPlacement();
     m_settings.prefs.WriteText(settings::kApplication, settings::kVersion, m_settings.productVersion);
@@ -54,26 +54,26 @@ void PreferencesDialog::storeDirectories() {
     textrules::TIniFile& prefs = m_settings.prefs;
     prefs.WriteText(settings::kDirs, settings::kAddon, m_controls.addonDirEdit->text().toStdString());
     prefs.WriteText(settings::kDirs, settings::kSod, m_controls.sodDirEdit->text().toStdString());
-    m_target.SetGameDirs(compiler::ReadGameDirs(prefs, m_settings.appDir));
+    m_target.setGameDirs(compiler::ReadGameDirs(prefs, m_settings.appDir));
 }
 
 void PreferencesDialog::storeDisplay() {
     textrules::TIniFile& prefs = m_settings.prefs;
     const bool wrap = m_controls.wordWrapBox->isChecked();
     prefs.WriteFlag(settings::kDisplay, settings::kWordWrap, wrap);
-    m_target.SetEditorWordWrap(wrap);
+    m_target.setEditorWordWrap(wrap);
     const QString fontName = chosenFontName();
     const int fontSize = m_controls.fontSizeUpDown->position();
     prefs.WriteText(settings::kDisplay, settings::kFont, fontName.toStdString());
     prefs.WriteNumber(settings::kDisplay, settings::kFontSize, fontSize);
     if (!fontName.isEmpty())
-        m_target.SetEditorFontName(fontName);
-    m_target.SetEditorFontSize(fontSize);
+        m_target.setEditorFontName(fontName);
+    m_target.setEditorFontSize(fontSize);
 }
 
 void PreferencesDialog::resetPlacement() {
     m_settings.prefs.RemoveSection(settings::kWindow);
-    m_target.SwitchPlacementOff();
+    m_target.switchPlacementOff();
 }
 
 void PreferencesDialog::showEvent(QShowEvent* event) {

@@ -1,6 +1,6 @@
 #include "dialog_fixture.h"
 #include "varko/about/about_box.h"
-#include "varko/maintree/t_form1.h"
+#include "varko/maintree/window/main_window.h"
 #include "varko/pref/preferences_dialog.h"
 
 #include <QAbstractButton>
@@ -31,11 +31,11 @@ QStringList UnnamedControls(QWidget& window) {
 using Accessibility = testing::DialogFixture;
 
 TEST_F(Accessibility, EveryReachableControlOfEveryWindowHasAName) {
-    maintree::TForm1 form1(m_desktop, {AppDir(), {}});
+    maintree::MainWindow mainWindow(m_desktop, {AppDir(), {}});
     pref::PreferencesDialog preferencesDialog(m_desktop, {*m_prefs, AppDir().toStdString(), "1.1"},
                                               *m_program);
     about::AboutBox aboutBox(m_desktop, "1.1", "1.1.1.9");
-    QWidget* const windows[] = {&form1, &preferencesDialog, &aboutBox};
+    QWidget* const windows[] = {&mainWindow, &preferencesDialog, &aboutBox};
     for (QWidget* window : windows) {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));

@@ -1,7 +1,7 @@
 #include "app_fixture.h"
-#include "form1_preferences.h"
-#include "varko/maintree/editor_pane.h"
-#include "varko/maintree/form_placement.h"
+#include "main_window_preferences.h"
+#include "varko/maintree/editor/editor_pane.h"
+#include "varko/maintree/placement/form_placement.h"
 #include "varko/pref/preferences_dialog.h"
 #include "varko/pref/up_down.h"
 
@@ -21,21 +21,21 @@ namespace {
 class FirstStart : public testing::AppFixture {
 protected:
     struct Program {
-        std::unique_ptr<maintree::TForm1> form;
-        std::unique_ptr<Form1Preferences> target;
+        std::unique_ptr<maintree::MainWindow> form;
+        std::unique_ptr<MainWindowPreferences> target;
         std::unique_ptr<pref::PreferencesDialog> dialog;
         int opened = 0;
     };
 
     std::unique_ptr<Program> Start(std::function<void(const pref::PreferencesControls&)> fill) {
         auto program = std::make_unique<Program>();
-        program->form = MakeForm();
-        program->target = std::make_unique<Form1Preferences>(*program->form);
+        program->form = MakeWindow();
+        program->target = std::make_unique<MainWindowPreferences>(*program->form);
         program->dialog = std::make_unique<pref::PreferencesDialog>(
-            m_desktop, pref::SettingsFile{program->form->PrefsIni(), program->form->AppDir(), "1.1"},
+            m_desktop, pref::SettingsFile{program->form->prefsIni(), program->form->appDir(), "1.1"},
             *program->target, program->form.get());
         Program* raw = program.get();
-        program->form->SetPreferencesDialog([raw, fill] {
+        program->form->setPreferencesDialog([raw, fill] {
             ++raw->opened;
             QTimer::singleShot(0, raw->dialog.get(), [raw, fill] {
                 fill(raw->dialog->controls());
@@ -61,11 +61,11 @@ TEST_F(FirstStart, DialogOpensOnceAndOkAppliesAndStoresEverything) {
         c.resetPlacementBox->setChecked(true);
     });
     EXPECT_EQ(first->opened, 1);
-    maintree::EditorPane& editor = *first->form->Editor();
-    EXPECT_TRUE(editor.WordWrap());
-    EXPECT_EQ(editor.FontSize(), 14);
-    EXPECT_EQ(first->form->GameDirs().addon, GameDir());
-    EXPECT_FALSE(first->form->FormPlacement().Active());
+    maintree::EditorPane& editor = first->form->editor();
+    EXPECT_TRUE(editor.wordWrap());
+    EXPECT_EQ(editor.fontSize(), 14);
+    EXPECT_EQ(first->form->gameDirs().addon, GameDir());
+    EXPECT_FALSE(first->form->placement().active());
     EXPECT_TRUE(m_desktop.Of(platform::ScriptedDesktop::Kind::Error).empty());
 
     const QByteArray stored = Prefs();
@@ -79,8 +79,8 @@ TEST_F(FirstStart, DialogOpensOnceAndOkAppliesAndStoresEverything) {
 
     auto second = Start([](const pref::PreferencesControls&) {});
     EXPECT_EQ(second->opened, 0);
-    EXPECT_TRUE(second->form->Editor()->WordWrap());
-    EXPECT_EQ(second->form->Editor()->FontSize(), 14);
+    EXPECT_TRUE(second->form->editor().wordWrap());
+    EXPECT_EQ(second->form->editor().fontSize(), 14);
 }
 
 } // namespace

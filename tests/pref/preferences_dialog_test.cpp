@@ -140,7 +140,7 @@ TEST_F(PreferencesDialogTest, OkWithoutChangesWritesEverySetting) {
         program.dirs = m_program->dirs;
         program.fontName = ListedFamily();
         if (pointedBefore)
-            program.RefreshCatalogues();
+            program.refreshCatalogues();
         const QString late = QString::fromStdString(program.dirs.addon + "/late.odf");
         const QString lateText = QString::fromStdString(program.dirs.addon + "/late.txt");
         QFile(late).open(QIODevice::WriteOnly);
@@ -183,12 +183,12 @@ TEST_F(PreferencesDialogTest, AcceptingWritesAndAppliesInOrder) {
     const std::string dirs = " | Window.FormVersion Dirs.Addon Dirs.Sod";
     const std::string display = " Display.wordwrap Display.editorfont Display.editorfontsize";
     EXPECT_EQ(m_program->journal, (std::vector<std::string>{
-                                      "SetGameDirs" + dirs,
-                                      "SetEditorWordWrap" + dirs + " Display.wordwrap",
-                                      "SetEditorFontName" + dirs + display,
-                                      "SetEditorFontSize" + dirs + display,
-                                      "RefreshCatalogues" + dirs + display,
-                                      "SwitchPlacementOff | Dirs.Addon Dirs.Sod" + display,
+                                      "setGameDirs" + dirs,
+                                      "setEditorWordWrap" + dirs + " Display.wordwrap",
+                                      "setEditorFontName" + dirs + display,
+                                      "setEditorFontSize" + dirs + display,
+                                      "refreshCatalogues" + dirs + display,
+                                      "switchPlacementOff | Dirs.Addon Dirs.Sod" + display,
                                   }));
     EXPECT_EQ(StoredKeys().back(), "Application.Version");
     EXPECT_TRUE(m_program->wordWrap);
@@ -196,7 +196,7 @@ TEST_F(PreferencesDialogTest, AcceptingWritesAndAppliesInOrder) {
 }
 
 TEST_F(PreferencesDialogTest, DirectoriesAreStoredAsTypedAndReadBack) {
-    m_program->RefreshCatalogues();
+    m_program->refreshCatalogues();
     const std::string startDir = m_program->environment.SodDirs().front();
     const std::string dir = MakeDir("my games"), missing = dir + "/missing";
     struct Row {
@@ -330,7 +330,7 @@ TEST_F(PreferencesDialogTest, ResetBoxErasesWindowEachTimeAndSwitchesPlacementOf
         EXPECT_EQ(m_program->placementActive, !checked);
     }
     EXPECT_EQ(std::count_if(m_program->journal.begin(), m_program->journal.end(),
-                            [](const std::string& entry) { return entry.starts_with("SwitchPlacementOff"); }),
+                            [](const std::string& entry) { return entry.starts_with("switchPlacementOff"); }),
               2);
 }
 

@@ -2,8 +2,8 @@
 
 namespace varko::testing {
 
-std::unique_ptr<maintree::TForm1> AppFixture::MakeForm(const QStringList& arguments) {
-    return std::make_unique<maintree::TForm1>(m_desktop, maintree::StartupOptions{AppDir(), arguments});
+std::unique_ptr<maintree::MainWindow> AppFixture::MakeWindow(const QStringList& arguments) {
+    return std::make_unique<maintree::MainWindow>(m_desktop, maintree::StartupOptions{AppDir(), arguments});
 }
 
 } // namespace varko::testing

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app_dir_fixture.h"
-#include "varko/maintree/t_form1.h"
+#include "varko/maintree/window/main_window.h"
 
 #include <memory>
 
@@ -10,7 +10,7 @@ namespace varko::testing {
 // The main window over a program directory of the test's own.
 class AppFixture : public AppDirFixture {
 protected:
-    std::unique_ptr<maintree::TForm1> MakeForm(const QStringList& arguments = {});
+    std::unique_ptr<maintree::MainWindow> MakeWindow(const QStringList& arguments = {});
 };
 
 } // namespace varko::testing

@@ -40,8 +40,8 @@ void Program::Note(const char* change) {
     journal.push_back(entry);
 }
 
-void Program::RefreshCatalogues() {
-    Note("RefreshCatalogues");
+void Program::refreshCatalogues() {
+    Note("refreshCatalogues");
     maintree::RefreshCatalogues(environment, dirs, m_desktop);
 }
 

@@ -33,16 +33,16 @@ public:
     Program(platform::Desktop& desktop, const textrules::TIniFile& prefs)
         : m_desktop(desktop), m_prefs(prefs) {}
 
-    compiler::GameDirs GameDirs() const override { return dirs; }
-    QString EditorFontName() const override { return fontName; }
-    int EditorFontSize() const override { return fontSize; }
-    bool EditorWordWrap() const override { return wordWrap; }
-    void SetGameDirs(const compiler::GameDirs& changed) override { Change("SetGameDirs", dirs, changed); }
-    void SetEditorFontName(const QString& name) override { Change("SetEditorFontName", fontName, name); }
-    void SetEditorFontSize(int points) override { Change("SetEditorFontSize", fontSize, points); }
-    void SetEditorWordWrap(bool wrap) override { Change("SetEditorWordWrap", wordWrap, wrap); }
-    void SwitchPlacementOff() override { Change("SwitchPlacementOff", placementActive, false); }
-    void RefreshCatalogues() override;
+    compiler::GameDirs gameDirs() const override { return dirs; }
+    QString editorFontName() const override { return fontName; }
+    int editorFontSize() const override { return fontSize; }
+    bool editorWordWrap() const override { return wordWrap; }
+    void setGameDirs(const compiler::GameDirs& changed) override { Change("setGameDirs", dirs, changed); }
+    void setEditorFontName(const QString& name) override { Change("setEditorFontName", fontName, name); }
+    void setEditorFontSize(int points) override { Change("setEditorFontSize", fontSize, points); }
+    void setEditorWordWrap(bool wrap) override { Change("setEditorWordWrap", wordWrap, wrap); }
+    void switchPlacementOff() override { Change("switchPlacementOff", placementActive, false); }
+    void refreshCatalogues() override;
 
     compiler::GameDirs dirs;
     QString fontName;

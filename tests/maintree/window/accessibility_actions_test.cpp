@@ -1,6 +1,9 @@
 #include "app_fixture.h"
-#include "varko/maintree/check_run.h"
-#include "varko/maintree/nav_panel.h"
+#include "varko/maintree/checkrun/check_run.h"
+#include "varko/maintree/navigation/arrow_button.h"
+#include "varko/maintree/navigation/navigation_controller.h"
+#include "varko/maintree/navigation/navigation_panel.h"
+#include "varko/maintree/window/main_window.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -56,24 +59,25 @@ protected:
         WriteAcceptedPrefs();
     }
 
-    QAbstractButton* ButtonOf(TForm1& form, QAction* action) const {
-        return qobject_cast<QAbstractButton*>(form.ToolBar().ToolBar1->widgetForAction(action));
+    QAbstractButton* ButtonOf(MainWindow& form, QAction* action) const {
+        return qobject_cast<QAbstractButton*>(form.toolBar().bar->widgetForAction(action));
     }
 
-    Seen SeenIn(TForm1& form) {
-        const NavPanel& nav = *form.Layout().NavPanel;
-        const ToolBarItems& bar = form.ToolBar();
-        Seen seen{nav.Spd_arr->text(),
-                  nav.Spd_arr->accessibleName(),
-                  nav.width(),
-                  nav.NavTopPan->text(),
-                  nav.TreeHie->isVisible(),
-                  nav.TreeObj->isVisible(),
-                  {bar.tb_Hie->isChecked(), bar.tb_Obj->isChecked()},
-                  {ButtonOf(form, bar.tb_Hie)->isChecked(), ButtonOf(form, bar.tb_Obj)->isChecked()},
-                  form.windowTitle(),
-                  bar.tb_Run->toolTip(),
-                  {}};
+    Seen SeenIn(MainWindow& form) {
+        const NavigationPanel& nav = *form.layout().navigationPanel;
+        const MainToolBar& bar = form.toolBar();
+        Seen seen{
+            nav.arrow->text(),
+            nav.arrow->accessibleName(),
+            nav.width(),
+            nav.titleBar->text(),
+            nav.hierarchyTree->isVisible(),
+            nav.browserTree->isVisible(),
+            {bar.hierarchyPage->isChecked(), bar.browserPage->isChecked()},
+            {ButtonOf(form, bar.hierarchyPage)->isChecked(), ButtonOf(form, bar.browserPage)->isChecked()},
+            form.windowTitle(),
+            bar.run->toolTip(),
+            {}};
         for (const auto& shown : m_desktop.History())
             seen.boxes.push_back(shown.kind);
         return seen;
@@ -92,47 +96,49 @@ protected:
     }
 
     // Prepares a window, presses the button that `pick` names, and reports what is seen.
-    Seen Outcome(const std::function<void(TForm1&)>& prepare,
-                 const std::function<QAbstractButton*(TForm1&)>& pick, Press how) {
-        auto form = MakeForm();
+    Seen Outcome(const std::function<void(MainWindow&)>& prepare,
+                 const std::function<QAbstractButton*(MainWindow&)>& pick, Press how) {
+        auto form = MakeWindow();
         form->show();
         prepare(*form);
         m_desktop.ClearHistory();
         PressWith(pick(*form), how);
         Seen seen = SeenIn(*form);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !form->CheckRuns().Running(); }, 20000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form->checkRun().running(); }, 20000));
         m_desktop.ClearHistory();
         return seen;
     }
 };
 
 TEST_F(AccessibleActions, EveryToolbarButtonAndTheArrowDoWhatAClickDoes) {
-    const auto arrow = [](TForm1& form) -> QAbstractButton* { return form.Layout().NavPanel->Spd_arr; };
-    const auto tool = [this](QAction* ToolBarItems::*item) {
-        return [this, item](TForm1& form) { return ButtonOf(form, form.ToolBar().*item); };
+    const auto arrow = [](MainWindow& form) -> QAbstractButton* {
+        return form.layout().navigationPanel->arrow;
     };
-    const auto collapsed = [](TForm1&) {};
-    const auto expanded = [](TForm1& form) { form.Spd_arrClick(); };
-    const auto onBrowserPage = [](TForm1& form) {
-        form.ToolBar().tb_Obj->trigger();
-        form.Spd_arrClick();
+    const auto tool = [this](QAction* MainToolBar::*item) {
+        return [this, item](MainWindow& form) { return ButtonOf(form, form.toolBar().*item); };
+    };
+    const auto collapsed = [](MainWindow&) {};
+    const auto expanded = [](MainWindow& form) { form.navigation().toggleNavigationPanel(); };
+    const auto onBrowserPage = [](MainWindow& form) {
+        form.toolBar().browserPage->trigger();
+        form.navigation().toggleNavigationPanel();
     };
     const struct {
         const char* name;
-        std::function<void(TForm1&)> prepare;
-        std::function<QAbstractButton*(TForm1&)> pick;
+        std::function<void(MainWindow&)> prepare;
+        std::function<QAbstractButton*(MainWindow&)> pick;
     } rows[] = {
         {"arrow opens the panel", collapsed, arrow},
         {"arrow closes the panel", expanded, arrow},
-        {"browser button while the hierarchy shows", expanded, tool(&ToolBarItems::tb_Obj)},
-        {"hierarchy button while the browser shows", onBrowserPage, tool(&ToolBarItems::tb_Hie)},
-        {"hierarchy button on its own page", expanded, tool(&ToolBarItems::tb_Hie)},
-        {"browser button on its own page", onBrowserPage, tool(&ToolBarItems::tb_Obj)},
-        {"browser button while collapsed", collapsed, tool(&ToolBarItems::tb_Obj)},
-        {"new", collapsed, tool(&ToolBarItems::tb_New)},
-        {"open", collapsed, tool(&ToolBarItems::tb_open)},
-        {"save", collapsed, tool(&ToolBarItems::tb_Save)},
-        {"run", collapsed, tool(&ToolBarItems::tb_Run)},
+        {"browser button while the hierarchy shows", expanded, tool(&MainToolBar::browserPage)},
+        {"hierarchy button while the browser shows", onBrowserPage, tool(&MainToolBar::hierarchyPage)},
+        {"hierarchy button on its own page", expanded, tool(&MainToolBar::hierarchyPage)},
+        {"browser button on its own page", onBrowserPage, tool(&MainToolBar::browserPage)},
+        {"browser button while collapsed", collapsed, tool(&MainToolBar::browserPage)},
+        {"new", collapsed, tool(&MainToolBar::newDocument)},
+        {"open", collapsed, tool(&MainToolBar::open)},
+        {"save", collapsed, tool(&MainToolBar::save)},
+        {"run", collapsed, tool(&MainToolBar::run)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -146,9 +152,9 @@ TEST_F(AccessibleActions, EveryToolbarButtonAndTheArrowDoWhatAClickDoes) {
 
 // A screen reader names the arrow by what pressing it does; the caption keeps its glyph code.
 TEST_F(AccessibleActions, ArrowIsNamedForWhatAPressDoes) {
-    auto form = MakeForm();
+    auto form = MakeWindow();
     form->show();
-    ArrowButton* arrow = form->Layout().NavPanel->Spd_arr;
+    ArrowButton* arrow = form->layout().navigationPanel->arrow;
     const struct {
         const char* caption;
         const char* spoken;
@@ -163,10 +169,9 @@ TEST_F(AccessibleActions, ArrowIsNamedForWhatAPressDoes) {
 }
 
 TEST_F(AccessibleActions, ToolbarIsAnnouncedAsToolbar) {
-    auto form = MakeForm();
+    auto form = MakeWindow();
     form->show();
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->ToolBar().ToolBar1)->text(QAccessible::Name),
-              "Toolbar");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->toolBar().bar)->text(QAccessible::Name), "Toolbar");
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "app_fixture.h"
-#include "varko/maintree/editor_pane.h"
-#include "varko/maintree/status_panels.h"
+#include "varko/maintree/document/documents.h"
+#include "varko/maintree/editor/editor_pane.h"
+#include "varko/maintree/navigation/navigation_controller.h"
+#include "varko/maintree/window/status_panels.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,11 +16,11 @@ class Startup : public testing::AppFixture {
 protected:
     QByteArray Dir() const { return QFileInfo(PathOf("")).absolutePath().toUtf8(); }
     std::string AppDirBytes() const { return AppDir().toStdString(); }
-    static const compiler::FileCatalogue& OdfCatalogue(TForm1& form) {
-        return *form.Environment().Files().Addon().front();
+    static const compiler::FileCatalogue& OdfCatalogue(MainWindow& form) {
+        return *form.environment().Files().Addon().front();
     }
-    static const compiler::FileCatalogue& SodCatalogue(TForm1& form) {
-        return *form.Environment().Files().Sod().front();
+    static const compiler::FileCatalogue& SodCatalogue(MainWindow& form) {
+        return *form.environment().Files().Sod().front();
     }
     QStringList Errors() const {
         QStringList texts;
@@ -48,11 +50,11 @@ TEST_F(Startup, VersionDecidesWhetherThePreferencesComeFirst) {
         if (row.version)
             WritePrefs(QByteArray("[Application]\r\nVersion=") + row.version + "\r\n");
         const QString startDir = QDir::currentPath();
-        auto form = MakeForm();
+        auto form = MakeWindow();
         int shownPrefs = 0;
-        form->SetPreferencesDialog([&] { ++shownPrefs; });
+        form->setPreferencesDialog([&] { ++shownPrefs; });
         form->show();
-        EXPECT_EQ(form->ShowPrefsAtStart(), row.showPrefs);
+        EXPECT_EQ(form->asksForPreferencesAtStart(), row.showPrefs);
         EXPECT_EQ(shownPrefs, row.showPrefs ? 1 : 0);
         EXPECT_TRUE(form->acceptDrops());
         EXPECT_EQ(QFileInfo::exists(AppDir() + "prefs.ini"), row.version != nullptr);
@@ -68,21 +70,21 @@ TEST_F(Startup, VersionDecidesWhetherThePreferencesComeFirst) {
 
 TEST_F(Startup, SettingsAndTheirDefaults) {
     WritePrefs("[Application]\r\nVersion=1.1\r\n[Dirs]\r\nAddon=" + Dir() + "\r\n");
-    auto form = MakeForm();
-    EXPECT_EQ(form->AppDir(), AppDirBytes());
-    EXPECT_EQ(form->AppDir().back(), '/');
-    EXPECT_EQ(form->GameDirs().addon, Dir().toStdString());
-    EXPECT_EQ(form->GameDirs().sod, AppDirBytes());
-    EXPECT_EQ(form->Editor()->FontSize(), 10);
-    EXPECT_EQ(form->Editor()->FontName(), "Courier New");
-    EXPECT_FALSE(form->Editor()->WordWrap());
-    EXPECT_EQ(form->NavWidth(), 180);
-    EXPECT_EQ(form->Environment().Declarations(), nullptr) << "declarations are read by the first run";
-    EXPECT_EQ(form->CurrentFile(), "Untitled.odf");
+    auto form = MakeWindow();
+    EXPECT_EQ(form->appDir(), AppDirBytes());
+    EXPECT_EQ(form->appDir().back(), '/');
+    EXPECT_EQ(form->gameDirs().addon, Dir().toStdString());
+    EXPECT_EQ(form->gameDirs().sod, AppDirBytes());
+    EXPECT_EQ(form->editor().fontSize(), 10);
+    EXPECT_EQ(form->editor().fontName(), "Courier New");
+    EXPECT_FALSE(form->editor().wordWrap());
+    EXPECT_EQ(form->navigation().expandedWidth(), 180);
+    EXPECT_EQ(form->environment().Declarations(), nullptr) << "declarations are read by the first run";
+    EXPECT_EQ(form->documents().currentFile(), "Untitled.odf");
     EXPECT_EQ(form->windowTitle(), "Varko Workshop");
     EXPECT_EQ(OdfCatalogue(*form).Directory(), QDir(Dir()).canonicalPath().toStdString());
     EXPECT_EQ(OdfCatalogue(*form).Mask(), "*.odf");
-    EXPECT_EQ(form->StatusBar()->PanelText(0), "");
+    EXPECT_EQ(form->statusPanels().panelText(StatusPanel::Position), "");
     EXPECT_TRUE(m_desktop.History().empty());
 }
 
@@ -108,10 +110,10 @@ TEST_F(Startup, DisplaySettingsReadAsNumbersFlagsAndNames) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         WritePrefs("[Application]\r\nVersion=1.1\r\n[Display]\r\n" + row.display);
-        auto form = MakeForm();
-        EXPECT_EQ(form->Editor()->FontSize(), row.fontSize);
-        EXPECT_EQ(form->Editor()->FontName(), row.fontName);
-        EXPECT_EQ(form->Editor()->WordWrap(), row.wrap);
+        auto form = MakeWindow();
+        EXPECT_EQ(form->editor().fontSize(), row.fontSize);
+        EXPECT_EQ(form->editor().fontName(), row.fontName);
+        EXPECT_EQ(form->editor().wordWrap(), row.wrap);
     }
 }
 
@@ -135,7 +137,7 @@ TEST_F(Startup, GameDirectoriesThatCannotBeReachedAreReportedInOrder) {
         SCOPED_TRACE(row.name);
         m_desktop.ClearHistory();
         WritePrefs("[Application]\r\nVersion=1.1\r\n[Dirs]\r\n" + row.dirs);
-        auto form = MakeForm();
+        auto form = MakeWindow();
         EXPECT_EQ(Errors(), row.errors);
         EXPECT_EQ(OdfCatalogue(*form).Mask(), row.odfMask);
     }
@@ -160,12 +162,13 @@ TEST_F(Startup, TheFirstArgumentIsLoadedWhenItNamesAFile) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         m_desktop.SetApplicationTitle("Varko");
-        auto form = MakeForm(row.arguments);
-        EXPECT_EQ(form->CurrentFile(), row.currentFile);
+        auto form = MakeWindow(row.arguments);
+        EXPECT_EQ(form->documents().currentFile(), row.currentFile);
         EXPECT_EQ(form->windowTitle(), row.caption);
         EXPECT_EQ(m_desktop.ApplicationTitle(), row.currentFile == "Untitled.odf" ? "Varko" : row.caption);
-        EXPECT_EQ(form->StatusBar()->PanelText(0), row.currentFile == "Untitled.odf" ? "" : "  1:   1");
-        EXPECT_FALSE(form->Editor()->Modified());
+        EXPECT_EQ(form->statusPanels().panelText(StatusPanel::Position),
+                  row.currentFile == "Untitled.odf" ? "" : "  1:   1");
+        EXPECT_FALSE(form->editor().isModified());
     }
     EXPECT_TRUE(m_desktop.History().empty());
 }
@@ -176,9 +179,9 @@ TEST_F(Startup, ARelativeArgumentSurvivesTheMoveOfTheCurrentDirectory) {
     QDir::setCurrent(PathOf(""));
     QDir(AppDir()).mkdir("addon");
     WritePrefs("[Application]\r\nVersion=1.1\r\n[Dirs]\r\nAddon=" + AppDir().toUtf8() + "addon\r\n");
-    auto form = MakeForm({"ship.odf"});
-    form->Editor()->setPlainText("changed");
-    form->tb_SaveClick();
+    auto form = MakeWindow({"ship.odf"});
+    form->editor().setPlainText("changed");
+    form->documents().save();
     EXPECT_EQ(ReadFile(PathOf("ship.odf")), "changed");
 }
 

@@ -1,10 +1,9 @@
 #include "app_fixture.h"
+#include "varko/maintree/document/documents.h"
 #include "varko/maintree/editor/editor_pane.h"
-#include "varko/maintree/status_panels.h"
+#include "varko/maintree/window/main_window.h"
+#include "varko/maintree/window/status_panels.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QListWidget>
 #include <QTest>
 
 namespace varko::maintree {
@@ -23,33 +22,33 @@ protected:
     void SetUp() override {
         AppFixture::SetUp();
         WriteAcceptedPrefs();
-        m_form = MakeForm();
-        m_editor = m_form->Editor();
+        m_window = MakeWindow();
+        m_editor = &m_window->editor();
     }
-    QString Panel(int index) const { return m_form->StatusBar()->PanelText(index); }
+    QString Panel(StatusPanel panel) const { return m_window->statusPanels().panelText(panel); }
 
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<MainWindow> m_window;
     EditorPane* m_editor = nullptr;
 };
 
 TEST_F(EditorStatus, PanelsFollowCaretSelectionAndModifiedFlag) {
-    EXPECT_EQ(Panel(0), "");
-    EXPECT_EQ(Panel(2), "");
-    m_form->tb_NewClick(nullptr);
-    EXPECT_EQ(Panel(0), "  1:   1");
-    EXPECT_EQ(Panel(2), "");
+    EXPECT_EQ(Panel(StatusPanel::Position), "");
+    EXPECT_EQ(Panel(StatusPanel::Modified), "");
+    m_window->documents().newDocument(Documents::Kind::Odf);
+    EXPECT_EQ(Panel(StatusPanel::Position), "  1:   1");
+    EXPECT_EQ(Panel(StatusPanel::Modified), "");
     QTest::keyClicks(m_editor, "x");
-    EXPECT_EQ(Panel(0), "  1:   2");
-    EXPECT_EQ(Panel(2), "Modified");
+    EXPECT_EQ(Panel(StatusPanel::Position), "  1:   2");
+    EXPECT_EQ(Panel(StatusPanel::Modified), "Modified");
     QTest::keyClick(m_editor, Qt::Key_Tab);
-    EXPECT_EQ(Panel(0), "  1:   3");
+    EXPECT_EQ(Panel(StatusPanel::Position), "  1:   3");
 
     m_editor->setPlainText("line1\nline2\n0123456789abc\nline four\nfive");
     m_editor->setSelStart(m_editor->startOfLine(2) + 10);
-    EXPECT_EQ(Panel(0), "  3:  11");
+    EXPECT_EQ(Panel(StatusPanel::Position), "  3:  11");
     m_editor->setSelStart(m_editor->startOfLine(1));
     m_editor->setSelLength(m_editor->startOfLine(3) + 4 - m_editor->startOfLine(1));
-    EXPECT_EQ(Panel(0), "  4:   5");
+    EXPECT_EQ(Panel(StatusPanel::Position), "  4:   5");
     EXPECT_EQ(m_editor->textCursor().selectedText().size(), 24);
 }
 

@@ -1,5 +1,5 @@
-#include "varko/maintree/editor_pane.h"
-#include "varko/maintree/message_list.h"
+#include "varko/maintree/checkrun/message_list.h"
+#include "varko/maintree/editor/editor_pane.h"
 
 #include <QListWidget>
 #include <QSignalSpy>
@@ -27,15 +27,13 @@ protected:
         // Line 2 is long enough to wrap over several display lines.
         m_editor->setPlainText(
             QStringLiteral("first = 1\n%1\nthird = 3\n").arg(QString(400, QLatin1Char('w'))));
-        m_editor->SetWordWrap(true);
+        m_editor->setWordWrap(true);
         AddMessage(QStringLiteral("Line 2: Error - Unknown command: www"), 2);
         AddMessage(QStringLiteral("Line 9: Error - the line has gone"), 9);
         AddMessage(QStringLiteral("Line 3: Error - Unknown command: third = 3"), 3);
         m_other->setFocus();
-        m_editor->SetSelStart(4);
+        m_editor->setSelStart(4);
         m_messages = std::make_unique<MessageList>(m_list, m_editor);
-        QObject::connect(m_messages.get(), &MessageList::DblClick, m_messages.get(),
-                         &MessageList::SelectMessageLine);
     }
 
     // As a check run adds its messages: the line is the item's data.
@@ -61,9 +59,9 @@ TEST_F(MessageListTest, SelectsTheWholeTextLineAndFocusesTheEditor) {
     for (const auto& row : rows) {
         m_other->setFocus();
         m_list->setCurrentRow(row.row);
-        m_messages->SelectMessageLine();
-        EXPECT_EQ(m_editor->SelStart(), m_editor->StartOfLine(row.lineIndex)) << row.row;
-        EXPECT_EQ(Selected(), m_editor->LineText(row.lineIndex)) << row.row;
+        m_messages->goToMessageLine();
+        EXPECT_EQ(m_editor->selStart(), m_editor->startOfLine(row.lineIndex)) << row.row;
+        EXPECT_EQ(Selected(), m_editor->lineText(row.lineIndex)) << row.row;
         EXPECT_EQ(m_host.focusWidget(), m_editor) << row.row;
     }
 }
@@ -81,9 +79,9 @@ TEST_F(MessageListTest, TheLineComesFromTheItemNotItsText) {
     for (const auto& row : rows) {
         m_list->clear();
         AddMessage(QStringLiteral("Line 2: Error - Unknown command: www"), row.line);
-        m_editor->SetSelStart(4);
+        m_editor->setSelStart(4);
         m_list->setCurrentRow(0);
-        m_messages->SelectMessageLine();
+        m_messages->goToMessageLine();
         EXPECT_EQ(Selected(), row.selected) << row.name;
     }
 }
@@ -91,7 +89,7 @@ TEST_F(MessageListTest, TheLineComesFromTheItemNotItsText) {
 TEST_F(MessageListTest, DoubleClickOnAMessageGoesToItsLine) {
     m_host.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_host));
-    QSignalSpy clicks(m_messages.get(), &MessageList::DblClick);
+    QSignalSpy clicks(m_messages.get(), &MessageList::activated);
     const QRect item = m_list->visualItemRect(m_list->item(2));
     QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, item.center());
     QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, item.center());
@@ -110,7 +108,7 @@ TEST_F(MessageListTest, ReturnOnAMessageGoesToItsLine) {
                 {Qt::Key_Enter, Qt::NoModifier, 0, QString(400, QLatin1Char('w'))},
                 {Qt::Key_Return, Qt::ControlModifier, 2, QString()}};
     for (const auto& row : rows) {
-        m_editor->SetSelStart(4);
+        m_editor->setSelStart(4);
         m_list->setCurrentRow(row.row);
         QTest::keyClick(m_list, row.key, row.modifiers);
         EXPECT_EQ(Selected(), row.selected) << row.key << " on row " << row.row;
@@ -127,12 +125,12 @@ TEST_F(MessageListTest, NothingHappensWithoutASelectedMessageOrAnExistingLine) {
                 {"line past the end", 1, false}};
     for (const auto& row : rows) {
         m_other->setFocus();
-        m_editor->SetSelStart(4);
+        m_editor->setSelStart(4);
         m_list->setCurrentRow(row.row);
         if (row.deselect)
             m_list->clearSelection();
-        m_messages->SelectMessageLine();
-        EXPECT_EQ(m_editor->SelStart(), 4) << row.name;
+        m_messages->goToMessageLine();
+        EXPECT_EQ(m_editor->selStart(), 4) << row.name;
         EXPECT_EQ(Selected(), QString()) << row.name;
         EXPECT_EQ(m_host.focusWidget(), m_other) << row.name;
     }

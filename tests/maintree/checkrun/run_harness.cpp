@@ -1,5 +1,7 @@
 #include "run_harness.h"
 
+#include "varko/maintree/window/tool_bar.h"
+
 #include "varko/compiler/data_files.h"
 #include "varko/compiler/settings.h"
 
@@ -45,25 +47,28 @@ void RunHarness::SetUp() {
                     .empty());
 
     m_editor = new maintree::EditorPane(&m_host);
-    m_splitedit = new QWidget(&m_host);
-    m_msgList = new QListWidget(&m_host);
+    m_messageSplitter = new QWidget(&m_host);
+    m_messageList = new QListWidget(&m_host);
     m_status = new maintree::StatusPanels(&m_host);
-    m_tbRun = new QAction(QStringLiteral("Run"), &m_host);
-    m_tbRun->setToolTip(QStringLiteral("Run debugger..."));
+    m_runButton = new QAction(QStringLiteral("Run"), &m_host);
+    maintree::ShowRunButtonState(*m_runButton, maintree::RunButtonState::Idle);
     auto* column = new QVBoxLayout(&m_host);
-    for (QWidget* part : {static_cast<QWidget*>(m_editor), m_splitedit, static_cast<QWidget*>(m_msgList),
-                          static_cast<QWidget*>(m_status)})
+    for (QWidget* part : {static_cast<QWidget*>(m_editor), m_messageSplitter,
+                          static_cast<QWidget*>(m_messageList), static_cast<QWidget*>(m_status)})
         column->addWidget(part);
-    m_msgList->hide();
-    m_splitedit->hide();
+    m_messageList->hide();
+    m_messageSplitter->hide();
     // Shown windows stay below 131,072 pixels: Qt converts larger images on its own thread pool,
     // whose locking ThreadSanitizer cannot see.
     m_host.resize(320, 240);
 
     maintree::CheckRunWidgets widgets{
-        m_tbRun,   [this](int image) { m_images.push_back(image); },
-        m_msgList, m_splitedit,
-        m_status,  [this](const QString& text) { m_status->SetPanelText(1, text); }};
+        [this](maintree::RunButtonState state) {
+            m_buttonStates.push_back(state);
+            maintree::ShowRunButtonState(*m_runButton, state);
+        },
+        m_messageList, m_messageSplitter, m_status,
+        [this](const QString& text) { m_status->setPanelText(maintree::StatusPanel::CheckResult, text); }};
     maintree::CheckRunSources sources{[this] { return m_editor->document()->toRawText(); },
                                       [this] { return m_currentFile; }, m_environment.get(),
                                       [this](const QString& text) { m_desktop.ShowError(text); }};
@@ -87,13 +92,13 @@ void RunHarness::SetText(const QStringList& lines) {
 }
 
 void RunHarness::WaitIdle() {
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_run->Running(); }, 60000)) << "the run did not end";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_run->running(); }, 60000)) << "the run did not end";
 }
 
 QStringList RunHarness::Messages() const {
     QStringList texts;
-    for (int i = 0; i < m_msgList->count(); ++i)
-        texts << m_msgList->item(i)->text();
+    for (int i = 0; i < m_messageList->count(); ++i)
+        texts << m_messageList->item(i)->text();
     return texts;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "varko/compiler/check_pipeline.h"
-#include "varko/maintree/check_run.h"
-#include "varko/maintree/editor_pane.h"
-#include "varko/maintree/status_panels.h"
+#include "varko/maintree/checkrun/check_run.h"
+#include "varko/maintree/editor/editor_pane.h"
+#include "varko/maintree/window/status_panels.h"
 #include "varko/platform/scripted_desktop.h"
 
 #include <QAction>
@@ -40,11 +40,12 @@ protected:
 
     QWidget m_host;
     maintree::EditorPane* m_editor = nullptr;
-    QListWidget* m_msgList = nullptr;
-    QWidget* m_splitedit = nullptr;
+    QListWidget* m_messageList = nullptr;
+    QWidget* m_messageSplitter = nullptr;
     maintree::StatusPanels* m_status = nullptr;
-    QAction* m_tbRun = nullptr;
-    std::vector<int> m_images;
+    // The Run button, shown as the toolbar shows it, and each state it was shown in.
+    QAction* m_runButton = nullptr;
+    std::vector<maintree::RunButtonState> m_buttonStates;
     QString m_currentFile = QStringLiteral("Untitled.odf");
     std::unique_ptr<compiler::CheckEnvironment> m_environment;
     platform::ScriptedDesktop m_desktop;

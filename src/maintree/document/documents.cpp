@@ -1,7 +1,7 @@
-#include "varko/maintree/documents.h"
+#include "varko/maintree/document/documents.h"
 
-#include "varko/maintree/document_names.h"
-#include "varko/maintree/editor_pane.h"
+#include "varko/maintree/document/document_names.h"
+#include "varko/maintree/editor/editor_pane.h"
 
 #include <QWidget>
 
@@ -11,22 +11,22 @@ Documents::Documents(EditorPane& editor, platform::Desktop& desktop, QWidget& wi
                      std::function<void()> refreshStatus, std::function<QString()> startFolder)
     : m_editor(editor), m_desktop(desktop), m_window(window), m_refreshStatus(std::move(refreshStatus)),
       m_startFolder(std::move(startFolder)), m_currentFile(kUntitledOdf) {
-    m_openDlg.filter = kOpenFilter;
-    m_saveDlg.filter = kSaveFilter;
+    m_openDialog.filter = kOpenFilter;
+    m_saveDialog.filter = kSaveFilter;
 }
 
-void Documents::Finish(const QString& currentFile) {
+void Documents::adopt(const QString& currentFile) {
     m_currentFile = currentFile;
     const QString caption = DocumentCaption(m_currentFile);
     m_window.setWindowTitle(caption);
     m_desktop.SetApplicationTitle(caption);
-    m_editor.ClearModified();
+    m_editor.clearModified();
     m_refreshStatus();
 }
 
 // A dialog that never chose a file opens in the start folder each time, so it follows the game
 // directories; a cancelled dialog changes nothing.
-bool Documents::Ask(platform::FileDialog& dialog, bool open) {
+bool Documents::ask(platform::FileDialog& dialog, bool open) {
     const bool fresh = dialog.folder.isEmpty();
     if (fresh && m_startFolder)
         dialog.folder = m_startFolder();
@@ -37,50 +37,68 @@ bool Documents::Ask(platform::FileDialog& dialog, bool open) {
     return chosen;
 }
 
-void Documents::New(Kind kind) {
-    if (!CheckFileSave())
+void Documents::newDocument(Kind kind) {
+    if (!askToSaveChanges())
         return;
-    m_editor.ClearText();
-    Finish(kind == Kind::TechTree ? kUntitledTt : kUntitledOdf);
+    m_editor.clearText();
+    adopt(kind == Kind::TechTree ? kUntitledTt : kUntitledOdf);
 }
 
-void Documents::LoadFile(const QString& fileName) {
-    m_openDlg.fileName.clear();
-    if (!CheckFileSave())
+void Documents::open() {
+    load(QString());
+}
+
+void Documents::openFile(const QString& fileName) {
+    load(fileName);
+}
+
+void Documents::openDropped(const QStringList& files) {
+    if (files.isEmpty() || files.first().isEmpty())
+        return;
+    load(files.first());
+}
+
+void Documents::load(const QString& fileName) {
+    m_openDialog.fileName.clear();
+    if (!askToSaveChanges())
         return;
     QString name = fileName;
     if (name.isEmpty()) {
-        if (!Ask(m_openDlg, true))
+        if (!ask(m_openDialog, true))
             return;
-        name = m_openDlg.fileName;
+        name = m_openDialog.fileName;
     }
-    m_editor.LoadFromFile(name);
-    Finish(name);
+    m_editor.loadFromFile(name);
+    adopt(name);
 }
 
-bool Documents::SaveFile(const QString& fileName) {
+bool Documents::save() {
+    return saveUnder(m_currentFile);
+}
+
+bool Documents::saveUnder(const QString& fileName) {
     if (const int filter = SaveFilterFor(fileName); filter != 0)
-        m_saveDlg.filterIndex = filter;
+        m_saveDialog.filterIndex = filter;
     if (!fileName.isEmpty() && !IsUntitled(fileName)) {
-        m_editor.SaveToFile(fileName);
-        Finish(fileName);
+        m_editor.saveToFile(fileName);
+        adopt(fileName);
         return true;
     }
-    if (!Ask(m_saveDlg, false))
+    if (!ask(m_saveDialog, false))
         return false;
-    m_saveDlg.fileName = WithDocumentExtension(m_saveDlg.fileName, fileName);
-    m_editor.SaveToFile(m_saveDlg.fileName);
-    Finish(m_saveDlg.fileName);
+    m_saveDialog.fileName = WithDocumentExtension(m_saveDialog.fileName, fileName);
+    m_editor.saveToFile(m_saveDialog.fileName);
+    adopt(m_saveDialog.fileName);
     return true;
 }
 
-void Documents::SaveAs() {
-    m_saveDlg.fileName = m_currentFile;
-    SaveFile(QString());
+void Documents::saveAs() {
+    m_saveDialog.fileName = m_currentFile;
+    saveUnder(QString());
 }
 
-bool Documents::CheckFileSave() {
-    if (!m_editor.Modified())
+bool Documents::askToSaveChanges() {
+    if (!m_editor.isModified())
         return true;
     const QString question = QStringLiteral("Save changes to %1?").arg(FileNamePart(m_currentFile));
     switch (m_desktop.Confirm(QStringLiteral("Confirm"), question)) {
@@ -91,8 +109,8 @@ bool Documents::CheckFileSave() {
     case platform::Answer::Yes:
         break;
     }
-    m_openDlg.fileName = m_currentFile;
-    return SaveFile(m_currentFile);
+    m_openDialog.fileName = m_currentFile;
+    return saveUnder(m_currentFile);
 }
 
 } // namespace varko::maintree

@@ -1,18 +1,19 @@
 #pragma once
 
 #include "varko/compiler/check_run.h"
-#include "varko/maintree/run_mailbox.h"
+#include "varko/maintree/checkrun/run_update.h"
+#include "varko/maintree/worker/outbox.h"
 
 #include <chrono>
 #include <utility>
 
 namespace varko::maintree {
 
-// The checker's sink on the worker: gathers messages and progress and posts them to the mailbox
-// in batches, so the GUI thread handles a few hundred lines' worth at a time.
+// The checker's sink on the worker: gathers findings and progress and posts them to the run's
+// outbox in batches, so the GUI thread handles a few hundred lines' worth at a time.
 class QueuedCheckSink : public compiler::CheckSink {
 public:
-    explicit QueuedCheckSink(RunMailbox& mailbox) : m_mailbox(mailbox) {}
+    explicit QueuedCheckSink(Outbox<RunUpdate>& outbox) : m_outbox(outbox) {}
 
     void RunStarted(int lineCount) override;
     void MessageFound(const compiler::Finding& finding) override;
@@ -22,10 +23,10 @@ public:
     void RunFailed(const std::string& text) override;
 
 private:
-    void FlushWhenDue();
-    void Flush();
+    void flushWhenDue();
+    void flush();
 
-    RunMailbox& m_mailbox;
+    Outbox<RunUpdate>& m_outbox;
     RunUpdate m_pending;
     std::chrono::steady_clock::time_point m_lastFlush = std::chrono::steady_clock::now();
 };

@@ -1,7 +1,7 @@
 #include "run_harness.h"
 
 #include "varko/compiler/data_files.h"
-#include "varko/maintree/editor_text.h"
+#include "varko/maintree/editor/editor_text.h"
 
 #include <QFile>
 #include <QProgressBar>
@@ -14,6 +14,11 @@
 namespace varko::testing {
 
 namespace {
+
+using maintree::RunButtonState;
+using maintree::StatusPanel;
+constexpr RunButtonState Idle = RunButtonState::Idle;
+constexpr RunButtonState Running = RunButtonState::Running;
 
 struct GoldenSection {
     QString summary;
@@ -62,20 +67,20 @@ public:
 class CheckRunTest : public RunHarness {
 protected:
     void LoadDocument(const QString& relative) {
-        m_editor->LoadFromFile(SourcePath(relative));
+        m_editor->loadFromFile(SourcePath(relative));
         m_currentFile = SourcePath(relative);
     }
     void ExpectIdle() {
-        EXPECT_FALSE(m_run->Running());
-        EXPECT_EQ(m_run->RunImageIndex(), 3);
-        ASSERT_FALSE(m_images.empty());
-        EXPECT_EQ(m_images.back(), 3);
-        EXPECT_EQ(m_tbRun->toolTip(), QStringLiteral("Run debugger..."));
+        EXPECT_FALSE(m_run->running());
+        EXPECT_EQ(m_run->runButtonState(), Idle);
+        ASSERT_FALSE(m_buttonStates.empty());
+        EXPECT_EQ(m_buttonStates.back(), Idle);
+        EXPECT_EQ(m_runButton->toolTip(), QStringLiteral("Run debugger..."));
         EXPECT_EQ(m_status->findChildren<QProgressBar*>().size(), 0);
     }
     void ExpectListShown(bool shown) {
-        EXPECT_EQ(m_msgList->isVisibleTo(&m_host), shown);
-        EXPECT_EQ(m_splitedit->isVisibleTo(&m_host), shown);
+        EXPECT_EQ(m_messageList->isVisibleTo(&m_host), shown);
+        EXPECT_EQ(m_messageSplitter->isVisibleTo(&m_host), shown);
     }
 };
 
@@ -104,10 +109,10 @@ TEST(RawTextLines, AreTheEditorsWholeLines) {
         file.write(row.file);
         file.close();
         maintree::EditorPane editor;
-        editor.LoadFromFile(path);
+        editor.loadFromFile(path);
         // The checkers see each line whole, past the editor's 4096-character line operations.
         textrules::LineList expected;
-        for (int i = 0; i < editor.LineCount(); ++i)
+        for (int i = 0; i < editor.lineCount(); ++i)
             expected.push_back(editor.document()->findBlockByNumber(i).text().toLatin1().toStdString());
         EXPECT_EQ(maintree::RawTextLines(editor.document()->toRawText()), expected);
         if (row.file.size() > 4096) {
@@ -122,10 +127,10 @@ TEST_F(CheckRunTest, SampleDocumentsGiveTheGoldenMessages) {
         SCOPED_TRACE(file.toStdString());
         const GoldenSection golden = ReadGolden(file);
         LoadDocument(QStringLiteral("examples/") + file);
-        m_run->tb_RunClick();
+        m_run->startOrStop();
         WaitIdle();
         EXPECT_EQ(Messages(), golden.messages);
-        EXPECT_EQ(m_status->PanelText(1), golden.summary);
+        EXPECT_EQ(m_status->panelText(StatusPanel::CheckResult), golden.summary);
         ExpectListShown(!golden.messages.isEmpty());
         ExpectIdle();
     }
@@ -145,7 +150,7 @@ TEST_F(CheckRunTest, CheckerFollowsTheExactExtension) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.currentFile);
         m_currentFile = QString::fromLatin1(row.currentFile);
-        m_run->tb_RunClick();
+        m_run->startOrStop();
         WaitIdle();
         EXPECT_EQ(Messages(), row.techTree ? QStringList{ttMessage} : QStringList{});
     }
@@ -158,13 +163,13 @@ TEST_F(CheckRunTest, ButtonListAndProgressWhileRunning) {
     SetText(lines);
     m_host.show();
     ProgressWatch watch(m_status);
-    QSignalSpy ended(m_run.get(), &maintree::CheckRun::RunEnded);
+    QSignalSpy ended(m_run.get(), &maintree::CheckRun::runEnded);
 
-    m_run->tb_RunClick();
-    EXPECT_TRUE(m_run->Running());
-    EXPECT_EQ(m_run->RunImageIndex(), 6);
-    EXPECT_EQ(m_images, std::vector<int>{6});
-    EXPECT_EQ(m_tbRun->toolTip(), QStringLiteral("Stop debugger..."));
+    m_run->startOrStop();
+    EXPECT_TRUE(m_run->running());
+    EXPECT_EQ(m_run->runButtonState(), Running);
+    EXPECT_EQ(m_buttonStates, std::vector<RunButtonState>{Running});
+    EXPECT_EQ(m_runButton->toolTip(), QStringLiteral("Stop debugger..."));
     ExpectListShown(true);
     WaitIdle();
 
@@ -172,22 +177,22 @@ TEST_F(CheckRunTest, ButtonListAndProgressWhileRunning) {
     EXPECT_EQ(watch.geometry, QRect(52, 2, 148, 17));
     EXPECT_EQ(watch.maximum, 3000);
     EXPECT_EQ(ended.count(), 1);
-    EXPECT_EQ(m_msgList->count(), 3000);
-    EXPECT_EQ(m_status->PanelText(1), QStringLiteral("3000 error(s) found"));
+    EXPECT_EQ(m_messageList->count(), 3000);
+    EXPECT_EQ(m_status->panelText(StatusPanel::CheckResult), QStringLiteral("3000 error(s) found"));
     ExpectIdle();
 }
 
 TEST_F(CheckRunTest, EmptyDocumentHidesTheList) {
     SetText({QStringLiteral("nothing = here")});
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     WaitIdle();
-    ASSERT_EQ(m_msgList->count(), 1);
+    ASSERT_EQ(m_messageList->count(), 1);
 
     SetText({});
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     WaitIdle();
-    EXPECT_EQ(m_msgList->count(), 0);
-    EXPECT_EQ(m_status->PanelText(1), QStringLiteral("No errors found"));
+    EXPECT_EQ(m_messageList->count(), 0);
+    EXPECT_EQ(m_status->panelText(StatusPanel::CheckResult), QStringLiteral("No errors found"));
     ExpectListShown(false);
     ExpectIdle();
 }
@@ -199,27 +204,28 @@ TEST_F(CheckRunTest, RunPressedTwiceStopsWithTheMessagesFoundSoFar) {
     SetText(lines);
     const QStringList all = ExpectedMessages(lines, "Untitled.odf");
 
-    m_run->tb_RunClick();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return m_msgList->count() > 0; }, 60000));
-    m_run->tb_RunClick();
+    m_run->startOrStop();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_messageList->count() > 0; }, 60000));
+    m_run->startOrStop();
     // A press while the stopped worker winds down changes nothing.
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     WaitIdle();
 
     const QStringList found = Messages();
     ASSERT_GT(found.size(), 0);
     EXPECT_LT(found.size(), all.size());
     EXPECT_EQ(found, all.first(found.size()));
-    EXPECT_EQ(m_status->PanelText(1), QStringLiteral("%1 error(s) found").arg(found.size()));
+    EXPECT_EQ(m_status->panelText(StatusPanel::CheckResult),
+              QStringLiteral("%1 error(s) found").arg(found.size()));
     ExpectListShown(true);
     ExpectIdle();
-    EXPECT_EQ(m_images, (std::vector<int>{6, 3}));
+    EXPECT_EQ(m_buttonStates, (std::vector<RunButtonState>{Running, Idle}));
 }
 
 TEST_F(CheckRunTest, LinesAreTakenWhenTheRunStarts) {
     SetText({QStringLiteral("before = 1"), QStringLiteral("second = 2")});
-    m_run->tb_RunClick();
-    m_editor->ReplaceLine(0, QStringLiteral("after = 1"));
+    m_run->startOrStop();
+    m_editor->replaceLine(0, QStringLiteral("after = 1"));
     m_editor->appendPlainText(QStringLiteral("third = 3"));
     WaitIdle();
     EXPECT_EQ(Messages(), (QStringList{QStringLiteral("Line 1: Error - Unknown command: before = 1"),
@@ -228,28 +234,28 @@ TEST_F(CheckRunTest, LinesAreTakenWhenTheRunStarts) {
 
 TEST_F(CheckRunTest, UnreadableDeclarationsShowTheErrorBoxAndEndIdle) {
     SetText({QStringLiteral("nothing = here")});
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     WaitIdle();
     ASSERT_TRUE(QFile::remove(AppDir() + compiler::kDeclarationsFile));
 
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     WaitIdle();
     const auto errors = m_desktop.Of(platform::ScriptedDesktop::Kind::Error);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].text, QStringLiteral("Cannot access the declarations file \"declarations.txt\"!"));
     // Nothing was checked: the run ends without messages, and the last run's summary is gone.
     EXPECT_TRUE(Messages().isEmpty());
-    EXPECT_EQ(m_status->PanelText(1), QString());
+    EXPECT_EQ(m_status->panelText(StatusPanel::CheckResult), QString());
     ExpectListShown(false);
     ExpectIdle();
 
     // Tech trees do not need the declarations.
     m_currentFile = QStringLiteral("Untitled.tt");
     SetText({QStringLiteral("tank.odf 0")});
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     WaitIdle();
     EXPECT_EQ(m_desktop.Of(platform::ScriptedDesktop::Kind::Error).size(), 1u);
-    EXPECT_EQ(m_status->PanelText(1), QStringLiteral("No errors found"));
+    EXPECT_EQ(m_status->panelText(StatusPanel::CheckResult), QStringLiteral("No errors found"));
 }
 
 TEST_F(CheckRunTest, EachRunReadsIgnoreFilesAndTheAddonDirectoryAfresh) {
@@ -261,21 +267,21 @@ TEST_F(CheckRunTest, EachRunReadsIgnoreFilesAndTheAddonDirectoryAfresh) {
             ->SetGameDirs({addon.toStdString()}, {SourcePath(QStringLiteral("examples/sod")).toStdString()})
             .empty());
     SetText({QStringLiteral("#include \"extra.odf\""), QStringLiteral("baseClass = newbase")});
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     WaitIdle();
     EXPECT_EQ(Messages(), (QStringList{QStringLiteral("Line 1: Error - File not found: extra.odf"),
                                        QStringLiteral("Line 2: Error - File not found: newbase.odf")}));
 
     WriteFile(AppDir() + compiler::kIgnoreFilesFile, "EXTRA.ODF\r\n");
     WriteFile(addon + QStringLiteral("/newbase.odf"), "");
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     WaitIdle();
     EXPECT_EQ(Messages(), QStringList{});
-    EXPECT_EQ(m_status->PanelText(1), QStringLiteral("No errors found"));
+    EXPECT_EQ(m_status->panelText(StatusPanel::CheckResult), QStringLiteral("No errors found"));
 
     // A missing ignorefiles.txt is an empty list.
     ASSERT_TRUE(QFile::remove(AppDir() + compiler::kIgnoreFilesFile));
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     WaitIdle();
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Line 1: Error - File not found: extra.odf")});
     EXPECT_TRUE(m_desktop.History().empty());
@@ -286,12 +292,12 @@ TEST_F(CheckRunTest, DestroyingARunningCheckStopsItAndCleansUp) {
     for (int i = 0; i < 100000; ++i)
         lines << QStringLiteral("unknown%1 = 1").arg(i);
     SetText(lines);
-    m_run->tb_RunClick();
+    m_run->startOrStop();
     ASSERT_TRUE(
         QTest::qWaitFor([this] { return m_status->findChildren<QProgressBar*>().size() == 1; }, 60000));
     m_run.reset();
     EXPECT_EQ(m_status->findChildren<QProgressBar*>().size(), 0);
-    EXPECT_LT(m_msgList->count(), lines.size());
+    EXPECT_LT(m_messageList->count(), lines.size());
 }
 
 } // namespace

@@ -10,6 +10,11 @@ namespace varko::testing {
 
 namespace {
 
+using maintree::RunButtonState;
+using maintree::StatusPanel;
+constexpr RunButtonState Idle = RunButtonState::Idle;
+constexpr RunButtonState Running = RunButtonState::Running;
+
 // A document of every kind of line the checker knows, with faults throughout.
 QStringList MixedDocument(int lineCount) {
     const QStringList kinds = {
@@ -32,19 +37,19 @@ QStringList MixedDocument(int lineCount) {
 
 // Types, replaces and deletes text in the editor, as a user would while a check runs.
 void EditSomewhere(maintree::EditorPane& editor, QRandomGenerator& random) {
-    const int lines = std::max(1, editor.LineCount());
+    const int lines = std::max(1, editor.lineCount());
     const int line = static_cast<int>(random.bounded(lines));
     switch (random.bounded(3)) {
     case 0:
-        editor.SetSelStart(editor.StartOfLine(line));
+        editor.setSelStart(editor.startOfLine(line));
         QTest::keyClicks(&editor, QStringLiteral("zz = 1"));
         QTest::keyClick(&editor, Qt::Key_Return);
         break;
     case 1:
-        editor.ReplaceLine(line, QStringLiteral("edited%1 = q").arg(line));
+        editor.replaceLine(line, QStringLiteral("edited%1 = q").arg(line));
         break;
     default:
-        editor.SetSelStart(editor.StartOfLine(line));
+        editor.setSelStart(editor.startOfLine(line));
         QTest::keyClick(&editor, Qt::Key_Delete);
         break;
     }
@@ -55,22 +60,22 @@ TEST_F(RunHarness, StressChecksWhileTheDocumentIsEdited) {
     SetText(MixedDocument(10000));
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
-        const QStringList snapshot = m_editor->Lines();
+        const QStringList snapshot = m_editor->lines();
         const QStringList expected = ExpectedMessages(snapshot, "Untitled.odf");
-        m_run->tb_RunClick();
+        m_run->startOrStop();
         const bool stopEarly = round == 1;
         int editsWhileRunning = 0;
         do {
             EditSomewhere(*m_editor, random);
             ++editsWhileRunning;
-            if (stopEarly && m_msgList->count() > 0 && m_run->RunImageIndex() == 6)
-                m_run->tb_RunClick();
+            if (stopEarly && m_messageList->count() > 0 && m_run->runButtonState() == Running)
+                m_run->startOrStop();
             QCoreApplication::processEvents();
-        } while (m_run->Running());
+        } while (m_run->running());
 
         EXPECT_GT(editsWhileRunning, 0);
-        EXPECT_EQ(m_run->RunImageIndex(), 3);
-        EXPECT_EQ(m_tbRun->toolTip(), QStringLiteral("Run debugger..."));
+        EXPECT_EQ(m_run->runButtonState(), Idle);
+        EXPECT_EQ(m_runButton->toolTip(), QStringLiteral("Run debugger..."));
         const QStringList found = Messages();
         if (stopEarly) {
             ASSERT_LE(found.size(), expected.size());
@@ -78,7 +83,7 @@ TEST_F(RunHarness, StressChecksWhileTheDocumentIsEdited) {
         } else {
             EXPECT_EQ(found, expected);
         }
-        EXPECT_EQ(m_status->PanelText(1),
+        EXPECT_EQ(m_status->panelText(StatusPanel::CheckResult),
                   QString::fromStdString(compiler::SummaryText(static_cast<int>(found.size()))));
     }
 }

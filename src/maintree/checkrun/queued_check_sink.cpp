@@ -1,4 +1,4 @@
-#include "varko/maintree/queued_check_sink.h"
+#include "varko/maintree/checkrun/queued_check_sink.h"
 
 namespace varko::maintree {
 
@@ -12,39 +12,39 @@ constexpr auto kFlushInterval = std::chrono::milliseconds(25);
 
 void QueuedCheckSink::RunStarted(int lineCount) {
     m_pending.started = lineCount;
-    Flush();
+    flush();
 }
 
 void QueuedCheckSink::MessageFound(const compiler::Finding& finding) {
     m_pending.messages.append(finding);
     if (m_pending.messages.size() >= kBatchMessages)
-        Flush();
+        flush();
 }
 
 void QueuedCheckSink::ProgressStep() {
     ++m_pending.progress;
-    FlushWhenDue();
+    flushWhenDue();
 }
 
 void QueuedCheckSink::RunFinished(int messageCount) {
     m_pending.finished = messageCount;
-    Flush();
+    flush();
 }
 
 void QueuedCheckSink::RunFailed(const std::string& text) {
     m_pending.failure = QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-    Flush();
+    flush();
 }
 
-void QueuedCheckSink::FlushWhenDue() {
+void QueuedCheckSink::flushWhenDue() {
     if (std::chrono::steady_clock::now() - m_lastFlush >= kFlushInterval)
-        Flush();
+        flush();
 }
 
-void QueuedCheckSink::Flush() {
+void QueuedCheckSink::flush() {
     m_lastFlush = std::chrono::steady_clock::now();
-    if (!m_pending.Empty())
-        m_mailbox.Post(std::exchange(m_pending, RunUpdate{}));
+    if (!m_pending.empty())
+        m_outbox.post(std::exchange(m_pending, RunUpdate{}));
 }
 
 } // namespace varko::maintree
