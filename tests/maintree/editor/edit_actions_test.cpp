@@ -59,16 +59,15 @@ protected:
 };
 
 TEST_F(EditActionsTest, TheContextMenuSharesTheActionsAndKeepsItsOwnCaptions) {
-    const QList<QAction*> shared = {m_actions->undo(), m_actions->cut(), m_actions->copy(), m_actions->paste(),
-                                    m_actions->selectAll()};
+    const QList<QAction*> shared = {m_actions->undo(), m_actions->cut(), m_actions->copy(),
+                                    m_actions->paste(), m_actions->selectAll()};
     QList<QAction*> inMenu;
     for (QAction* action : m_actions->contextMenu()->actions()) {
         if (!action->isSeparator())
             inMenu << action;
     }
     EXPECT_EQ(inMenu, shared);
-    EXPECT_EQ(ShownContextMenu(),
-              QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "Select &All"}));
+    EXPECT_EQ(ShownContextMenu(), QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "Select &All"}));
     // Closed again, the actions carry the Edit menu's captions and keys.
     EXPECT_EQ(m_actions->selectAll()->text(), "Se&lect All");
     EXPECT_EQ(m_actions->undo()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));

@@ -115,7 +115,8 @@ TEST_F(EditorFiles, LongLinesAreCutAndWrappedLinesStayWhole) {
 TEST_F(EditorFiles, UnreadableFilesRaiseTheirMessage) {
     // A pipe is refused at once instead of waiting for a writer; a device is never read.
     ASSERT_EQ(::mkfifo(QFile::encodeName(PathOf("pipe.odf")).constData(), 0600), 0);
-    for (const QString& path : {PathOf("missing.odf"), PathOf(""), PathOf("pipe.odf"), QStringLiteral("/dev/zero")}) {
+    for (const QString& path :
+         {PathOf("missing.odf"), PathOf(""), PathOf("pipe.odf"), QStringLiteral("/dev/zero")}) {
         try {
             m_editor.loadFromFile(path);
             ADD_FAILURE() << "no failure for " << path.toStdString();
