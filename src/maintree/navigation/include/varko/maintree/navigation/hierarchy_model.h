@@ -8,7 +8,7 @@
 
 namespace varko::maintree {
 
-// TreeHie's content: a read-only view of the last built outline. Three levels: the document's
+// The hierarchy tree's content: a read-only view of the last built outline. Three levels: the document's
 // root, one node per property line, one node per value token. Before the first build the model
 // holds no node at all.
 class HierarchyModel : public QAbstractItemModel {
