@@ -50,7 +50,7 @@ std::vector<std::string> NearestNames(std::string_view name, const std::vector<s
         if (distance > 0 && distance <= limit)
             near.push_back({distance, std::move(key), &candidate});
     }
-    std::sort(near.begin(), near.end(), [](const Near& a, const Near& b) {
+    std::stable_sort(near.begin(), near.end(), [](const Near& a, const Near& b) {
         return a.distance != b.distance ? a.distance < b.distance : a.key < b.key;
     });
     // A name listed in two directories is offered once.
