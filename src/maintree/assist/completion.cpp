@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <exception>
 
 namespace varko::assist {
 
@@ -45,6 +46,7 @@ Completion::Completion(QPlainTextEdit* editor, CompletionSources sources, QObjec
     editor->installEventFilter(this);
     connect(m_completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
             [this](const QModelIndex& index) { insert(index.data().toString()); });
+    reloadProperties();
 }
 
 QAbstractItemView* Completion::popup() const {
@@ -56,7 +58,18 @@ bool Completion::isPopupVisible() const {
 }
 
 void Completion::reloadProperties() {
-    m_properties.reset();
+    auto promise = std::make_shared<std::promise<CompletionModel::Items>>();
+    m_properties = promise->get_future().share();
+    m_loader.start([promise, provider = m_sources.properties](const std::atomic<bool>&) {
+        std::vector<PropertyEntry> entries;
+        try {
+            if (provider)
+                entries = provider();
+        } catch (const std::exception&) {
+            // Nothing to offer rather than no editor; the check run reports unreadable files.
+        }
+        promise->set_value(CompletionModel::Sort(PropertyCandidates(entries)));
+    });
 }
 
 void Completion::complete() {
@@ -144,12 +157,7 @@ bool Completion::offer(const CompletionContext& context) {
 CompletionModel::Items Completion::itemsFor(CompletionTarget target) {
     if (target != CompletionTarget::PropertyName)
         return CompletionModel::Sort(FileCandidates(target, m_sources.files));
-    if (!m_properties) {
-        const std::vector<PropertyEntry> entries =
-            m_sources.properties ? m_sources.properties() : std::vector<PropertyEntry>();
-        m_properties = CompletionModel::Sort(PropertyCandidates(entries));
-    }
-    return m_properties;
+    return m_properties.get();
 }
 
 void Completion::insert(const QString& text) {

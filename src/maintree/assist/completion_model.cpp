@@ -9,11 +9,14 @@ CompletionModel::CompletionModel(QObject* parent) : QAbstractListModel(parent) {
 CompletionModel::Items CompletionModel::Sort(const std::vector<CompletionCandidate>& candidates) {
     auto items = std::make_shared<std::vector<Item>>();
     items->reserve(candidates.size());
-    for (const CompletionCandidate& candidate : candidates)
-        items->push_back({QString::fromLatin1(candidate.text), QString::fromLatin1(candidate.description)});
-    std::stable_sort(items->begin(), items->end(), [](const Item& a, const Item& b) {
-        return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
-    });
+    for (const CompletionCandidate& candidate : candidates) {
+        QString text = QString::fromLatin1(candidate.text);
+        QString key = text.toCaseFolded();
+        items->push_back({std::move(text), QString::fromLatin1(candidate.description), std::move(key)});
+    }
+    const auto byKey = [](const Item& a, const Item& b) { return a.key < b.key; };
+    if (!std::is_sorted(items->begin(), items->end(), byKey))
+        std::stable_sort(items->begin(), items->end(), byKey);
     return items;
 }
 
@@ -27,6 +30,7 @@ void CompletionModel::setItems(Items items) {
 void CompletionModel::setPrefix(const QString& prefix) {
     beginResetModel();
     m_prefix = prefix;
+    m_prefixKey = prefix.toCaseFolded();
     findRows();
     endResetModel();
 }
@@ -36,14 +40,12 @@ void CompletionModel::findRows() {
     m_first = m_end = 0;
     if (!m_items)
         return;
-    const QStringView prefix(m_prefix);
-    auto headOf = [&](const Item& item) { return QStringView(item.text).left(prefix.size()); };
-    const auto first = std::partition_point(m_items->begin(), m_items->end(), [&](const Item& item) {
-        return headOf(item).compare(prefix, Qt::CaseInsensitive) < 0;
-    });
-    const auto end = std::partition_point(first, m_items->end(), [&](const Item& item) {
-        return headOf(item).compare(prefix, Qt::CaseInsensitive) == 0;
-    });
+    const QStringView prefix(m_prefixKey);
+    auto headOf = [&](const Item& item) { return QStringView(item.key).left(prefix.size()); };
+    const auto first = std::partition_point(m_items->begin(), m_items->end(),
+                                            [&](const Item& item) { return headOf(item) < prefix; });
+    const auto end =
+        std::partition_point(first, m_items->end(), [&](const Item& item) { return headOf(item) == prefix; });
     m_first = static_cast<std::size_t>(first - m_items->begin());
     m_end = static_cast<std::size_t>(end - m_items->begin());
 }

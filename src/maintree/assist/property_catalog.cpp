@@ -15,18 +15,20 @@ std::string FamilyKey(std::string_view name) {
     return textrules::FoldCase(compiler::FoldDigits(name));
 }
 
-// Each name is folded once, not once per comparison.
+// Each name is folded once, not once per comparison, and only indexes move while sorting.
 void SortIgnoringCase(std::vector<PropertyEntry>& entries) {
-    std::vector<std::pair<std::string, PropertyEntry>> keyed;
-    keyed.reserve(entries.size());
-    for (PropertyEntry& entry : entries)
-        keyed.emplace_back(textrules::FoldCase(entry.name), std::move(entry));
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keys.emplace_back(textrules::FoldCase(entries[i].name), i);
+    std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : entries[a.second].name < entries[b.second].name;
     });
-    entries.clear();
-    for (auto& [key, entry] : keyed)
-        entries.push_back(std::move(entry));
+    std::vector<PropertyEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& [key, index] : keys)
+        sorted.push_back(std::move(entries[index]));
+    entries = std::move(sorted);
 }
 
 } // namespace
@@ -54,6 +56,7 @@ void PropertyCatalog::AddSections() {
 
 void PropertyCatalog::AddDeclaredNames(const textrules::LineList& declarationLines) {
     std::unordered_set<std::string> offered;
+    offered.reserve(m_entries.size() + declarationLines.size());
     for (const PropertyEntry& entry : m_entries)
         offered.insert(FamilyKey(entry.name));
     for (const std::string& line : declarationLines) {

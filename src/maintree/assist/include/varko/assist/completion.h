@@ -1,5 +1,6 @@
 #pragma once
 
+#include "varko/assist/background_job.h"
 #include "varko/assist/completion_context.h"
 #include "varko/assist/completion_model.h"
 #include "varko/assist/game_files.h"
@@ -9,6 +10,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <future>
 #include <vector>
 
 class QAbstractItemView;
@@ -19,6 +21,7 @@ class QPlainTextEdit;
 namespace varko::assist {
 
 struct CompletionSources {
+    // Called on a worker: it must not touch the GUI (a PropertyCatalog that is not changed is safe).
     std::function<std::vector<PropertyEntry>()> properties;
     TypeOfProperty typeOf;
     GameFiles files;
@@ -39,7 +42,8 @@ public:
 
     // The Complete command: offers whatever fits the caret, even before anything is typed.
     void complete();
-    // The property names are read once; call this when declarations.txt or proplib.txt change.
+    // The property names are read and sorted on a worker, at construction and again on this call
+    // (when declarations.txt or proplib.txt changed); a list asked for sooner waits for them.
     void reloadProperties();
 
     QAbstractItemView* popup() const;
@@ -62,8 +66,10 @@ private:
     CompletionSources m_sources;
     QCompleter* m_completer = nullptr;
     CompletionModel* m_model = nullptr;
-    CompletionModel::Items m_properties;
+    std::shared_future<CompletionModel::Items> m_properties;
     CompletionContext m_shown;
+    // Declared last, so it is destroyed first: the worker ends before the members above go.
+    BackgroundJob m_loader;
 };
 
 } // namespace varko::assist

@@ -20,12 +20,14 @@ public:
     struct Item {
         QString text;
         QString description;
+        QString key; // the text case-folded, for ordering and prefix search
     };
     using Items = std::shared_ptr<const std::vector<Item>>;
 
     explicit CompletionModel(QObject* parent = nullptr);
 
-    // Sorted ignoring case; a sorted list can be shared between models and reused.
+    // Sorted ignoring case (a list that comes sorted is only checked); a sorted list can be shared
+    // between models and reused.
     static Items Sort(const std::vector<CompletionCandidate>& candidates);
 
     void setItems(Items items);
@@ -40,6 +42,7 @@ private:
 
     Items m_items;
     QString m_prefix;
+    QString m_prefixKey;
     std::size_t m_first = 0;
     std::size_t m_end = 0;
 };

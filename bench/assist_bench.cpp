@@ -1,0 +1,289 @@
+// The assist features on large inputs, timed as the user feels them. Run it on a release build:
+//   assist_bench live [lines]      typing in a long document that is checked as it changes
+//   assist_bench complete [names]  the completion list among many declared names
+//   assist_bench mod <dir>         checking a mod made by bench/gen_mod.py, problems view filling
+#include "gui_timing.h"
+
+#include "varko/assist/check_mod_job.h"
+#include "varko/assist/completion.h"
+#include "varko/assist/live_checker.h"
+#include "varko/assist/mod_problems_view.h"
+#include "varko/assist/property_catalog.h"
+#include "varko/compiler/check_run.h"
+#include "varko/compiler/data_files.h"
+#include "varko/maintree/editor_pane.h"
+#include "varko/maintree/editor_text.h"
+
+#include <QAbstractItemView>
+#include <QTest>
+#include <QTextDocument>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+using namespace varko;
+
+namespace {
+
+class FindingSink : public compiler::CheckSink {
+public:
+    void RunStarted(int) override {}
+    void MessageFound(const compiler::CheckMessage& message) override {
+        findings.push_back({message.line, 1, message.code, {message.text}});
+    }
+    void ProgressStep() override {}
+    void RunFinished(int) override {}
+
+    std::vector<compiler::Finding> findings;
+};
+
+// The declarations, ignore list and catalogues a check needs, read once.
+struct Environment {
+    compiler::DeclarationTable declarations;
+    compiler::NameList ignore;
+    compiler::FileCatalogue odf;
+    compiler::FileCatalogue sod;
+
+    assist::CheckOutcome Check(const textrules::LineList& lines, const std::string& path,
+                               const std::atomic<bool>& stop) {
+        const compiler::FileLookup files(odf, sod, ignore);
+        FindingSink sink;
+        if (textrules::FileExtension(path) == ".tt")
+            compiler::CompileTT(lines, files, stop, sink);
+        else
+            compiler::CompileOdf(lines, declarations, files, stop, sink);
+        return {std::move(sink.findings), {}};
+    }
+};
+
+QString Document(int lineCount) {
+    const QStringList kinds = {
+        QStringLiteral("unitName = \"Tank %1\""),
+        QStringLiteral("aiPriority = x%1"),
+        QStringLiteral("aiFlee = %1"),
+        QStringLiteral("baseClass = unit%1"),
+        QStringLiteral("noSuchThing%1 = 1"),
+        QStringLiteral("aiCombatRange = %1.5f"),
+        QStringLiteral("// note %1"),
+        QStringLiteral("aiPriority = %1 extra"),
+    };
+    QStringList lines;
+    lines.reserve(lineCount);
+    for (int i = 0; i < lineCount; ++i)
+        lines << kinds[i % kinds.size()].arg(i);
+    return lines.join(QLatin1Char('\n'));
+}
+
+struct Spread {
+    double mean = 0;
+    double max = 0;
+    void Add(double value, int count) {
+        mean += value / count;
+        max = std::max(max, value);
+    }
+};
+
+Spread TypeKeys(bench::TimingApplication& app, maintree::EditorPane& editor) {
+    constexpr int kKeys = 200;
+    Spread key;
+    for (int i = 0; i < kKeys; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(&editor, 'x');
+        app.processEvents();
+        key.Add(clock.nsecsElapsed() / 1e6, kKeys);
+    }
+    return key;
+}
+
+void TypeAndWait(bench::TimingApplication& app, maintree::EditorPane& editor, const bool& delivered,
+                 int round) {
+    const Spread key = TypeKeys(app, editor);
+    app.Reset();
+    QElapsedTimer sinceLastKey;
+    sinceLastKey.start();
+    while (!delivered)
+        app.processEvents(QEventLoop::WaitForMoreEvents);
+    const double wait = sinceLastKey.nsecsElapsed() / 1e6;
+    std::printf("round %d: keystroke mean %.2f ms, max %.2f ms; last key to findings %.0f ms (%.0f ms after "
+                "the %d ms pause); longest GUI task then %.1f ms wall, %.1f ms CPU (%s)\n",
+                round, key.mean, key.max, wait, wait - assist::LiveChecker::kDefaultDelayMs,
+                assist::LiveChecker::kDefaultDelayMs, app.longestWall / 1e6, app.longestCpu / 1e6,
+                app.longestWhat.toLocal8Bit().constData());
+}
+
+int RunLive(bench::TimingApplication& app, int lineCount) {
+    Environment environment{compiler::DeclarationTable({"unitName=string", "aiPriority=int", "aiFlee=bool",
+                                                        "baseClass=odf", "aiCombatRange=real"}),
+                            {},
+                            {},
+                            {}};
+    maintree::EditorPane editor;
+    editor.resize(800, 600);
+    editor.show();
+    editor.setPlainText(Document(lineCount));
+    QElapsedTimer copy;
+    copy.start();
+    const QString raw = editor.document()->toRawText();
+    std::printf("%d lines; one copy of the text (toRawText): %.1f ms\n", lineCount,
+                copy.nsecsElapsed() / 1e6);
+
+    std::atomic<qint64> checkWall = 0;
+    std::atomic<qint64> checkCpu = 0;
+    assist::LiveChecker checker(
+        &editor,
+        [&](const QString& text, const std::string& path, const std::atomic<bool>& stop) {
+            QElapsedTimer clock;
+            clock.start();
+            const qint64 cpu = bench::ThreadCpuNanoseconds();
+            assist::CheckOutcome outcome = environment.Check(maintree::RawTextLines(text), path, stop);
+            checkWall = clock.nsecsElapsed();
+            checkCpu = bench::ThreadCpuNanoseconds() - cpu;
+            return outcome;
+        },
+        [] { return QStringLiteral("bench.odf"); });
+    for (const auto where : {QTextCursor::End, QTextCursor::Start}) {
+        editor.moveCursor(where);
+        const Spread alone = TypeKeys(app, editor);
+        std::printf("without live checking, at the %s: keystroke mean %.2f ms, max %.2f ms\n",
+                    where == QTextCursor::End ? "end" : "start", alone.mean, alone.max);
+    }
+    QObject::connect(&editor, &QPlainTextEdit::textChanged, &checker, &assist::LiveChecker::textChanged);
+    bool delivered = false;
+    std::size_t findings = 0;
+    QObject::connect(&checker, &assist::LiveChecker::findingsReady, &checker,
+                     [&](const std::vector<compiler::Finding>& found) {
+                         delivered = true;
+                         findings = found.size();
+                     });
+    for (int round = 1; round <= 3; ++round) {
+        editor.moveCursor(round == 2 ? QTextCursor::Start : QTextCursor::End);
+        delivered = false;
+        TypeAndWait(app, editor, delivered, round);
+        std::printf("         the check on the worker: %.0f ms wall, %.0f ms CPU\n", checkWall / 1e6,
+                    checkCpu / 1e6);
+    }
+    std::printf("findings delivered: %zu\n", findings);
+    return 0;
+}
+
+// declarations.txt lines of as many names, each with a type word.
+textrules::LineList ManyDeclarations(int count) {
+    static const char* const kParts[] = {"ai",     "alt",    "base",   "build",  "cargo", "crew",
+                                         "damage", "deploy", "eject",  "fire",   "hover", "light",
+                                         "max",    "min",    "pilot",  "power",  "radar", "scrap",
+                                         "shot",   "team",   "thrust", "turret", "wing",  "yaw"};
+    static const char* const kTypes[] = {"int", "real", "string", "bool", "odf", "odfn", "sod", "sodn"};
+    // Names end in letters: a trailing number would make a numbered family.
+    auto letters = [](int n) {
+        std::string text;
+        for (; n > 0; n /= 26)
+            text.push_back(static_cast<char>('a' + n % 26));
+        return text;
+    };
+    textrules::LineList lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back(std::string(kParts[i % 24]) + kParts[(i / 24) % 24] + "Name" + letters(i) + "=" +
+                        kTypes[i % 8]);
+    return lines;
+}
+
+double ShowPopup(bench::TimingApplication& app, assist::Completion& completion,
+                 const std::function<void()>& act) {
+    QElapsedTimer clock;
+    clock.start();
+    act();
+    while (!completion.isPopupVisible() && clock.elapsed() < 5000)
+        app.processEvents();
+    app.processEvents(); // the first paint
+    return clock.nsecsElapsed() / 1e6;
+}
+
+int RunComplete(bench::TimingApplication& app, int count) {
+    const textrules::LineList declarations = ManyDeclarations(count);
+    QElapsedTimer clock;
+    clock.start();
+    const assist::PropertyCatalog catalog(declarations, {});
+    std::printf("catalogue of %zu names built (once, when the declarations are read): %.1f ms\n",
+                catalog.Entries().size(), clock.nsecsElapsed() / 1e6);
+    QPlainTextEdit editor;
+    editor.resize(800, 600);
+    editor.show();
+    clock.restart();
+    assist::Completion completion(&editor, {[&catalog] { return catalog.Entries(); }, {}, {}, {}});
+    std::printf("completion set up (the names are read on a worker): %.1f ms\n", clock.nsecsElapsed() / 1e6);
+    std::printf("first Complete at once, waiting for the worker: %.1f ms\n",
+                ShowPopup(app, completion, [&] { completion.complete(); }));
+    QTest::keyClick(completion.popup(), Qt::Key_Escape);
+    std::printf("Complete on an empty line (every name offered): %.1f ms\n",
+                ShowPopup(app, completion, [&] { completion.complete(); }));
+    QTest::keyClick(completion.popup(), Qt::Key_Escape);
+    Spread typed;
+    const char* const kPrefixes[] = {"ai", "ba", "cr", "de", "fi", "ho", "ma", "pi", "ra", "sc", "th", "wi"};
+    for (const char* prefix : kPrefixes) {
+        editor.clear();
+        QTest::keyClick(&editor, prefix[0]);
+        app.processEvents();
+        typed.Add(ShowPopup(app, completion, [&] { QTest::keyClick(&editor, prefix[1]); }), 12);
+        QTest::keyClick(completion.popup(), Qt::Key_Escape);
+    }
+    std::printf("second letter typed to list shown, 12 prefixes: mean %.1f ms, max %.1f ms\n", typed.mean,
+                typed.max);
+    return 0;
+}
+
+int RunMod(bench::TimingApplication& app, const QString& modDir) {
+    const std::string root = QFile::encodeName(modDir).toStdString();
+    auto environment = std::make_unique<Environment>();
+    environment->declarations = *compiler::LoadDeclarations(root + "/app/");
+    environment->ignore = compiler::LoadIgnoreFiles(root + "/app/");
+    environment->odf.PointAt(root + "/addon");
+    environment->odf.SetMask("*.odf");
+    environment->sod.PointAt(root + "/sod");
+    assist::ModProblemsView view;
+    view.resize(600, 800);
+    view.show();
+    assist::CheckModJob job(
+        [&environment](const textrules::LineList& lines, const std::string& path,
+                       const std::atomic<bool>& stop) { return environment->Check(lines, path, stop); });
+    std::size_t findings = 0;
+    QObject::connect(&job, &assist::CheckModJob::filesChecked, &view,
+                     [&](const std::vector<assist::ModFileResult>& results) {
+                         for (const assist::ModFileResult& result : results) {
+                             findings += result.findings.size();
+                             view.addFile(QFile::decodeName(QByteArray::fromStdString(result.path)),
+                                          result.findings);
+                         }
+                     });
+    app.processEvents();
+    app.Reset();
+    QElapsedTimer total;
+    total.start();
+    job.start({root + "/addon"});
+    while (job.isRunning() || view.isAppending())
+        app.processEvents(QEventLoop::WaitForMoreEvents);
+    std::printf(
+        "%d files with findings, %zu findings: %lld ms; longest GUI task %.1f ms wall, %.1f ms CPU (%s)\n",
+        view.fileCount(), findings, total.elapsed(), app.longestWall / 1e6, app.longestCpu / 1e6,
+        app.longestWhat.toLocal8Bit().constData());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::TimingApplication app(argc, argv);
+    const QString what = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const QString argument = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (what == QLatin1String("live"))
+        return RunLive(app, argument.isEmpty() ? 100000 : argument.toInt());
+    if (what == QLatin1String("complete"))
+        return RunComplete(app, argument.isEmpty() ? 100000 : argument.toInt());
+    if (what == QLatin1String("mod") && !argument.isEmpty())
+        return RunMod(app, argument);
+    std::fprintf(stderr, "usage: assist_bench live [lines] | complete [names] | mod <generated mod dir>\n");
+    return 2;
+}
