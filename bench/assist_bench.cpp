@@ -2,7 +2,7 @@
 //   assist_bench live [lines]      typing in a long document that is checked as it changes
 //   assist_bench complete [names]  the completion list among many declared names
 //   assist_bench mod <dir>         checking a mod made by bench/gen_mod.py, problems view filling
-#include "gui_timing.h"
+#include "bench_support.h"
 
 #include "varko/assist/check_mod_job.h"
 #include "varko/assist/completion.h"
@@ -57,24 +57,6 @@ struct Environment {
     }
 };
 
-QString Document(int lineCount) {
-    const QStringList kinds = {
-        QStringLiteral("unitName = \"Tank %1\""),
-        QStringLiteral("aiPriority = x%1"),
-        QStringLiteral("aiFlee = %1"),
-        QStringLiteral("baseClass = unit%1"),
-        QStringLiteral("noSuchThing%1 = 1"),
-        QStringLiteral("aiCombatRange = %1.5f"),
-        QStringLiteral("// note %1"),
-        QStringLiteral("aiPriority = %1 extra"),
-    };
-    QStringList lines;
-    lines.reserve(lineCount);
-    for (int i = 0; i < lineCount; ++i)
-        lines << kinds[i % kinds.size()].arg(i);
-    return lines.join(QLatin1Char('\n'));
-}
-
 struct Spread {
     double mean = 0;
     double max = 0;
@@ -122,7 +104,7 @@ int RunLive(bench::TimingApplication& app, int lineCount) {
     maintree::EditorPane editor;
     editor.resize(800, 600);
     editor.show();
-    editor.setPlainText(Document(lineCount));
+    editor.setPlainText(bench::Document(lineCount).join(QLatin1Char('\n')));
     QElapsedTimer copy;
     copy.start();
     const QString raw = editor.document()->toRawText();
