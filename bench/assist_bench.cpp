@@ -95,6 +95,34 @@ void TypeAndWait(bench::TimingApplication& app, maintree::EditorPane& editor, co
                 app.longestWhat.toLocal8Bit().constData());
 }
 
+void TypeWithoutChecking(bench::TimingApplication& app, maintree::EditorPane& editor) {
+    QElapsedTimer copy;
+    copy.start();
+    const QString raw = editor.document()->toRawText();
+    std::printf("%d lines; one copy of the text (toRawText): %.1f ms\n", editor.document()->blockCount(),
+                copy.nsecsElapsed() / 1e6);
+    for (const auto where : {QTextCursor::End, QTextCursor::Start}) {
+        editor.moveCursor(where);
+        const Spread alone = TypeKeys(app, editor);
+        std::printf("without live checking, at the %s: keystroke mean %.2f ms, max %.2f ms\n",
+                    where == QTextCursor::End ? "end" : "start", alone.mean, alone.max);
+    }
+}
+
+// The checker over the editor's lines, its time on the worker kept for the report.
+assist::LiveChecker::TextCheck TimedCheck(Environment& environment, std::atomic<qint64>& wall,
+                                          std::atomic<qint64>& cpu) {
+    return [&](const QString& text, const std::string& path, const std::atomic<bool>& stop) {
+        QElapsedTimer clock;
+        clock.start();
+        const qint64 cpuStart = bench::ThreadCpuNanoseconds();
+        assist::CheckOutcome outcome = environment.Check(maintree::RawTextLines(text), path, stop);
+        wall = clock.nsecsElapsed();
+        cpu = bench::ThreadCpuNanoseconds() - cpuStart;
+        return outcome;
+    };
+}
+
 int RunLive(bench::TimingApplication& app, int lineCount) {
     Environment environment{compiler::DeclarationTable({"unitName=string", "aiPriority=int", "aiFlee=bool",
                                                         "baseClass=odf", "aiCombatRange=real"}),
@@ -105,48 +133,24 @@ int RunLive(bench::TimingApplication& app, int lineCount) {
     editor.resize(800, 600);
     editor.show();
     editor.setPlainText(bench::Document(lineCount).join(QLatin1Char('\n')));
-    QElapsedTimer copy;
-    copy.start();
-    const QString raw = editor.document()->toRawText();
-    std::printf("%d lines; one copy of the text (toRawText): %.1f ms\n", lineCount,
-                copy.nsecsElapsed() / 1e6);
-
-    std::atomic<qint64> checkWall = 0;
-    std::atomic<qint64> checkCpu = 0;
-    assist::LiveChecker checker(
-        &editor,
-        [&](const QString& text, const std::string& path, const std::atomic<bool>& stop) {
-            QElapsedTimer clock;
-            clock.start();
-            const qint64 cpu = bench::ThreadCpuNanoseconds();
-            assist::CheckOutcome outcome = environment.Check(maintree::RawTextLines(text), path, stop);
-            checkWall = clock.nsecsElapsed();
-            checkCpu = bench::ThreadCpuNanoseconds() - cpu;
-            return outcome;
-        },
-        [] { return QStringLiteral("bench.odf"); });
-    for (const auto where : {QTextCursor::End, QTextCursor::Start}) {
-        editor.moveCursor(where);
-        const Spread alone = TypeKeys(app, editor);
-        std::printf("without live checking, at the %s: keystroke mean %.2f ms, max %.2f ms\n",
-                    where == QTextCursor::End ? "end" : "start", alone.mean, alone.max);
-    }
+    TypeWithoutChecking(app, editor);
+    std::atomic<qint64> wall = 0;
+    std::atomic<qint64> cpu = 0;
+    assist::LiveChecker checker(&editor, TimedCheck(environment, wall, cpu),
+                                [] { return QStringLiteral("bench.odf"); });
     QObject::connect(&editor, &QPlainTextEdit::textChanged, &checker, &assist::LiveChecker::textChanged);
     bool delivered = false;
-    std::size_t findings = 0;
     QObject::connect(&checker, &assist::LiveChecker::findingsReady, &checker,
                      [&](const std::vector<compiler::Finding>& found) {
                          delivered = true;
-                         findings = found.size();
+                         std::printf("findings delivered: %zu\n", found.size());
                      });
     for (int round = 1; round <= 3; ++round) {
         editor.moveCursor(round == 2 ? QTextCursor::Start : QTextCursor::End);
         delivered = false;
         TypeAndWait(app, editor, delivered, round);
-        std::printf("         the check on the worker: %.0f ms wall, %.0f ms CPU\n", checkWall / 1e6,
-                    checkCpu / 1e6);
+        std::printf("         the check on the worker: %.0f ms wall, %.0f ms CPU\n", wall / 1e6, cpu / 1e6);
     }
-    std::printf("findings delivered: %zu\n", findings);
     return 0;
 }
 
@@ -182,6 +186,21 @@ double ShowPopup(bench::TimingApplication& app, assist::Completion& completion,
     return clock.nsecsElapsed() / 1e6;
 }
 
+void TimeTypedPrefixes(bench::TimingApplication& app, QPlainTextEdit& editor,
+                       assist::Completion& completion) {
+    Spread typed;
+    const char* const kPrefixes[] = {"ai", "ba", "cr", "de", "fi", "ho", "ma", "pi", "ra", "sc", "th", "wi"};
+    for (const char* prefix : kPrefixes) {
+        editor.clear();
+        QTest::keyClick(&editor, prefix[0]);
+        app.processEvents();
+        typed.Add(ShowPopup(app, completion, [&] { QTest::keyClick(&editor, prefix[1]); }), 12);
+        QTest::keyClick(completion.popup(), Qt::Key_Escape);
+    }
+    std::printf("second letter typed to list shown, 12 prefixes: mean %.1f ms, max %.1f ms\n", typed.mean,
+                typed.max);
+}
+
 int RunComplete(bench::TimingApplication& app, int count) {
     const textrules::LineList declarations = ManyDeclarations(count);
     QElapsedTimer clock;
@@ -201,28 +220,25 @@ int RunComplete(bench::TimingApplication& app, int count) {
     std::printf("Complete on an empty line (every name offered): %.1f ms\n",
                 ShowPopup(app, completion, [&] { completion.complete(); }));
     QTest::keyClick(completion.popup(), Qt::Key_Escape);
-    Spread typed;
-    const char* const kPrefixes[] = {"ai", "ba", "cr", "de", "fi", "ho", "ma", "pi", "ra", "sc", "th", "wi"};
-    for (const char* prefix : kPrefixes) {
-        editor.clear();
-        QTest::keyClick(&editor, prefix[0]);
-        app.processEvents();
-        typed.Add(ShowPopup(app, completion, [&] { QTest::keyClick(&editor, prefix[1]); }), 12);
-        QTest::keyClick(completion.popup(), Qt::Key_Escape);
-    }
-    std::printf("second letter typed to list shown, 12 prefixes: mean %.1f ms, max %.1f ms\n", typed.mean,
-                typed.max);
+    TimeTypedPrefixes(app, editor, completion);
     return 0;
 }
 
-int RunMod(bench::TimingApplication& app, const QString& modDir) {
-    const std::string root = QFile::encodeName(modDir).toStdString();
+// The environment of a mod laid out as bench/gen_mod.py writes it.
+std::unique_ptr<Environment> LoadEnvironment(const std::string& root) {
     auto environment = std::make_unique<Environment>();
-    environment->declarations = *compiler::LoadDeclarations(root + "/app/");
+    environment->declarations =
+        compiler::LoadDeclarations(root + "/app/").value_or(compiler::DeclarationTable());
     environment->ignore = compiler::LoadIgnoreFiles(root + "/app/");
     environment->odf.PointAt(root + "/addon");
     environment->odf.SetMask("*.odf");
     environment->sod.PointAt(root + "/sod");
+    return environment;
+}
+
+int RunMod(bench::TimingApplication& app, const QString& modDir) {
+    const std::string root = QFile::encodeName(modDir).toStdString();
+    const std::unique_ptr<Environment> environment = LoadEnvironment(root);
     assist::ModProblemsView view;
     view.resize(600, 800);
     view.show();

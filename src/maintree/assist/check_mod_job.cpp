@@ -59,11 +59,28 @@ void CheckModJob::run(const std::vector<std::string>& directories, const std::at
     const std::vector<ModFile> files = ListModFiles(directories);
     const int total = static_cast<int>(files.size());
     post({}, 0, total);
+    std::string failure;
+    const int done = checkFiles(files, stop, failure);
+    const bool stopped = done < total && failure.empty();
+    QMetaObject::invokeMethod(
+        this,
+        [this, stopped, failure = QString::fromStdString(failure)] {
+            m_running = false;
+            if (!failure.isEmpty())
+                emit failed(failure);
+            emit finished(stopped);
+        },
+        Qt::QueuedConnection);
+}
+
+// The number of files checked to the end; what they found is posted in batches.
+int CheckModJob::checkFiles(const std::vector<ModFile>& files, const std::atomic<bool>& stop,
+                            std::string& failure) {
+    const int total = static_cast<int>(files.size());
     std::vector<ModFileResult> batch;
     auto lastPost = std::chrono::steady_clock::now();
-    std::string failure;
     int done = 0;
-    while (done < total && !stop.load() && failure.empty()) {
+    while (done < total && !stop.load()) {
         ModFileResult result = CheckFile(files[static_cast<std::size_t>(done)], m_check, stop, failure);
         // A file whose check was cut short is left out rather than shown half done.
         if (stop.load() || !failure.empty())
@@ -77,16 +94,9 @@ void CheckModJob::run(const std::vector<std::string>& directories, const std::at
             lastPost = std::chrono::steady_clock::now();
         }
     }
-    const bool stopped = done < total && failure.empty();
-    QMetaObject::invokeMethod(
-        this,
-        [this, stopped, failure = QString::fromStdString(failure)] {
-            m_running = false;
-            if (!failure.isEmpty())
-                emit failed(failure);
-            emit finished(stopped);
-        },
-        Qt::QueuedConnection);
+    if (!batch.empty())
+        post(std::move(batch), done, total);
+    return done;
 }
 
 void CheckModJob::post(std::vector<ModFileResult> batch, int done, int total) {

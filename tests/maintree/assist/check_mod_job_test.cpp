@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
+#include <thread>
 
 namespace varko::assist {
 namespace {
@@ -97,17 +97,20 @@ TEST_F(CheckingTheMod, AFileGoneSinceTheListingIsReportedUnreadable) {
     EXPECT_EQ(all[2].path, path("c.tt").toStdString());
 }
 
-TEST_F(CheckingTheMod, StoppingEndsAfterTheFileBeingChecked) {
+TEST_F(CheckingTheMod, StoppingKeepsWhatTheFinishedFilesFound) {
     std::atomic<int> calls = 0;
     std::atomic<bool> inside = false;
-    // The first file's check runs until it is asked to stop, as a long file would.
-    CheckModJob job([&](const textrules::LineList& lines, const std::string&, const std::atomic<bool>& stop) {
-        ++calls;
-        inside = true;
-        while (!stop.load())
-            std::this_thread::yield();
-        return BadLines(lines);
-    });
+    // The second file's check runs until it is asked to stop, as a long file would.
+    CheckModJob job(
+        [&](const textrules::LineList& lines, const std::string& file, const std::atomic<bool>& stop) {
+            ++calls;
+            if (file == path("b.ODF").toStdString()) {
+                inside = true;
+                while (!stop.load())
+                    std::this_thread::yield();
+            }
+            return BadLines(lines);
+        });
     QSignalSpy results(&job, &CheckModJob::filesChecked);
     QSignalSpy finished(&job, &CheckModJob::finished);
     ASSERT_TRUE(job.start(dirs()));
@@ -115,8 +118,11 @@ TEST_F(CheckingTheMod, StoppingEndsAfterTheFileBeingChecked) {
     job.stop();
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_TRUE(finished.at(0).at(0).toBool());
-    EXPECT_EQ(calls.load(), 1);
-    EXPECT_TRUE(Results(results).empty());
+    EXPECT_EQ(calls.load(), 2);
+    const std::vector<ModFileResult> all = Results(results);
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].path, path("a.odf").toStdString());
+    EXPECT_EQ(all[0].findings.size(), 2u);
     EXPECT_TRUE(job.start(dirs())); // ready for another run; the destructor stops this one
 }
 

@@ -2,6 +2,7 @@
 
 #include "varko/assist/background_job.h"
 #include "varko/assist/check_outcome.h"
+#include "varko/assist/mod_file_list.h"
 #include "varko/textrules/text_rules.h"
 
 #include <QObject>
@@ -51,6 +52,7 @@ signals:
 
 private:
     void run(const std::vector<std::string>& directories, const std::atomic<bool>& stop);
+    int checkFiles(const std::vector<ModFile>& files, const std::atomic<bool>& stop, std::string& failure);
     void post(std::vector<ModFileResult> batch, int done, int total);
 
     FileCheck m_check;
