@@ -66,7 +66,7 @@ std::vector<CompletionCandidate> PropertyCandidates(const std::vector<PropertyEn
     return candidates;
 }
 
-std::vector<CompletionCandidate> FileCandidates(CompletionTarget target, const GameFiles& files) {
+std::vector<CompletionCandidate> FileCandidates(CompletionTarget target, const FileSources& files) {
     const bool odf = target == CompletionTarget::OdfFile || target == CompletionTarget::OdfName;
     const auto& list = odf ? files.odfNames : files.sodNames;
     if (target == CompletionTarget::None || target == CompletionTarget::PropertyName || !list)

@@ -16,7 +16,7 @@ constexpr std::size_t kBackStackDepth = 100;
 } // namespace
 
 FileTarget FileTargetAt(std::string_view line, std::optional<std::size_t> column, DocumentType type,
-                        const TypeOfProperty& typeOf, const GameFiles& files) {
+                        const TypeOfProperty& typeOf, const FileSources& files) {
     std::optional<FileReference> reference = FileReferenceAt(line, column, type, typeOf);
     if (column && !reference)
         reference = FileReferenceAt(line, std::nullopt, type, typeOf);

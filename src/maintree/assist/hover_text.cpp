@@ -6,7 +6,7 @@ namespace varko::assist {
 
 namespace {
 
-std::string FileText(const FileReference& reference, const GameFiles& files) {
+std::string FileText(const FileReference& reference, const FileSources& files) {
     const bool odf = reference.kind == FileKind::Odf;
     const auto& find = odf ? files.findOdfPath : files.findSodPath;
     std::optional<std::string> path;

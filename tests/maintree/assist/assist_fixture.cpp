@@ -23,7 +23,7 @@ Finder(std::shared_ptr<std::vector<std::string>> names, std::string directory) {
 
 } // namespace
 
-GameFiles FakeGameFiles(std::vector<std::string> odfNames, std::vector<std::string> sodNames) {
+FileSources FakeFileSources(std::vector<std::string> odfNames, std::vector<std::string> sodNames) {
     auto odf = std::make_shared<std::vector<std::string>>(std::move(odfNames));
     auto sod = std::make_shared<std::vector<std::string>>(std::move(sodNames));
     return {[odf] { return *odf; }, [sod] { return *sod; }, Finder(odf, kAddonDir), Finder(sod, kSodDir)};

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "varko/assist/file_reference.h"
-#include "varko/assist/game_files.h"
+#include "varko/assist/file_sources.h"
 #include "varko/assist/property_catalog.h"
 
 #include <QString>
@@ -16,7 +16,7 @@ inline constexpr const char* kSodDir = "/mod/sod";
 
 // Game directories held in memory: a name is found when listed (case ignored), at <dir>/<name>.
 // The finders look up whatever they are given, so the code under test must refuse odd names itself.
-GameFiles FakeGameFiles(std::vector<std::string> odfNames, std::vector<std::string> sodNames);
+FileSources FakeFileSources(std::vector<std::string> odfNames, std::vector<std::string> sodNames);
 
 // A small declarations table and property library of the kinds the game uses.
 PropertyCatalog SampleCatalog();

@@ -73,7 +73,7 @@ const FileRow kFiles[] = {
 class FileCandidateTable : public ::testing::TestWithParam<FileRow> {};
 
 TEST_P(FileCandidateTable, OffersNamesAsTheCheckerExpectsThem) {
-    const GameFiles files = testing::FakeGameFiles({"laser.odf", "Tank.ODF"}, {"tank.sod", "tank.msh"});
+    const FileSources files = testing::FakeFileSources({"laser.odf", "Tank.ODF"}, {"tank.sod", "tank.msh"});
     EXPECT_EQ(FileCandidates(GetParam().target, files), GetParam().candidates);
 }
 
@@ -122,7 +122,7 @@ protected:
         : m_catalog(testing::SampleCatalog()),
           m_completion(&m_editor,
                        {[this] { return m_catalog.Entries(); }, testing::TypesOf(m_catalog),
-                        testing::FakeGameFiles({"laser.odf", "tank.odf", "cannon.odf"}, {"tank.sod"}),
+                        testing::FakeFileSources({"laser.odf", "tank.odf", "cannon.odf"}, {"tank.sod"}),
                         [this] { return m_path; }}) {
         m_editor.resize(400, 300);
         m_editor.show();

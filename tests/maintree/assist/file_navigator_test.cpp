@@ -19,7 +19,7 @@ protected:
     Navigation()
         : m_catalog(testing::SampleCatalog()),
           m_navigator(&m_editor, {testing::TypesOf(m_catalog),
-                                  testing::FakeGameFiles({"unitbase.odf", "laser.odf", "tank.odf"}, {}),
+                                  testing::FakeFileSources({"unitbase.odf", "laser.odf", "tank.odf"}, {}),
                                   [this] { return m_path; }}) {
         m_editor.resize(500, 300);
     }

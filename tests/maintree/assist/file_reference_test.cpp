@@ -8,7 +8,7 @@
 namespace varko::assist {
 namespace {
 
-using testing::FakeGameFiles;
+using testing::FakeFileSources;
 using testing::SampleCatalog;
 using testing::TypesOf;
 
@@ -65,9 +65,9 @@ class FileTargetTable : public ::testing::TestWithParam<TargetRow> {};
 TEST_P(FileTargetTable, FindsTheFileAsTheCheckerNamesIt) {
     const TargetRow& row = GetParam();
     const PropertyCatalog catalog = SampleCatalog();
-    const GameFiles files = FakeGameFiles({"laser.odf", "unitbase.odf", "tank.odf", "factory.odf",
-                                           "../secret.odf", "sub/tank.odf", "..tank.odf"},
-                                          {"tank.sod"});
+    const FileSources files = FakeFileSources({"laser.odf", "unitbase.odf", "tank.odf", "factory.odf",
+                                               "../secret.odf", "sub/tank.odf", "..tank.odf"},
+                                              {"tank.sod"});
     const FileTarget target = FileTargetAt(row.line, row.column, row.type, TypesOf(catalog), files);
     EXPECT_EQ(target.path, row.path);
     EXPECT_EQ(target.status, row.status);

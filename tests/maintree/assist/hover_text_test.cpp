@@ -59,7 +59,7 @@ TEST_P(HoverTable, TellsWhatIsUnderTheMouse) {
     const PropertyCatalog catalog = testing::SampleCatalog();
     const HoverSources sources{
         testing::TypesOf(catalog), [&catalog](std::string_view name) { return catalog.SectionsOf(name); },
-        testing::FakeGameFiles({"laser.odf", "unitbase.odf", "../secret.odf"}, {"tank.sod"})};
+        testing::FakeFileSources({"laser.odf", "unitbase.odf", "../secret.odf"}, {"tank.sod"})};
     EXPECT_EQ(HoverText(row.line, row.column, row.type, sources), row.text);
 }
 
@@ -74,7 +74,7 @@ protected:
               &m_editor,
               {testing::TypesOf(m_catalog),
                [this](std::string_view name) { return m_catalog.SectionsOf(name); },
-               testing::FakeGameFiles({"laser.odf"}, {})},
+               testing::FakeFileSources({"laser.odf"}, {})},
               [] { return QStringLiteral("/mod/addon/tank.odf"); },
               [](int line) {
                   return line == 1 ? QStringLiteral("Line 2: Error - Unknown command: turboBoost = 1")

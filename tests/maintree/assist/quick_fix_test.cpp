@@ -20,8 +20,8 @@ using compiler::Finding;
 
 FixSources Sources(const PropertyCatalog& catalog) {
     return {testing::TypesOf(catalog),
-            testing::FakeGameFiles({"laser.odf", "Tank.odf", "factory.odf", "unitbase.odf", "notes.txt"},
-                                   {"tank.sod", "tank_col.sod"}),
+            testing::FakeFileSources({"laser.odf", "Tank.odf", "factory.odf", "unitbase.odf", "notes.txt"},
+                                     {"tank.sod", "tank_col.sod"}),
             [&catalog] {
                 std::vector<std::string> names;
                 for (const PropertyEntry& entry : catalog.Entries())

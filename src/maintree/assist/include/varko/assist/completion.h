@@ -3,7 +3,7 @@
 #include "varko/assist/background_job.h"
 #include "varko/assist/completion_context.h"
 #include "varko/assist/completion_model.h"
-#include "varko/assist/game_files.h"
+#include "varko/assist/file_sources.h"
 #include "varko/assist/property_catalog.h"
 
 #include <QObject>
@@ -24,7 +24,7 @@ struct CompletionSources {
     // Called on a worker: it must not touch the GUI (a PropertyCatalog that is not changed is safe).
     std::function<std::vector<PropertyEntry>()> properties;
     TypeOfProperty typeOf;
-    GameFiles files;
+    FileSources files;
     std::function<QString()> documentPath;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "varko/assist/file_reference.h"
-#include "varko/assist/game_files.h"
+#include "varko/assist/file_sources.h"
 #include "varko/assist/property_catalog.h"
 
 #include <cstddef>
@@ -37,6 +37,6 @@ struct CompletionCandidate {
 // Property names with their declared type as description ("not declared" when there is none).
 std::vector<CompletionCandidate> PropertyCandidates(const std::vector<PropertyEntry>& entries);
 // The file names a value of the target's type may take, written as the checker expects them.
-std::vector<CompletionCandidate> FileCandidates(CompletionTarget target, const GameFiles& files);
+std::vector<CompletionCandidate> FileCandidates(CompletionTarget target, const FileSources& files);
 
 } // namespace varko::assist

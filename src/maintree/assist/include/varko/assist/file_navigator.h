@@ -1,7 +1,7 @@
 #pragma once
 
 #include "varko/assist/file_reference.h"
-#include "varko/assist/game_files.h"
+#include "varko/assist/file_sources.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,11 +27,11 @@ struct FileTarget {
 // The ODF file named at the 0-based column (without one, anywhere on the line), looked up in the
 // addon directory. Only plain names are looked up: one holding "/" or ".." is refused.
 FileTarget FileTargetAt(std::string_view line, std::optional<std::size_t> column, DocumentType type,
-                        const TypeOfProperty& typeOf, const GameFiles& files);
+                        const TypeOfProperty& typeOf, const FileSources& files);
 
 struct NavigatorSources {
     TypeOfProperty typeOf;
-    GameFiles files;
+    FileSources files;
     std::function<QString()> documentPath;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "varko/assist/file_reference.h"
-#include "varko/assist/game_files.h"
+#include "varko/assist/file_sources.h"
 #include "varko/compiler/finding.h"
 
 #include <cstddef>
@@ -26,7 +26,7 @@ using NearestFunction = std::function<std::vector<std::string>(
 
 struct FixSources {
     TypeOfProperty typeOf;
-    GameFiles files;
+    FileSources files;
     std::function<std::vector<std::string>()> propertyNames;
     NearestFunction nearest;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "varko/assist/file_reference.h"
-#include "varko/assist/game_files.h"
+#include "varko/assist/file_sources.h"
 
 #include <functional>
 #include <string>
@@ -14,7 +14,7 @@ struct HoverSources {
     TypeOfProperty typeOf;
     // The proplib.txt sections that list a property name.
     std::function<std::vector<std::string>(std::string_view name)> sectionsOf;
-    GameFiles files;
+    FileSources files;
 };
 
 // The tip for the 0-based column of a document line: over a property name its declared type and

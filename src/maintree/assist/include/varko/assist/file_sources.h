@@ -11,7 +11,7 @@ namespace varko::assist {
 // The game directories as the assist features see them; the owner answers from its check
 // environment. Finders return an absolute path and never leave their directories: a name holding
 // "/" or ".." finds nothing.
-struct GameFiles {
+struct FileSources {
     std::function<std::vector<std::string>()> odfNames; // file names of the addon directories
     std::function<std::vector<std::string>()> sodNames; // file names of the SOD directories
     std::function<std::optional<std::string>(std::string_view name)> findOdfPath;

@@ -1,4 +1,4 @@
-#include "varko/assist/game_files.h"
+#include "varko/assist/file_sources.h"
 
 namespace varko::assist {
 
