@@ -82,7 +82,7 @@ CompletionContext Completion::contextAtCaret() const {
         return {};
     const CaretLine caret = CaretLineOf(m_editor->textCursor());
     const QString path = m_sources.documentPath ? m_sources.documentPath() : QString();
-    return CompletionContextAt(caret.text, caret.column, DocumentTypeOfPath(path.toStdString()),
+    return CompletionContextAt(caret.text, caret.column, compiler::KindOfPath(path.toStdString()),
                                m_sources.typeOf);
 }
 

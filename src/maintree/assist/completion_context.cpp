@@ -48,9 +48,9 @@ bool HasExtension(const std::string& name, std::string_view extension) {
 
 } // namespace
 
-CompletionContext CompletionContextAt(std::string_view line, std::size_t column, DocumentType type,
+CompletionContext CompletionContextAt(std::string_view line, std::size_t column, DocumentKind kind,
                                       const TypeOfProperty& typeOf) {
-    if (type == DocumentType::TechTree || column > line.size())
+    if (kind == DocumentKind::TechTree || column > line.size())
         return {};
     const std::string_view before = line.substr(0, column);
     if (std::all_of(before.begin(), before.end(), IsNameCharacter))

@@ -15,11 +15,11 @@ constexpr std::size_t kBackStackDepth = 100;
 
 } // namespace
 
-FileTarget FileTargetAt(std::string_view line, std::optional<std::size_t> column, DocumentType type,
+FileTarget FileTargetAt(std::string_view line, std::optional<std::size_t> column, DocumentKind kind,
                         const TypeOfProperty& typeOf, const FileSources& files) {
-    std::optional<FileReference> reference = FileReferenceAt(line, column, type, typeOf);
+    std::optional<FileReference> reference = FileReferenceAt(line, column, kind, typeOf);
     if (column && !reference)
-        reference = FileReferenceAt(line, std::nullopt, type, typeOf);
+        reference = FileReferenceAt(line, std::nullopt, kind, typeOf);
     if (!reference)
         return {std::nullopt, "No file name here"};
     const std::string& name = reference->fileName;
@@ -57,7 +57,7 @@ bool FileNavigator::goToFileAt(int lineIndex, int column) {
 bool FileNavigator::go(const std::string& lineText, std::optional<std::size_t> column, int lineIndex) {
     const QString document = m_sources.documentPath ? m_sources.documentPath() : QString();
     const FileTarget target =
-        FileTargetAt(lineText, column, DocumentTypeOfPath(QFile::encodeName(document).toStdString()),
+        FileTargetAt(lineText, column, compiler::KindOfPath(QFile::encodeName(document).toStdString()),
                      m_sources.typeOf, m_sources.files);
     setStatus(QString::fromLatin1(target.status));
     if (!target.path)

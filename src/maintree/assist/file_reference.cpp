@@ -69,17 +69,13 @@ bool Holds(const FileReference& reference, std::size_t column) {
 
 } // namespace
 
-DocumentType DocumentTypeOfPath(std::string_view path) {
-    return textrules::FileExtension(path) == ".tt" ? DocumentType::TechTree : DocumentType::Odf;
-}
-
 bool IsUncheckedOdfLine(std::string_view line) {
     return line.empty() || line.starts_with("//") || line.front() == '\t' || line.front() == ' ';
 }
 
-std::vector<FileReference> FileReferencesOnLine(std::string_view line, DocumentType type,
+std::vector<FileReference> FileReferencesOnLine(std::string_view line, DocumentKind kind,
                                                 const TypeOfProperty& typeOf) {
-    if (type == DocumentType::TechTree)
+    if (kind == DocumentKind::TechTree)
         return TechTreeReferences(line);
     std::vector<FileReference> references;
     if (IsUncheckedOdfLine(line))
@@ -95,8 +91,8 @@ std::vector<FileReference> FileReferencesOnLine(std::string_view line, DocumentT
 }
 
 std::optional<FileReference> FileReferenceAt(std::string_view line, std::optional<std::size_t> column,
-                                             DocumentType type, const TypeOfProperty& typeOf) {
-    std::vector<FileReference> references = FileReferencesOnLine(line, type, typeOf);
+                                             DocumentKind kind, const TypeOfProperty& typeOf) {
+    std::vector<FileReference> references = FileReferencesOnLine(line, kind, typeOf);
     for (FileReference& reference : references) {
         if (!column || Holds(reference, *column))
             return std::move(reference);

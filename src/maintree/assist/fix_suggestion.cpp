@@ -14,10 +14,10 @@ constexpr std::array<std::string_view, 6> kFileNotFound{"M3", "M4", "M5", "M6", 
 
 // The reference the finding names: on a tech-tree line the one whose name it reports.
 std::optional<FileReference> ReferenceOf(const compiler::Finding& finding, std::string_view lineText,
-                                         DocumentType type, const TypeOfProperty& typeOf) {
+                                         DocumentKind kind, const TypeOfProperty& typeOf) {
     const std::string reported = finding.parts.empty() ? std::string() : finding.parts.front();
     std::optional<FileReference> fallback;
-    for (FileReference& reference : FileReferencesOnLine(lineText, type, typeOf)) {
+    for (FileReference& reference : FileReferencesOnLine(lineText, kind, typeOf)) {
         // The finding's column is the token's, an opening quote included.
         const auto column = static_cast<std::size_t>(std::max(finding.column, 1));
         const bool atColumn =
@@ -55,8 +55,8 @@ std::vector<FixSuggestion> Suggest(int line, std::size_t start, const std::strin
 }
 
 std::vector<FixSuggestion> FileFixes(const compiler::Finding& finding, std::string_view lineText,
-                                     DocumentType type, const FixSources& sources) {
-    const std::optional<FileReference> reference = ReferenceOf(finding, lineText, type, sources.typeOf);
+                                     DocumentKind kind, const FixSources& sources) {
+    const std::optional<FileReference> reference = ReferenceOf(finding, lineText, kind, sources.typeOf);
     if (!reference)
         return {};
     const auto& list = reference->kind == FileKind::Odf ? sources.files.odfNames : sources.files.sodNames;
@@ -80,12 +80,12 @@ std::vector<FixSuggestion> NameFixes(const compiler::Finding& finding, std::stri
 } // namespace
 
 std::vector<FixSuggestion> SuggestFixes(const compiler::Finding& finding, std::string_view lineText,
-                                        DocumentType type, const FixSources& sources) {
+                                        DocumentKind kind, const FixSources& sources) {
     for (std::string_view code : kFileNotFound) {
         if (finding.code == code)
-            return FileFixes(finding, lineText, type, sources);
+            return FileFixes(finding, lineText, kind, sources);
     }
-    if (finding.code == "M1" && type == DocumentType::Odf)
+    if (finding.code == "M1" && kind == DocumentKind::Odf)
         return NameFixes(finding, lineText, sources);
     return {};
 }

@@ -14,6 +14,8 @@ std::string FileText(const FileReference& reference, const FileSources& files) {
         path = find(reference.fileName);
     if (path)
         return reference.fileName + ": found in " + std::filesystem::path(*path).parent_path().string();
+    if (odf && files.builtIn && files.builtIn(reference.fileName))
+        return reference.fileName + ": built into the game (ignorefiles.txt)";
     return reference.fileName + ": not found in the " + (odf ? "addon" : "SOD") + " directory";
 }
 
@@ -29,11 +31,11 @@ std::string PropertyText(const std::string& name, const HoverSources& sources) {
 
 } // namespace
 
-std::string HoverText(std::string_view line, std::size_t column, DocumentType type,
+std::string HoverText(std::string_view line, std::size_t column, DocumentKind kind,
                       const HoverSources& sources) {
-    if (std::optional<FileReference> reference = FileReferenceAt(line, column, type, sources.typeOf))
+    if (std::optional<FileReference> reference = FileReferenceAt(line, column, kind, sources.typeOf))
         return FileText(*reference, sources.files);
-    if (type == DocumentType::TechTree)
+    if (kind == DocumentKind::TechTree)
         return {};
     if (std::optional<PropertyNameSpan> name = PropertyNameAt(line, column))
         return PropertyText(name->name, sources);

@@ -25,7 +25,7 @@ QString HoverTips::textAt(const QPoint& viewportPosition) const {
     const CaretLine line = CaretLineOf(cursor);
     const QString path = m_documentPath ? m_documentPath() : QString();
     const QString tip = QString::fromLatin1(
-        HoverText(line.text, line.column, DocumentTypeOfPath(path.toStdString()), m_sources));
+        HoverText(line.text, line.column, compiler::KindOfPath(path.toStdString()), m_sources));
     const QString faults = m_faultText ? m_faultText(line.lineIndex) : QString();
     if (faults.isEmpty() || tip.isEmpty())
         return faults + tip;

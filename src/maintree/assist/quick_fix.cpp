@@ -31,11 +31,11 @@ std::vector<FixSuggestion> QuickFix::suggestionsForLine(int line) const {
         return suggestions;
     const std::string text = LineBytes(block);
     const QString path = m_documentPath ? m_documentPath() : QString();
-    const DocumentType type = DocumentTypeOfPath(QFile::encodeName(path).toStdString());
+    const DocumentKind kind = compiler::KindOfPath(QFile::encodeName(path).toStdString());
     for (const compiler::Finding& finding : m_findings) {
         if (finding.line != line)
             continue;
-        for (FixSuggestion& suggestion : SuggestFixes(finding, text, type, m_sources)) {
+        for (FixSuggestion& suggestion : SuggestFixes(finding, text, kind, m_sources)) {
             if (suggestions.size() < kMaxFixes &&
                 std::find(suggestions.begin(), suggestions.end(), suggestion) == suggestions.end())
                 suggestions.push_back(std::move(suggestion));

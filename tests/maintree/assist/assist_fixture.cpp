@@ -26,7 +26,8 @@ Finder(std::shared_ptr<std::vector<std::string>> names, std::string directory) {
 FileSources FakeFileSources(std::vector<std::string> odfNames, std::vector<std::string> sodNames) {
     auto odf = std::make_shared<std::vector<std::string>>(std::move(odfNames));
     auto sod = std::make_shared<std::vector<std::string>>(std::move(sodNames));
-    return {[odf] { return *odf; }, [sod] { return *sod; }, Finder(odf, kAddonDir), Finder(sod, kSodDir)};
+    return {[odf] { return *odf; }, [sod] { return *sod; }, Finder(odf, kAddonDir), Finder(sod, kSodDir),
+            [](std::string_view name) { return textrules::SameText(name, kBuiltIn); }};
 }
 
 PropertyCatalog SampleCatalog() {

@@ -13,6 +13,7 @@ namespace varko::assist::testing {
 
 inline constexpr const char* kAddonDir = "/mod/addon";
 inline constexpr const char* kSodDir = "/mod/sod";
+inline constexpr const char* kBuiltIn = "builtin.odf";
 
 // Game directories held in memory: a name is found when listed (case ignored), at <dir>/<name>.
 // The finders look up whatever they are given, so the code under test must refuse odd names itself.

@@ -21,28 +21,28 @@ struct ContextRow {
     const char* name;
     const char* line;
     std::size_t column;
-    DocumentType type;
+    DocumentKind type;
     CompletionContext context;
 };
 
 const ContextRow kContexts[] = {
-    {"NameAtLineStart", "unitN", 5, DocumentType::Odf, {Target::PropertyName, 0, "unitN"}},
-    {"EmptyLine", "", 0, DocumentType::Odf, {Target::PropertyName, 0, ""}},
-    {"CaretInsideAName", "unitName = x", 4, DocumentType::Odf, {Target::PropertyName, 0, "unit"}},
-    {"IndentedLine", "  unit", 6, DocumentType::Odf, {}},
-    {"OdfValueJustBegun", "weaponName1 = ", 14, DocumentType::Odf, {Target::OdfFile, 14, ""}},
-    {"OdfValuePrefix", "baseClass = ta", 14, DocumentType::Odf, {Target::OdfFile, 12, "ta"}},
-    {"OdfnValue", "deployedName = t", 16, DocumentType::Odf, {Target::OdfName, 15, "t"}},
-    {"SodValue", "geometryName = ", 15, DocumentType::Odf, {Target::SodFile, 15, ""}},
-    {"SodnValue", "collisionMesh = x", 17, DocumentType::Odf, {Target::SodName, 16, "x"}},
-    {"StringValue", "unitName = ", 11, DocumentType::Odf, {}},
-    {"UndeclaredName", "turboBoost = ", 13, DocumentType::Odf, {}},
-    {"SecondToken", "baseClass = tank ", 17, DocumentType::Odf, {}},
-    {"QuotedValue", "collisionMesh = \"", 17, DocumentType::Odf, {}},
-    {"NoBlankBeforeEquals", "baseClass= ", 11, DocumentType::Odf, {}},
-    {"CaretBeforeTheValue", "baseClass = tank", 10, DocumentType::Odf, {}},
-    {"Comment", "// baseClass = ", 15, DocumentType::Odf, {}},
-    {"TechTree", "tank", 2, DocumentType::TechTree, {}},
+    {"NameAtLineStart", "unitN", 5, DocumentKind::Odf, {Target::PropertyName, 0, "unitN"}},
+    {"EmptyLine", "", 0, DocumentKind::Odf, {Target::PropertyName, 0, ""}},
+    {"CaretInsideAName", "unitName = x", 4, DocumentKind::Odf, {Target::PropertyName, 0, "unit"}},
+    {"IndentedLine", "  unit", 6, DocumentKind::Odf, {}},
+    {"OdfValueJustBegun", "weaponName1 = ", 14, DocumentKind::Odf, {Target::OdfFile, 14, ""}},
+    {"OdfValuePrefix", "baseClass = ta", 14, DocumentKind::Odf, {Target::OdfFile, 12, "ta"}},
+    {"OdfnValue", "deployedName = t", 16, DocumentKind::Odf, {Target::OdfName, 15, "t"}},
+    {"SodValue", "geometryName = ", 15, DocumentKind::Odf, {Target::SodFile, 15, ""}},
+    {"SodnValue", "collisionMesh = x", 17, DocumentKind::Odf, {Target::SodName, 16, "x"}},
+    {"StringValue", "unitName = ", 11, DocumentKind::Odf, {}},
+    {"UndeclaredName", "turboBoost = ", 13, DocumentKind::Odf, {}},
+    {"SecondToken", "baseClass = tank ", 17, DocumentKind::Odf, {}},
+    {"QuotedValue", "collisionMesh = \"", 17, DocumentKind::Odf, {}},
+    {"NoBlankBeforeEquals", "baseClass= ", 11, DocumentKind::Odf, {}},
+    {"CaretBeforeTheValue", "baseClass = tank", 10, DocumentKind::Odf, {}},
+    {"Comment", "// baseClass = ", 15, DocumentKind::Odf, {}},
+    {"TechTree", "tank", 2, DocumentKind::TechTree, {}},
 };
 
 class ContextTable : public ::testing::TestWithParam<ContextRow> {};

@@ -16,48 +16,48 @@ struct TargetRow {
     const char* name;
     const char* line;
     std::optional<std::size_t> column;
-    DocumentType type;
+    DocumentKind type;
     std::optional<std::string> path;
     const char* status;
 };
 
 const TargetRow kTargets[] = {
-    {"IncludeQuoted", "#include \"unitbase.odf\"", 12, DocumentType::Odf, "/mod/addon/unitbase.odf", ""},
-    {"IncludeCaretAfterClosingQuote", "#include \"unitbase.odf\"", 23, DocumentType::Odf,
+    {"IncludeQuoted", "#include \"unitbase.odf\"", 12, DocumentKind::Odf, "/mod/addon/unitbase.odf", ""},
+    {"IncludeCaretAfterClosingQuote", "#include \"unitbase.odf\"", 23, DocumentKind::Odf,
      "/mod/addon/unitbase.odf", ""},
-    {"IncludeUnquoted", "#include laser.odf", 10, DocumentType::Odf, "/mod/addon/laser.odf", ""},
-    {"IncludeMissing", "#include \"ghost.odf\"", 12, DocumentType::Odf, std::nullopt,
+    {"IncludeUnquoted", "#include laser.odf", 10, DocumentKind::Odf, "/mod/addon/laser.odf", ""},
+    {"IncludeMissing", "#include \"ghost.odf\"", 12, DocumentKind::Odf, std::nullopt,
      "File not found: ghost.odf"},
-    {"OdfValueGetsExtension", "weaponName1 = laser", 15, DocumentType::Odf, "/mod/addon/laser.odf", ""},
-    {"OdfValueCaseIgnored", "baseClass = TANK", 12, DocumentType::Odf, "/mod/addon/tank.odf", ""},
-    {"OdfValueMissing", "weaponName2 = plasma", 15, DocumentType::Odf, std::nullopt,
+    {"OdfValueGetsExtension", "weaponName1 = laser", 15, DocumentKind::Odf, "/mod/addon/laser.odf", ""},
+    {"OdfValueCaseIgnored", "baseClass = TANK", 12, DocumentKind::Odf, "/mod/addon/tank.odf", ""},
+    {"OdfValueMissing", "weaponName2 = plasma", 15, DocumentKind::Odf, std::nullopt,
      "File not found: plasma.odf"},
-    {"OdfValueFromTheNameColumn", "weaponName1 = laser", 3, DocumentType::Odf, "/mod/addon/laser.odf", ""},
-    {"OdfnValueAsWritten", "deployedName = tank.odf", 16, DocumentType::Odf, "/mod/addon/tank.odf", ""},
-    {"OdfnValueWithoutExtension", "deployedName = tank", 16, DocumentType::Odf, std::nullopt,
+    {"OdfValueFromTheNameColumn", "weaponName1 = laser", 3, DocumentKind::Odf, "/mod/addon/laser.odf", ""},
+    {"OdfnValueAsWritten", "deployedName = tank.odf", 16, DocumentKind::Odf, "/mod/addon/tank.odf", ""},
+    {"OdfnValueWithoutExtension", "deployedName = tank", 16, DocumentKind::Odf, std::nullopt,
      "File not found: tank"},
-    {"TechTreeObject", "factory.odf 0", 2, DocumentType::TechTree, "/mod/addon/factory.odf", ""},
-    {"TechTreeRequirement", "tank.odf 1 factory.odf", 13, DocumentType::TechTree, "/mod/addon/factory.odf",
+    {"TechTreeObject", "factory.odf 0", 2, DocumentKind::TechTree, "/mod/addon/factory.odf", ""},
+    {"TechTreeRequirement", "tank.odf 1 factory.odf", 13, DocumentKind::TechTree, "/mod/addon/factory.odf",
      ""},
-    {"TechTreeCommaSeparated", "crate.odf, 1, LASER.ODF", 15, DocumentType::TechTree, "/mod/addon/laser.odf",
+    {"TechTreeCommaSeparated", "crate.odf, 1, LASER.ODF", 15, DocumentKind::TechTree, "/mod/addon/laser.odf",
      ""},
-    {"TechTreeCountGivesTheObject", "tank.odf 1 factory.odf", 9, DocumentType::TechTree,
+    {"TechTreeCountGivesTheObject", "tank.odf 1 factory.odf", 9, DocumentKind::TechTree,
      "/mod/addon/tank.odf", ""},
-    {"SlashRefused", "#include \"../secret.odf\"", 12, DocumentType::Odf, std::nullopt,
+    {"SlashRefused", "#include \"../secret.odf\"", 12, DocumentKind::Odf, std::nullopt,
      "Not a file of the addon directory: ../secret.odf"},
-    {"SubdirectoryRefused", "deployedName = sub/tank.odf", 16, DocumentType::Odf, std::nullopt,
+    {"SubdirectoryRefused", "deployedName = sub/tank.odf", 16, DocumentKind::Odf, std::nullopt,
      "Not a file of the addon directory: sub/tank.odf"},
-    {"DotDotRequirementRefused", "..tank.odf 0", 3, DocumentType::TechTree, std::nullopt,
+    {"DotDotRequirementRefused", "..tank.odf 0", 3, DocumentKind::TechTree, std::nullopt,
      "Not a file of the addon directory: ..tank.odf"},
-    {"SodValueDoesNotOpen", "geometryName = tank", 16, DocumentType::Odf, std::nullopt,
+    {"SodValueDoesNotOpen", "geometryName = tank", 16, DocumentKind::Odf, std::nullopt,
      "Only ODF files open in the editor: tank.sod"},
-    {"StringValueNamesNoFile", "unitName = \"tank\"", 13, DocumentType::Odf, std::nullopt,
+    {"StringValueNamesNoFile", "unitName = \"tank\"", 13, DocumentKind::Odf, std::nullopt,
      "No file name here"},
-    {"CommentNamesNoFile", "// baseClass = tank", 16, DocumentType::Odf, std::nullopt, "No file name here"},
-    {"IndentedLineIsNotChecked", "  baseClass = tank", 15, DocumentType::Odf, std::nullopt,
+    {"CommentNamesNoFile", "// baseClass = tank", 16, DocumentKind::Odf, std::nullopt, "No file name here"},
+    {"IndentedLineIsNotChecked", "  baseClass = tank", 15, DocumentKind::Odf, std::nullopt,
      "No file name here"},
-    {"EmptyOdfValue", "baseClass = ", 12, DocumentType::Odf, std::nullopt, "No file name here"},
-    {"TechTreeComment", "// tank.odf 0", 4, DocumentType::TechTree, std::nullopt, "No file name here"},
+    {"EmptyOdfValue", "baseClass = ", 12, DocumentKind::Odf, std::nullopt, "No file name here"},
+    {"TechTreeComment", "// tank.odf 0", 4, DocumentKind::TechTree, std::nullopt, "No file name here"},
 };
 
 class FileTargetTable : public ::testing::TestWithParam<TargetRow> {};
@@ -79,37 +79,37 @@ INSTANTIATE_TEST_SUITE_P(GoToFile, FileTargetTable, ::testing::ValuesIn(kTargets
 struct SpanRow {
     const char* name;
     const char* line;
-    DocumentType type;
+    DocumentKind type;
     std::vector<FileReference> references;
 };
 
 const SpanRow kSpans[] = {
     {"IncludeInsideQuotes",
      "#include \"unitbase.odf\"",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {{"unitbase.odf", "unitbase.odf", "", FileKind::Odf, 10, 12, true}}},
     {"UnclosedQuoteDropsTheLastCharacter",
      "#include \"unit",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {{"uni", "uni", "", FileKind::Odf, 10, 3, true}}},
     {"OdfValueBeforeAComment",
      "weaponName1 = laser // main gun",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {{"laser.odf", "laser", ".odf", FileKind::Odf, 14, 5, false}}},
     {"SodValue",
      "geometryName = tank",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {{"tank.sod", "tank", ".sod", FileKind::Sod, 15, 4, false}}},
     {"SodnValue",
      "lodMesh12 = tank_lod.sod",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {{"tank_lod.sod", "tank_lod.sod", "", FileKind::Sod, 12, 12, false}}},
-    {"QuotedSodnValueIsNoFile", "collisionMesh = \"none\"", DocumentType::Odf, {}},
-    {"UndeclaredProperty", "turboBoost = laser", DocumentType::Odf, {}},
-    {"IncludeNeedsOneBlank", "#include\t\"unitbase.odf\"", DocumentType::Odf, {}},
+    {"QuotedSodnValueIsNoFile", "collisionMesh = \"none\"", DocumentKind::Odf, {}},
+    {"UndeclaredProperty", "turboBoost = laser", DocumentKind::Odf, {}},
+    {"IncludeNeedsOneBlank", "#include\t\"unitbase.odf\"", DocumentKind::Odf, {}},
     {"TechTreeSkipsTheCount",
      "crate.odf, 1, PLAYER.ODF",
-     DocumentType::TechTree,
+     DocumentKind::TechTree,
      {{"crate.odf", "crate.odf", "", FileKind::Odf, 0, 9, false},
       {"PLAYER.ODF", "PLAYER.ODF", "", FileKind::Odf, 14, 10, false}}},
 };

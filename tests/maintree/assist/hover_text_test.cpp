@@ -19,37 +19,41 @@ struct HoverRow {
     const char* name;
     const char* line;
     std::size_t column;
-    DocumentType type;
+    DocumentKind type;
     const char* text;
 };
 
 const HoverRow kHovers[] = {
-    {"DeclaredNameAndItsSections", "unitName = \"Tank\"", 3, DocumentType::Odf,
+    {"DeclaredNameAndItsSections", "unitName = \"Tank\"", 3, DocumentKind::Odf,
      "unitName: string\nKnown in: [craft], [building], [weapon]"},
-    {"NameEndStillCounts", "unitName = \"Tank\"", 8, DocumentType::Odf,
+    {"NameEndStillCounts", "unitName = \"Tank\"", 8, DocumentKind::Odf,
      "unitName: string\nKnown in: [craft], [building], [weapon]"},
-    {"NumberedFamily", "weaponName3 = laser", 2, DocumentType::Odf, "weaponName3: odf\nKnown in: [craft]"},
-    {"CaseIgnored", "MAXHEALTH = 5", 0, DocumentType::Odf, "MAXHEALTH: int\nKnown in: [craft], [building]"},
-    {"DeclaredInNoSection", "isAssault = 1", 4, DocumentType::Odf, "isAssault: bool"},
-    {"KnownButNotDeclared", "ordName = \"x\"", 2, DocumentType::Odf,
+    {"NumberedFamily", "weaponName3 = laser", 2, DocumentKind::Odf, "weaponName3: odf\nKnown in: [craft]"},
+    {"CaseIgnored", "MAXHEALTH = 5", 0, DocumentKind::Odf, "MAXHEALTH: int\nKnown in: [craft], [building]"},
+    {"DeclaredInNoSection", "isAssault = 1", 4, DocumentKind::Odf, "isAssault: bool"},
+    {"KnownButNotDeclared", "ordName = \"x\"", 2, DocumentKind::Odf,
      "ordName: not declared\nKnown in: [weapon]"},
-    {"Undeclared", "turboBoost = 1", 5, DocumentType::Odf, "turboBoost: not declared"},
-    {"OdfFileFound", "weaponName1 = laser", 16, DocumentType::Odf, "laser.odf: found in /mod/addon"},
-    {"OdfFileMissing", "baseClass = plasma", 13, DocumentType::Odf,
+    {"Undeclared", "turboBoost = 1", 5, DocumentKind::Odf, "turboBoost: not declared"},
+    {"OdfFileFound", "weaponName1 = laser", 16, DocumentKind::Odf, "laser.odf: found in /mod/addon"},
+    {"OdfFileMissing", "baseClass = plasma", 13, DocumentKind::Odf,
      "plasma.odf: not found in the addon directory"},
-    {"SodFileFound", "geometryName = tank", 16, DocumentType::Odf, "tank.sod: found in /mod/sod"},
-    {"SodnFileMissing", "collisionMesh = ghost_col.sod", 20, DocumentType::Odf,
+    {"BuiltInObject", "baseClass = BUILTIN", 13, DocumentKind::Odf,
+     "BUILTIN.odf: built into the game (ignorefiles.txt)"},
+    {"BuiltInIsNoSodFile", "geometryName = builtin", 16, DocumentKind::Odf,
+     "builtin.sod: not found in the SOD directory"},
+    {"SodFileFound", "geometryName = tank", 16, DocumentKind::Odf, "tank.sod: found in /mod/sod"},
+    {"SodnFileMissing", "collisionMesh = ghost_col.sod", 20, DocumentKind::Odf,
      "ghost_col.sod: not found in the SOD directory"},
-    {"IncludedFile", "#include \"unitbase.odf\"", 12, DocumentType::Odf, "unitbase.odf: found in /mod/addon"},
-    {"OutsideNamesAreNotLookedUp", "#include \"../secret.odf\"", 12, DocumentType::Odf,
+    {"IncludedFile", "#include \"unitbase.odf\"", 12, DocumentKind::Odf, "unitbase.odf: found in /mod/addon"},
+    {"OutsideNamesAreNotLookedUp", "#include \"../secret.odf\"", 12, DocumentKind::Odf,
      "../secret.odf: not found in the addon directory"},
-    {"TechTreeRequirement", "tank.odf 1 laser.odf", 12, DocumentType::TechTree,
+    {"TechTreeRequirement", "tank.odf 1 laser.odf", 12, DocumentKind::TechTree,
      "laser.odf: found in /mod/addon"},
-    {"TechTreeCount", "tank.odf 1 laser.odf", 9, DocumentType::TechTree, ""},
-    {"BetweenNameAndValue", "unitName = \"Tank\"", 9, DocumentType::Odf, ""},
-    {"StringValue", "unitName = \"Tank\"", 13, DocumentType::Odf, ""},
-    {"Comment", "// unitName = \"Tank\"", 4, DocumentType::Odf, ""},
-    {"IndentedLine", "\tunitName = \"Tank\"", 3, DocumentType::Odf, ""},
+    {"TechTreeCount", "tank.odf 1 laser.odf", 9, DocumentKind::TechTree, ""},
+    {"BetweenNameAndValue", "unitName = \"Tank\"", 9, DocumentKind::Odf, ""},
+    {"StringValue", "unitName = \"Tank\"", 13, DocumentKind::Odf, ""},
+    {"Comment", "// unitName = \"Tank\"", 4, DocumentKind::Odf, ""},
+    {"IndentedLine", "\tunitName = \"Tank\"", 3, DocumentKind::Odf, ""},
 };
 
 class HoverTable : public ::testing::TestWithParam<HoverRow> {};

@@ -1,6 +1,5 @@
 #include "assist_fixture.h"
 
-#include "varko/assist/nearest_names.h"
 #include "varko/assist/property_catalog.h"
 
 #include <QFile>
@@ -63,38 +62,6 @@ TEST(PropertyCatalog, MissingFilesGiveAnEmptyCatalogue) {
     EXPECT_TRUE(catalog.Entries().empty());
     EXPECT_EQ(catalog.TypeOf("unitName"), "");
 }
-
-struct NearRow {
-    const char* name;
-    const char* typed;
-    std::vector<std::string> candidates;
-    std::size_t max;
-    std::vector<std::string> nearest;
-};
-
-const NearRow kNear[] = {
-    {"OneTypo", "cannonn", {"cannon", "tank", "crate"}, 5, {"cannon"}},
-    {"CaseIgnoredAndNeverTheNameItself", "Tank", {"TANK", "tanks", "tan"}, 5, {"tan", "tanks"}},
-    {"NearestFirstThenByName",
-     "abcdef",
-     {"abcxyf", "abcdeg", "abddef", "zzzzzz"},
-     5,
-     {"abcdeg", "abddef", "abcxyf"}},
-    {"TwoEditsForShortNames", "ab", {"abcd", "abcde", "x"}, 5, {"abcd", "x"}},
-    {"ThirdOfTheLengthForLongNames", "weaponname12", {"weaponnam", "weapon"}, 5, {"weaponnam"}},
-    {"AtMostMax", "aaaa", {"aaab", "aaac", "aaad"}, 2, {"aaab", "aaac"}},
-    {"SameNameInTwoDirectoriesOnce", "lazer.odf", {"laser.odf", "LASER.odf"}, 5, {"laser.odf"}},
-};
-
-class NearestTable : public ::testing::TestWithParam<NearRow> {};
-
-TEST_P(NearestTable, OffersTheClosestNames) {
-    const NearRow& row = GetParam();
-    EXPECT_EQ(NearestNames(row.typed, row.candidates, row.max), row.nearest);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, NearestTable, ::testing::ValuesIn(kNear),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace varko::assist

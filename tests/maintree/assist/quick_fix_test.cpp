@@ -1,6 +1,5 @@
 #include "assist_fixture.h"
 
-#include "varko/assist/nearest_names.h"
 #include "varko/assist/quick_fix.h"
 
 #include <QAccessible>
@@ -28,13 +27,13 @@ FixSources Sources(const PropertyCatalog& catalog) {
                     names.push_back(entry.name);
                 return names;
             },
-            NearestNames};
+            compiler::NearestNames};
 }
 
 struct FixRow {
     const char* name;
     const char* line;
-    DocumentType type;
+    DocumentKind type;
     Finding finding;
     std::size_t start;
     const char* original;
@@ -44,71 +43,71 @@ struct FixRow {
 const FixRow kFixes[] = {
     {"OdfValueKeepsLeavingOutTheExtension",
      "weaponName1 = lazer",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {1, 15, "M3", {"lazer.odf"}},
      14,
      "lazer",
      {"laser"}},
     {"IncludeKeepsItsQuotes",
      "#include \"unitbse.odf\"",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {1, 10, "M4", {"unitbse.odf"}},
      10,
      "unitbse.odf",
      {"unitbase.odf"}},
     {"OdfnValueKeepsTheExtension",
      "deployedName = tnak.odf",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {1, 16, "M5", {"tnak.odf"}},
      15,
      "tnak.odf",
      {"Tank.odf"}},
-    {"SodValue", "geometryName = tnak", DocumentType::Odf, {1, 16, "M6", {"tnak.sod"}}, 15, "tnak", {"tank"}},
+    {"SodValue", "geometryName = tnak", DocumentKind::Odf, {1, 16, "M6", {"tnak.sod"}}, 15, "tnak", {"tank"}},
     {"SodnValue",
      "collisionMesh = tank_cl.sod",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {1, 17, "M12", {"tank_cl.sod"}},
      16,
      "tank_cl.sod",
      {"tank_col.sod", "tank.sod"}},
     {"TechTreeRequirementWithoutAColumn",
      "tank.odf 1 factroy.odf",
-     DocumentType::TechTree,
+     DocumentKind::TechTree,
      {1, 1, "T4", {"factroy.odf"}},
      11,
      "factroy.odf",
      {"factory.odf"}},
     {"TechTreeTheSecondOfTwoEqualNames",
      "lazer.odf 1 lazer.odf",
-     DocumentType::TechTree,
+     DocumentKind::TechTree,
      {1, 13, "T4", {"lazer.odf"}},
      12,
      "lazer.odf",
      {"laser.odf"}},
     {"UndeclaredName",
      "maxHelth = 5",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {1, 1, "M1", {"maxHelth = 5"}},
      0,
      "maxHelth",
      {"maxHealth"}},
     {"DeclaredNameWithAnEmptyValue",
      "baseClass = ",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {1, 1, "M1", {"baseClass = "}},
      0,
      "",
      {}},
     {"NothingNearEnough",
      "weaponName1 = zzzzzzzz",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {1, 15, "M3", {"zzzzzzzz.odf"}},
      14,
      "zzzzzzzz",
      {}},
     {"OtherCodesOfferNothing",
      "maxHealth = x",
-     DocumentType::Odf,
+     DocumentKind::Odf,
      {1, 13, "M8", {"maxHealth", "x"}},
      0,
      "",

@@ -24,7 +24,7 @@ struct CompletionContext {
 };
 
 // The context at the 0-based column of a line. Tech trees offer nothing.
-CompletionContext CompletionContextAt(std::string_view line, std::size_t column, DocumentType type,
+CompletionContext CompletionContextAt(std::string_view line, std::size_t column, DocumentKind kind,
                                       const TypeOfProperty& typeOf);
 
 // One offer: the text inserted and what a screen reader says about it.

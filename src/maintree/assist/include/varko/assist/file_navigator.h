@@ -26,7 +26,7 @@ struct FileTarget {
 
 // The ODF file named at the 0-based column (without one, anywhere on the line), looked up in the
 // addon directory. Only plain names are looked up: one holding "/" or ".." is refused.
-FileTarget FileTargetAt(std::string_view line, std::optional<std::size_t> column, DocumentType type,
+FileTarget FileTargetAt(std::string_view line, std::optional<std::size_t> column, DocumentKind kind,
                         const TypeOfProperty& typeOf, const FileSources& files);
 
 struct NavigatorSources {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "varko/compiler/check_pipeline.h"
+
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -9,12 +11,9 @@
 
 namespace varko::assist {
 
-// What kind of document a line belongs to: tech trees are read as tokens, everything else as
-// "name = value" lines.
-enum class DocumentType { Odf, TechTree };
-
-// A ".tt" extension, exactly, makes a tech tree; the checker chooses the same way.
-DocumentType DocumentTypeOfPath(std::string_view path);
+// A line is read as its document's kind is checked (compiler::KindOfPath): tech trees as tokens,
+// everything else as "name = value" lines.
+using compiler::DocumentKind;
 
 // The type word a property name is declared with ("" when it is not declared).
 using TypeOfProperty = std::function<std::string(std::string_view name)>;
@@ -36,13 +35,13 @@ struct FileReference {
 // Every file the checker looks up for this line, in line order: the file of an "#include " line,
 // the value of a property declared odf, odfn, sod or sodn, the object and requirements of a
 // tech-tree entry.
-std::vector<FileReference> FileReferencesOnLine(std::string_view line, DocumentType type,
+std::vector<FileReference> FileReferencesOnLine(std::string_view line, DocumentKind kind,
                                                 const TypeOfProperty& typeOf);
 
 // The reference whose token holds the 0-based column (its end included, where a caret rests after
 // typing it); without a column, the line's first reference.
 std::optional<FileReference> FileReferenceAt(std::string_view line, std::optional<std::size_t> column,
-                                             DocumentType type, const TypeOfProperty& typeOf);
+                                             DocumentKind kind, const TypeOfProperty& typeOf);
 
 // The name part of an ODF property line when the column lies on it (its end included).
 struct PropertyNameSpan {

@@ -16,6 +16,8 @@ struct FileSources {
     std::function<std::vector<std::string>()> sodNames; // file names of the SOD directories
     std::function<std::optional<std::string>(std::string_view name)> findOdfPath;
     std::function<std::optional<std::string>(std::string_view name)> findSodPath;
+    // True for a name the game has built in (ignorefiles.txt): the checker takes it as present.
+    std::function<bool(std::string_view name)> builtIn;
 };
 
 // True for a name that stays inside its directory: no separator and no "..".

@@ -3,6 +3,7 @@
 #include "varko/assist/file_reference.h"
 #include "varko/assist/file_sources.h"
 #include "varko/compiler/finding.h"
+#include "varko/compiler/nearest_names.h"
 
 #include <cstddef>
 #include <functional>
@@ -28,7 +29,7 @@ struct FixSources {
     TypeOfProperty typeOf;
     FileSources files;
     std::function<std::vector<std::string>()> propertyNames;
-    NearestFunction nearest;
+    NearestFunction nearest = compiler::NearestNames;
 };
 
 inline constexpr std::size_t kMaxFixes = 5;
@@ -38,7 +39,7 @@ inline constexpr std::size_t kMaxFixes = 5;
 // a file that is not found (M3, M4, M5, M6, M12, T4) and for a property name that is not declared
 // (M1). Nothing for other findings.
 std::vector<FixSuggestion> SuggestFixes(const compiler::Finding& finding, std::string_view lineText,
-                                        DocumentType type, const FixSources& sources);
+                                        DocumentKind kind, const FixSources& sources);
 
 // The menu caption of a suggestion: Change "cannonn" to "cannon".
 std::string FixCaption(const FixSuggestion& suggestion);

@@ -21,7 +21,7 @@ struct HoverSources {
 // the sections that know it ("unitName: string\nKnown in: [craft], [building]"); over a file name
 // where it is ("laser.odf: found in /abs/addon", "laser.odf: not found in the addon directory");
 // elsewhere "".
-std::string HoverText(std::string_view line, std::size_t column, DocumentType type,
+std::string HoverText(std::string_view line, std::size_t column, DocumentKind kind,
                       const HoverSources& sources);
 
 } // namespace varko::assist
