@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -22,6 +24,16 @@ FileSources FakeFileSources(std::vector<std::string> odfNames, std::vector<std::
 // A small declarations table and property library of the kinds the game uses.
 PropertyCatalog SampleCatalog();
 TypeOfProperty TypesOf(const PropertyCatalog& catalog);
+
+// A table row prints as its name in test listings (each test file brings it in with
+// `using testing::PrintTo;`).
+template <typename Row>
+requires requires(const Row& row) {
+    row.name;
+}
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.name;
+}
 
 // Raw editor lines as QTextDocument::toRawText gives them: each line ended by U+2029.
 QString RawText(const std::vector<std::string>& lines);

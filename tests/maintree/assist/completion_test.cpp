@@ -15,6 +15,8 @@
 namespace varko::assist {
 namespace {
 
+using testing::PrintTo;
+
 using Target = CompletionTarget;
 
 struct ContextRow {

@@ -1,3 +1,4 @@
+#include "assist_fixture.h"
 #include "varko/assist/environment_sources.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 
 namespace varko::assist {
 namespace {
+
+using testing::PrintTo;
 
 using compiler::Finding;
 

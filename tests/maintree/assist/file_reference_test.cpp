@@ -8,6 +8,8 @@
 namespace varko::assist {
 namespace {
 
+using testing::PrintTo;
+
 using testing::FakeFileSources;
 using testing::SampleCatalog;
 using testing::TypesOf;

@@ -15,6 +15,8 @@
 namespace varko::assist {
 namespace {
 
+using testing::PrintTo;
+
 struct HoverRow {
     const char* name;
     const char* line;
