@@ -111,14 +111,18 @@ assist::LiveChecker::TextCheck TimedCheck(const compiler::CheckEnvironment& envi
     };
 }
 
-int RunLive(bench::TimingApplication& app, int lineCount) {
-    QTemporaryDir root;
+// A program directory with a five-line declarations table and empty game directories.
+void WriteSmallMod(const QTemporaryDir& root) {
     for (const char* directory : {"app", "addon", "sod"})
         QDir(root.path()).mkdir(QString::fromLatin1(directory));
     QFile declarations(root.filePath(QStringLiteral("app/declarations.txt")));
     declarations.open(QIODevice::WriteOnly);
     declarations.write("unitName=string\naiPriority=int\naiFlee=bool\nbaseClass=odf\naiCombatRange=real\n");
-    declarations.close();
+}
+
+int RunLive(bench::TimingApplication& app, int lineCount) {
+    QTemporaryDir root;
+    WriteSmallMod(root);
     const auto environment = EnvironmentAt(QFile::encodeName(root.path()).toStdString());
     maintree::EditorPane editor;
     editor.resize(800, 600);

@@ -1,4 +1,5 @@
 #include "assist_fixture.h"
+
 #include "varko/assist/environment_sources.h"
 
 #include <QDir>
