@@ -120,27 +120,34 @@ void DiskWatcher::look() {
     const Stamp stamp = StampOf(m_path, exists);
     rearm();
     if (!exists) {
-        if (!m_knownExists)
-            return;
-        m_knownExists = false;
-        m_reporting = true;
-        emit deletedOnDisk(m_path);
-        m_reporting = false;
+        if (std::exchange(m_knownExists, false))
+            report(&DiskWatcher::deletedOnDisk);
         return;
     }
     if (m_knownExists && stamp == m_knownStamp && !readFile)
         return;
+    if (takeContent(stamp))
+        report(&DiskWatcher::changedOnDisk);
+}
+
+bool DiskWatcher::takeContent(const Stamp& stamp) {
     const std::optional<QByteArray> bytes = ReadAll(m_path);
     if (!bytes)
-        return; // unreadable for now; the next event looks again
+        return false; // unreadable for now; the next event looks again
     m_knownStamp = stamp;
     m_knownExists = true;
     const QByteArray hash = HashOf(*bytes);
     if (hash == m_knownHash)
-        return;
+        return false;
     m_knownHash = hash;
+    return true;
+}
+
+void DiskWatcher::report(void (DiskWatcher::*signal)(const QString&)) {
+    // A copy: a receiver may point the watcher elsewhere while the signal is still going out.
+    const QString path = m_path;
     m_reporting = true;
-    emit changedOnDisk(m_path);
+    emit(this->*signal)(path);
     m_reporting = false;
 }
 

@@ -1,7 +1,9 @@
 #include "varko/session/recovery_folder.h"
 
+#include "recovery_names.h"
+#include "varko/session/orphan_claim.h"
+
 #include "varko/textrules/atomic_file.h"
-#include "varko/textrules/text_rules.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,13 +21,6 @@ namespace fs = std::filesystem;
 namespace varko::session {
 
 namespace {
-
-constexpr std::string_view kDataSuffix = ".recovery";
-constexpr std::string_view kLockSuffix = ".lock";
-
-std::string PathOf(const std::string& folder, const std::string& id, std::string_view suffix) {
-    return (fs::path(folder) / (id + std::string(suffix))).string();
-}
 
 std::string FreshId() {
     std::random_device device;
@@ -64,19 +59,6 @@ std::set<std::string> IdsInFolder(const std::string& folder) {
     return ids;
 }
 
-// A writer that died mid-write leaves ".<id>.recovery.XXXXXX" behind.
-void RemoveTemporaries(const std::string& folder, const std::string& id) {
-    const std::string prefix = "." + id + std::string(kDataSuffix) + ".";
-    std::error_code ec;
-    std::vector<fs::path> doomed;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->path().filename().string().starts_with(prefix))
-            doomed.push_back(it->path());
-    }
-    for (const fs::path& path : doomed)
-        fs::remove(path, ec);
-}
-
 // Opens (creating when missing) and locks an owner's lock file; -1 while its owner runs.
 int LockOwner(const std::string& lockPath) {
     int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -98,14 +80,14 @@ RecoveryFolder::RecoveryFolder(std::string folder) : m_folder(std::move(folder))
     fs::create_directories(m_folder, ec);
     for (int attempt = 0; attempt < 8 && m_lockFd < 0; ++attempt) {
         std::string id = FreshId();
-        const int fd =
-            ::open(PathOf(m_folder, id, kLockSuffix).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd = ::open(RecoveryPath(m_folder, id, kLockSuffix).c_str(),
+                              O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
             return;
         if (!LockNow(fd)) {
-            ::unlink(PathOf(m_folder, id, kLockSuffix).c_str());
+            ::unlink(RecoveryPath(m_folder, id, kLockSuffix).c_str());
             ::close(fd);
             return;
         }
@@ -117,12 +99,12 @@ RecoveryFolder::RecoveryFolder(std::string folder) : m_folder(std::move(folder))
 RecoveryFolder::~RecoveryFolder() {
     if (m_lockFd < 0)
         return;
-    ::unlink(PathOf(m_folder, m_id, kLockSuffix).c_str());
+    ::unlink(RecoveryPath(m_folder, m_id, kLockSuffix).c_str());
     ::close(m_lockFd);
 }
 
 std::string RecoveryFolder::DataPath() const {
-    return PathOf(m_folder, m_id, kDataSuffix);
+    return RecoveryPath(m_folder, m_id, kDataSuffix);
 }
 
 bool RecoveryFolder::Write(const std::string& bytes) const {
@@ -139,7 +121,7 @@ std::vector<OrphanClaim> RecoveryFolder::ClaimOrphans() const {
     for (const std::string& id : IdsInFolder(m_folder)) {
         if (id == m_id)
             continue;
-        const int fd = LockOwner(PathOf(m_folder, id, kLockSuffix));
+        const int fd = LockOwner(RecoveryPath(m_folder, id, kLockSuffix));
         if (fd < 0)
             continue;
         OrphanClaim claim(m_folder, id, fd);
@@ -165,52 +147,20 @@ bool RecoveryFolder::Adopt(OrphanClaim& claim) const {
     return true;
 }
 
-OrphanClaim::OrphanClaim(std::string folder, std::string id, int lockFd)
-    : m_folder(std::move(folder)), m_id(std::move(id)), m_lockFd(lockFd) {}
-
-OrphanClaim::~OrphanClaim() {
-    Release(false);
+std::string RecoveryPath(const std::string& folder, const std::string& id, std::string_view suffix) {
+    return (fs::path(folder) / (id + std::string(suffix))).string();
 }
 
-OrphanClaim::OrphanClaim(OrphanClaim&& other) noexcept
-    : m_folder(std::move(other.m_folder)), m_id(std::move(other.m_id)),
-      m_lockFd(std::exchange(other.m_lockFd, -1)) {}
-
-OrphanClaim& OrphanClaim::operator=(OrphanClaim&& other) noexcept {
-    if (this != &other) {
-        Release(false);
-        m_folder = std::move(other.m_folder);
-        m_id = std::move(other.m_id);
-        m_lockFd = std::exchange(other.m_lockFd, -1);
+void RemoveTemporaries(const std::string& folder, const std::string& id) {
+    const std::string prefix = "." + id + std::string(kDataSuffix) + ".";
+    std::error_code ec;
+    std::vector<fs::path> doomed;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->path().filename().string().starts_with(prefix))
+            doomed.push_back(it->path());
     }
-    return *this;
-}
-
-std::string OrphanClaim::DataPath() const {
-    return PathOf(m_folder, m_id, kDataSuffix);
-}
-
-std::string OrphanClaim::Read() const {
-    return textrules::ReadFileBytes(DataPath()).value_or(std::string());
-}
-
-void OrphanClaim::Discard() {
-    if (m_lockFd < 0)
-        return;
-    ::unlink(DataPath().c_str());
-    Release(true);
-}
-
-void OrphanClaim::Release(bool removeLockFile) {
-    if (m_lockFd < 0)
-        return;
-    if (removeLockFile) {
-        // Unlinked while still locked, so nobody can lock this lock file in between.
-        ::unlink(PathOf(m_folder, m_id, kLockSuffix).c_str());
-        RemoveTemporaries(m_folder, m_id);
-    }
-    ::close(m_lockFd);
-    m_lockFd = -1;
+    for (const fs::path& path : doomed)
+        fs::remove(path, ec);
 }
 
 } // namespace varko::session

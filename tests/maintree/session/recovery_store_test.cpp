@@ -1,79 +1,20 @@
-#include "session_fixture.h"
-#include "varko/platform/scripted_desktop.h"
+#include "recovery_fixture.h"
 #include "varko/session/recovery_record.h"
-#include "varko/session/recovery_store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 
-#include <deque>
 #include <unistd.h>
 
 namespace varko::session {
 namespace {
 
 using platform::ScriptedDesktop;
-
-constexpr int kRestore = 0;
-constexpr int kDiscard = 1;
-
-// Holds the store's jobs until the test runs them, on this thread.
-class HeldJobs {
-public:
-    RecoveryStore::Executor Executor() {
-        return [this](std::function<void()> job) { m_jobs.push_back(std::move(job)); };
-    }
-    std::size_t Count() const { return m_jobs.size(); }
-    void Run(std::size_t index) {
-        m_jobs[index]();
-        QCoreApplication::processEvents();
-    }
-
-private:
-    std::deque<std::function<void()>> m_jobs;
-};
-
-class RecoveryStoreTest : public testing::SessionFixture {
-protected:
-    QString Folder() const { return RecoveryStore::FolderFor(AppDir()); }
-    static RecoveryStore::SnapshotGetter Snapshot(const QString& name, bool untitled, const QString& text) {
-        return [=] { return RecoverySnapshot{name, untitled, text}; };
-    }
-    // Takes a copy at once and waits until it is on disk.
-    static bool WriteCopy(RecoveryStore& store, RecoveryStore::SnapshotGetter getter) {
-        QSignalSpy written(&store, &RecoveryStore::copyWritten);
-        store.documentChanged(std::move(getter));
-        store.writeNow();
-        return WaitFor([&] { return written.count() > 0; });
-    }
-    // An editor that ended without removing its copy, as a crash leaves it.
-    void LeaveOrphan(const QString& name, bool untitled, const QString& text) {
-        RecoveryStore gone(Folder());
-        ASSERT_TRUE(WriteCopy(gone, Snapshot(name, untitled, text)));
-    }
-    // Offers the orphans with the choices given; the restored documents are collected.
-    int Offer(RecoveryStore& store, std::initializer_list<int> choices, bool accept = true) {
-        for (int choice : choices)
-            m_desktop.QueueChoice(choice);
-        return store.offerOrphans(m_desktop, [&](const RecoveredDocument& document) {
-            m_restored.push_back(document);
-            return accept;
-        });
-    }
-    QStringList BoxTexts() const {
-        QStringList texts;
-        for (const ScriptedDesktop::Shown& shown : m_desktop.Of(ScriptedDesktop::Kind::Choose))
-            texts << shown.text;
-        return texts;
-    }
-    QStringList RecoveryFiles() const {
-        return QDir(Folder()).entryList({QStringLiteral("*.recovery")}, QDir::Files);
-    }
-
-    ScriptedDesktop m_desktop;
-    std::vector<RecoveredDocument> m_restored;
-};
+using testing::HeldJobs;
+using testing::kDiscard;
+using testing::kRestore;
+using testing::RecoveryStoreTest;
 
 TEST_F(RecoveryStoreTest, RestoreGivesBackTheExactBytes) {
     const QString allBytes = QString::fromLatin1(testing::AllBytes());
@@ -276,72 +217,6 @@ TEST_F(RecoveryStoreTest, AReadOnlyFolderTurnsRecoveryOff) {
     QFile::setPermissions(Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(store.enabled());
     EXPECT_EQ(off.count(), 1);
-}
-
-// Damaged files are offered with whatever could be read, and the box says so.
-TEST_F(RecoveryStoreTest, DamagedFilesAreOfferedAsTheyAre) {
-    const std::string whole = EncodeRecovery({"/x/a.odf", false, "abcdef", true});
-    struct Row {
-        const char* name;
-        QByteArray file;
-        QString documentName;
-        QByteArray bytes;
-        QString question;
-    };
-    const QString damaged = " Its recovery file is damaged: only what could be read is offered.";
-    const Row rows[] = {
-        {"cut in the text", QByteArray::fromStdString(whole.substr(0, whole.size() - 2)), "/x/a.odf", "abcd",
-         "Varko found unsaved changes to /x/a.odf from a session that did not end normally." + damaged},
-        {"garbage", QByteArray("\x00\xff garbage\n", 11), "", QByteArray("\x00\xff garbage\n", 11),
-         "Varko found unsaved changes to an untitled document from a session that did not end normally." +
-             damaged},
-        {"empty", "", "", "",
-         "Varko found unsaved changes to an untitled document from a session that did not end normally." +
-             damaged},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        QDir(Folder()).removeRecursively();
-        QDir().mkpath(Folder());
-        WriteFile(Folder() + "/4242-dead.recovery", row.file);
-        m_restored.clear();
-        m_desktop.ClearHistory();
-        RecoveryStore store(Folder());
-        ASSERT_EQ(Offer(store, {kRestore}), 1);
-        EXPECT_EQ(BoxTexts(), QStringList{row.question});
-        ASSERT_EQ(m_restored.size(), 1u);
-        EXPECT_EQ(m_restored[0].documentName, row.documentName);
-        EXPECT_EQ(m_restored[0].bytes, row.bytes);
-        EXPECT_FALSE(m_restored[0].complete);
-    }
-}
-
-// What dead editors leave besides their copies goes; strangers in the folder stay.
-TEST_F(RecoveryStoreTest, LeftoversOfDeadEditorsAreCleared) {
-    QDir().mkpath(Folder());
-    WriteFile(Folder() + "/1-aa.lock", "");
-    WriteFile(Folder() + "/2-bb.recovery",
-              QByteArray::fromStdString(EncodeRecovery({"/x/b", false, "b", true})));
-    WriteFile(Folder() + "/.2-bb.recovery.Xy12Zq", "half a copy");
-    WriteFile(Folder() + "/notes.txt", "mine");
-    RecoveryStore store(Folder());
-    const QString own = QFileInfo(store.recoveryFile()).completeBaseName() + ".lock";
-    EXPECT_EQ(Offer(store, {kDiscard}), 0);
-    EXPECT_EQ(NamesIn(Folder()), QStringList({own, "notes.txt"}));
-}
-
-TEST_F(RecoveryStoreTest, SeveralOrphansOldestFirst) {
-    LeaveOrphan("/x/old.odf", false, "old");
-    WaitFor([] { return false; }, 20);
-    LeaveOrphan("/x/new.odf", false, "new");
-    RecoveryStore store(Folder());
-    EXPECT_EQ(Offer(store, {kDiscard, kRestore}), 1);
-    ASSERT_EQ(BoxTexts().size(), 2);
-    EXPECT_TRUE(BoxTexts()[0].contains("/x/old.odf"));
-    EXPECT_TRUE(BoxTexts()[1].contains("/x/new.odf"));
-    ASSERT_EQ(m_restored.size(), 1u);
-    EXPECT_EQ(m_restored[0].bytes, "new");
-    EXPECT_EQ(RecoveryFiles().size(), 1);
 }
 
 } // namespace

@@ -57,6 +57,9 @@ private:
     void onFileEvent();
     void onFolderEvent();
     void look();
+    // Reads the file; true when its content is not the known one (which it then becomes).
+    bool takeContent(const Stamp& stamp);
+    void report(void (DiskWatcher::*signal)(const QString&));
     void rearm();
     static Stamp StampOf(const QString& path, bool& exists);
 
