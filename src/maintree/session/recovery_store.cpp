@@ -2,10 +2,10 @@
 
 #include "recovery_shared.h"
 #include "varko/session/recovery_record.h"
+#include "varko/session/serial_worker.h"
 
 #include <QDir>
 #include <QFile>
-#include <QThreadPool>
 
 #include <algorithm>
 
@@ -36,10 +36,8 @@ RecoveryStore::RecoveryStore(const QString& folder, QObject* parent, Executor ex
     : QObject(parent), m_shared(std::make_shared<Shared>(QFile::encodeName(folder).toStdString())),
       m_executor(std::move(executor)) {
     if (!m_executor) {
-        // One thread: copies land in the order they were taken.
-        m_pool = std::make_unique<QThreadPool>();
-        m_pool->setMaxThreadCount(1);
-        m_executor = [pool = m_pool.get()](std::function<void()> job) { pool->start(std::move(job)); };
+        m_worker = std::make_unique<SerialWorker>();
+        m_executor = [worker = m_worker.get()](std::function<void()> job) { worker->Post(std::move(job)); };
     }
     m_shared->deliver = [this](std::uint64_t generation, bool ok) {
         QMetaObject::invokeMethod(
@@ -54,8 +52,7 @@ RecoveryStore::~RecoveryStore() {
         std::lock_guard lock(m_shared->mutex);
         m_shared->deliver = nullptr;
     }
-    if (m_pool)
-        m_pool->waitForDone();
+    m_worker.reset();
 }
 
 QString RecoveryStore::FolderFor(const QString& appDir) {

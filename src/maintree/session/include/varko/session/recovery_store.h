@@ -11,9 +11,9 @@
 #include <functional>
 #include <memory>
 
-class QThreadPool;
-
 namespace varko::session {
+
+class SerialWorker;
 
 // Crash recovery for the open document. While the document has unsaved changes, a copy of it is
 // written a moment after typing stops (and at least every few seconds while it goes on) to a file
@@ -73,7 +73,7 @@ private:
     void reportOff();
 
     std::shared_ptr<Shared> m_shared;
-    std::unique_ptr<QThreadPool> m_pool;
+    std::unique_ptr<SerialWorker> m_worker;
     Executor m_executor;
     SnapshotGetter m_getter;
     QTimer m_timer;
