@@ -4,6 +4,7 @@
 #include "varko/session/recovery_store.h"
 
 #include <mutex>
+#include <optional>
 
 namespace varko::session {
 
@@ -16,8 +17,15 @@ struct RecoveryStore::Shared {
     std::mutex mutex;
     std::uint64_t generation = 0;
     RecoveryFolder folder;
-    // Hands a job's result to the GUI thread; cleared when the store goes away.
-    std::function<void(std::uint64_t, bool)> deliver;
+    // The newest job's outcome, waiting for the GUI thread, like a mailbox: the data crosses
+    // under the mutex and the queued call that announces it carries nothing.
+    struct Outcome {
+        std::uint64_t generation = 0;
+        bool ok = false;
+    };
+    std::optional<Outcome> outcome;
+    // Announces an outcome to the GUI thread; cleared when the store goes away.
+    std::function<void()> announce;
 };
 
 } // namespace varko::session

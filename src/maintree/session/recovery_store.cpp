@@ -39,10 +39,7 @@ RecoveryStore::RecoveryStore(const QString& folder, QObject* parent, Executor ex
         m_worker = std::make_unique<SerialWorker>();
         m_executor = [worker = m_worker.get()](std::function<void()> job) { worker->Post(std::move(job)); };
     }
-    m_shared->deliver = [this](std::uint64_t generation, bool ok) {
-        QMetaObject::invokeMethod(
-            this, [this, generation, ok] { onWritten(generation, ok); }, Qt::QueuedConnection);
-    };
+    m_shared->announce = [this] { QMetaObject::invokeMethod(this, "takeOutcome", Qt::QueuedConnection); };
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &RecoveryStore::writeNow);
 }
@@ -50,7 +47,7 @@ RecoveryStore::RecoveryStore(const QString& folder, QObject* parent, Executor ex
 RecoveryStore::~RecoveryStore() {
     {
         std::lock_guard lock(m_shared->mutex);
-        m_shared->deliver = nullptr;
+        m_shared->announce = nullptr;
     }
     m_worker.reset();
 }
@@ -101,8 +98,9 @@ void RecoveryStore::writeNow() {
         if (shared->generation != generation)
             return; // a newer copy, a save or a close came first
         const bool ok = shared->folder.Write(file);
-        if (shared->deliver)
-            shared->deliver(generation, ok);
+        shared->outcome = Shared::Outcome{generation, ok};
+        if (shared->announce)
+            shared->announce();
     });
 }
 
@@ -115,10 +113,15 @@ void RecoveryStore::dropCopy() {
     m_shared->folder.Remove();
 }
 
-void RecoveryStore::onWritten(std::uint64_t generation, bool ok) {
-    if (generation != m_generation)
-        return;
-    if (ok)
+void RecoveryStore::takeOutcome() {
+    std::optional<Shared::Outcome> outcome;
+    {
+        std::lock_guard lock(m_shared->mutex);
+        outcome = std::exchange(m_shared->outcome, std::nullopt);
+    }
+    if (!outcome || outcome->generation != m_generation)
+        return; // taken by an earlier call, or overtaken by a newer copy, a save or a close
+    if (outcome->ok)
         emit copyWritten();
     else
         reportOff();

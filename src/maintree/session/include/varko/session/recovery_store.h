@@ -69,7 +69,8 @@ private:
     struct Shared;
 
     void dropCopy();
-    void onWritten(std::uint64_t generation, bool ok);
+    // Runs on the GUI thread after a job announced its outcome.
+    Q_INVOKABLE void takeOutcome();
     void reportOff();
 
     std::shared_ptr<Shared> m_shared;
