@@ -20,6 +20,9 @@ TEST(SplitPropertyLine, Table) {
         PropertyLine parts = SplitPropertyLine(c.line);
         EXPECT_EQ(parts.name, c.name) << c.line;
         EXPECT_EQ(parts.value, c.value) << c.line;
+        const PropertyLineView view = SplitPropertyLineView(c.line);
+        EXPECT_EQ(view.name, c.name) << c.line;
+        EXPECT_EQ(std::string_view(c.line).substr(view.valueStart), c.value) << c.line;
     }
 }
 
