@@ -27,7 +27,8 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 19> kTemplat
     {"T2", "Error - There is {0} requirement(s) missing."},
     {"T3", "Error - too much requirements."},
     {"T4", "ODF file \"{0}\" not found."},
-    {"T5", "Error - Filename {0} is too long. ODF filenames in TT documents have a 8.3 character length limit."},
+    {"T5",
+     "Error - Filename {0} is too long. ODF filenames in TT documents have a 8.3 character length limit."},
     {"T6", "Error - There are errors on this line. Please remove anything other than Tech file entries."},
 }};
 

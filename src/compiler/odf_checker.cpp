@@ -3,6 +3,7 @@
 #include "varko/textrules/name_index.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace varko::compiler {
@@ -11,41 +12,37 @@ using textrules::LineList;
 
 namespace {
 
+// What a line is checked as; the states above Unchecked take a value that may be followed only
+// by a comment.
 enum State {
     Unknown = -1,
     Unchecked = 0,
-    OdfFile = 1,
-    Include = 2,
-    OdfName = 3,
-    SodFile = 4,
-    Bool = 5,
-    Int = 6,
-    Real = 7,
-    String = 8,
-    SodName = 9,
+    OdfFile,
+    Include,
+    OdfName,
+    SodFile,
+    Bool,
+    Int,
+    Real,
+    String,
+    SodName
 };
 
-State StateOfType(const std::string& type, std::string_view value) {
-    if (type == "odfn")
-        return OdfName;
-    if (type == "string")
-        return String;
-    if (type == "int")
-        return Int;
-    if (type == "real")
-        return Real;
-    if (type == "arraystring")
-        return Unchecked;
-    if (type == "bool")
-        return Bool;
-    if (type == "sod")
-        return SodFile;
-    if (type == "sodn")
-        return SodName;
-    if (type == "strange")
-        return Unchecked;
-    if (type == "odf" && !value.empty())
-        return OdfFile;
+// The type words of declarations.txt, matched exactly.
+constexpr std::pair<std::string_view, State> kTypeWords[] = {
+    {"odfn", OdfName}, {"string", String},         {"int", Int},
+    {"real", Real},    {"arraystring", Unchecked}, {"bool", Bool},
+    {"sod", SodFile},  {"sodn", SodName},          {"strange", Unchecked},
+};
+
+State StateOfType(std::string_view type, std::string_view value) {
+    // An "odf" property with an empty value counts as unknown.
+    if (type == "odf")
+        return value.empty() ? Unknown : OdfFile;
+    for (const auto& [word, state] : kTypeWords) {
+        if (type == word)
+            return state;
+    }
     return Unknown;
 }
 
@@ -55,8 +52,10 @@ bool IsReal(std::string& token) {
         token.pop_back();
     // Without a dot the whole part is empty and the test falls to the token as an integer.
     const std::size_t dot = token.find('.');
-    const std::string_view whole = dot == std::string::npos ? std::string_view() : std::string_view(token).substr(0, dot);
-    const std::string_view fraction = dot == std::string::npos ? std::string_view(token) : std::string_view(token).substr(dot + 1);
+    const std::string_view whole =
+        dot == std::string::npos ? std::string_view() : std::string_view(token).substr(0, dot);
+    const std::string_view fraction =
+        dot == std::string::npos ? std::string_view(token) : std::string_view(token).substr(dot + 1);
     if (textrules::ParseInt(whole) && textrules::ParseInt(fraction))
         return true;
     return textrules::ParseInt(token).has_value();
@@ -67,8 +66,10 @@ constexpr std::size_t kTokensLookedAt = 2;
 
 class OdfCheck {
 public:
-    OdfCheck(const DeclarationTable& declarations, const GameFiles& files, CheckSink& sink, std::size_t lineCount)
-        : m_declarations(declarations), m_files(files), m_sink(sink), m_seen(std::min<std::size_t>(lineCount, 65536)) {}
+    OdfCheck(const DeclarationTable& declarations, const GameFiles& files, CheckSink& sink,
+             std::size_t lineCount)
+        : m_declarations(declarations), m_files(files), m_sink(sink),
+          m_seen(std::min<std::size_t>(lineCount, 65536)) {}
 
     int count() const { return m_count; }
 

@@ -46,7 +46,6 @@ private:
     std::vector<std::string> m_keys;
     std::vector<std::string> m_types;
     textrules::NameIndex m_index; // over m_keys
-
 };
 
 } // namespace varko::compiler
