@@ -2,7 +2,6 @@
 
 namespace varko::compiler {
 
-using textrules::ParseInt;
 
 PropertyLineView SplitPropertyLineView(std::string_view line) {
     const std::size_t eq = line.find('=');
@@ -20,8 +19,9 @@ PropertyLine SplitPropertyLine(std::string_view line) {
 }
 
 namespace {
+// The characters that ParseInt reads alone as a number.
 bool IsDigit(char c) {
-    return ParseInt(std::string_view(&c, 1)).has_value();
+    return c >= '0' && c <= '9';
 }
 } // namespace
 
