@@ -143,6 +143,25 @@ TEST_F(EditorFiles, ModifiedFlagFollowsTheUsersEdits) {
     EXPECT_EQ(m_editor.toPlainText(), QString());
 }
 
+// Colouring changes no character: a loaded file stays unmodified until the user edits it, also
+// when the edit leaves as many characters as it takes away.
+TEST_F(EditorFiles, ColouringIsNoEdit) {
+    WriteFile(PathOf("c.odf"), "[GameObjectClass]\r\n// note\r\nunitName = \"Tank\"\r\n#include \"base.odf\"\r\n");
+    m_editor.show();
+    m_editor.setDocumentKind(editing::DocumentKind::Odf);
+    m_editor.loadFromFile(PathOf("c.odf"));
+    QTRY_VERIFY(m_editor.isHighlightingDone());
+    m_editor.setDocumentKind(editing::DocumentKind::TechTree);
+    QTRY_VERIFY(m_editor.isHighlightingDone());
+    EXPECT_FALSE(m_editor.isModified());
+    QTextCursor cursor(m_editor.document());
+    cursor.setPosition(1);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    m_editor.setTextCursor(cursor);
+    QTest::keyClicks(&m_editor, "X");
+    EXPECT_TRUE(m_editor.isModified());
+}
+
 TEST_F(EditorFiles, EnterAndShiftEnterBothBreakTheLine) {
     QTest::keyClicks(&m_editor, "a");
     QTest::keyClick(&m_editor, Qt::Key_Return, Qt::ShiftModifier);

@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QPlainTextEdit>
+#include "varko/editing/code_editor.h"
+
 #include <QStringList>
 
 namespace varko::maintree {
 
-// The document's editor. Lines are the text's lines (blocks), also while long lines wrap on
-// screen; character positions count from 0 and each line break counts as one character.
-class EditorPane : public QPlainTextEdit {
+// The document's editor, a code editor with colours, line numbers and fault marks. Lines are the
+// text's lines (blocks), also while long lines wrap on screen; character positions count from 0
+// and each line break counts as one character.
+class EditorPane : public editing::CodeEditor {
     Q_OBJECT
 
 public:
