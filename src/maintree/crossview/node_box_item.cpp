@@ -1,0 +1,41 @@
+#include "varko/crossview/node_box_item.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+
+namespace varko::crossview {
+
+namespace {
+
+constexpr double kTextPadding = 6;
+// Below this scale the text is a few pixels high: unreadable, and the slowest part to paint.
+constexpr double kSmallestReadableScale = 0.45;
+
+} // namespace
+
+NodeBoxItem::NodeBoxItem(const QRectF& rect, const QString& name, int line, std::size_t node,
+                         const Look& look)
+    : m_rect(rect), m_name(name), m_line(line), m_node(node), m_look(look) {
+    setToolTip(QStringLiteral("%1 (line %2)").arg(name).arg(line));
+}
+
+QRectF NodeBoxItem::boundingRect() const {
+    const double half = m_look.borderWidth / 2;
+    return m_rect.adjusted(-half, -half, half, half);
+}
+
+void NodeBoxItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
+    painter->setPen(QPen(m_look.border, m_look.borderWidth));
+    painter->setBrush(m_look.fill);
+    painter->drawRect(m_rect);
+    if (option->levelOfDetailFromTransform(painter->worldTransform()) < kSmallestReadableScale)
+        return;
+    const QRectF textRect = m_rect.adjusted(kTextPadding, 0, -kTextPadding, 0);
+    if (m_shown.isNull())
+        m_shown = QFontMetricsF(painter->font()).elidedText(m_name, Qt::ElideMiddle, textRect.width());
+    painter->setPen(m_look.text);
+    painter->drawText(textRect, Qt::AlignCenter, m_shown);
+}
+
+} // namespace varko::crossview
