@@ -1,9 +1,9 @@
 #include "varko/crossview/scene_filler.h"
 
+#include "varko/crossview/arrow_item.h"
+
 #include <QElapsedTimer>
-#include <QGraphicsPathItem>
 #include <QGraphicsScene>
-#include <QPen>
 
 namespace varko::crossview {
 
@@ -65,8 +65,8 @@ void SceneFiller::addBox(std::size_t node) {
 
 void SceneFiller::addArrow(std::size_t edge) {
     const bool onCircle = m_picture->edgeOnCircle[edge] != 0;
-    auto* arrow = new QGraphicsPathItem(m_picture->arrows[edge]);
-    arrow->setPen(QPen(onCircle ? m_colours.circleArrow : m_colours.arrow, onCircle ? 2.0 : 1.0));
+    auto* arrow = new ArrowItem(m_picture->arrows[edge], onCircle ? m_colours.circleArrow : m_colours.arrow,
+                                onCircle ? 2.0 : 1.0);
     arrow->setZValue(onCircle ? kCircleArrowZ : kArrowZ);
     m_scene->addItem(arrow);
 }

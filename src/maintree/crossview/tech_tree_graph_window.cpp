@@ -32,24 +32,32 @@ QString Summary(const GraphPicture& picture) {
 // Return on an item does what a double-click does, as in the other lists of the program.
 class TechTreeList : public QTreeView {
 public:
-    using QTreeView::QTreeView;
+    explicit TechTreeList(std::function<void(const QModelIndex&)> open) : m_open(std::move(open)) {
+        connect(this, &QAbstractItemView::doubleClicked, this,
+                [this](const QModelIndex& index) { m_open(index); });
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
-            emit activated(currentIndex());
+            m_open(currentIndex());
             event->accept();
             return;
         }
         QTreeView::keyPressEvent(event);
     }
+
+private:
+    std::function<void(const QModelIndex&)> m_open;
 };
 
 } // namespace
 
 TechTreeGraphWindow::TechTreeGraphWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_runner(new LatestJobRunner(this)), m_model(new TechTreeModel(this)),
-      m_graph(new TechTreeGraphView), m_list(new TechTreeList), m_status(new QLabel) {
+      m_graph(new TechTreeGraphView),
+      m_list(new TechTreeList([this](const QModelIndex& index) { listActivated(index); })),
+      m_status(new QLabel) {
     setWindowTitle(QStringLiteral("Tech Tree Graph"));
     setAccessibleName(windowTitle());
     m_model->setCircleColour(editing::ErrorColour(palette()));
@@ -66,8 +74,6 @@ TechTreeGraphWindow::TechTreeGraphWindow(QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->addWidget(makeZoomButtons());
     column->addWidget(splitter, 1);
-    connect(m_list, &QAbstractItemView::doubleClicked, this, &TechTreeGraphWindow::listActivated);
-    connect(m_list, &QAbstractItemView::activated, this, &TechTreeGraphWindow::listActivated);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid() && !m_followingGraph)

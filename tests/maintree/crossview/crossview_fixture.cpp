@@ -1,0 +1,50 @@
+#include "crossview_fixture.h"
+
+#include <chrono>
+
+namespace varko::crossview::testing {
+
+QString RawText(const QStringList& lines) {
+    return lines.join(QChar::ParagraphSeparator);
+}
+
+QStringList RowTexts(const QAbstractItemModel& model, const QModelIndex& parent) {
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(parent); ++column)
+            cells << model.index(row, column, parent).data().toString();
+        rows << cells.join(QStringLiteral(" | "));
+    }
+    return rows;
+}
+
+HeldSource::HeldSource(compiler::OdfSource inner) : m_inner(std::move(inner)) {}
+
+HeldSource::~HeldSource() {
+    Release();
+}
+
+compiler::OdfSource HeldSource::Source() const {
+    return [inner = m_inner, state = m_state](std::string_view name) {
+        std::unique_lock lock(state->mutex);
+        state->asked = true;
+        state->changed.notify_all();
+        state->changed.wait(lock, [&] { return state->released; });
+        lock.unlock();
+        return inner(name);
+    };
+}
+
+bool HeldSource::WaitUntilAsked() const {
+    std::unique_lock lock(m_state->mutex);
+    return m_state->changed.wait_for(lock, std::chrono::seconds(5), [this] { return m_state->asked; });
+}
+
+void HeldSource::Release() const {
+    std::lock_guard lock(m_state->mutex);
+    m_state->released = true;
+    m_state->changed.notify_all();
+}
+
+} // namespace varko::crossview::testing
