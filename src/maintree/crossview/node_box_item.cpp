@@ -20,6 +20,11 @@ NodeBoxItem::NodeBoxItem(const QRectF& rect, const QString& name, int line, std:
     setToolTip(QStringLiteral("%1 (line %2)").arg(name).arg(line));
 }
 
+void NodeBoxItem::setLook(const Look& look) {
+    prepareGeometryChange(); // the border's width may change
+    m_look = look;
+}
+
 QRectF NodeBoxItem::boundingRect() const {
     const double half = m_look.borderWidth / 2;
     return m_rect.adjusted(-half, -half, half, half);

@@ -19,7 +19,7 @@ std::string_view FileNameOf(std::string_view path) {
 
 } // namespace
 
-QString OtherSitesText(const std::vector<compiler::PropertySite>& sites, const QString& name,
+QStringList OtherSites(const std::vector<compiler::PropertySite>& sites, const QString& name,
                        const QString& exceptFile, int exceptLine) {
     // Files hold bytes and the editor shows each byte as the character of the same code.
     const std::string wanted = name.toLatin1().toStdString();
@@ -32,6 +32,12 @@ QString OtherSitesText(const std::vector<compiler::PropertySite>& sites, const Q
             continue;
         places << QStringLiteral("%1 line %2").arg(QString::fromLatin1(site.file)).arg(site.line);
     }
+    return places;
+}
+
+QString OtherSitesText(const std::vector<compiler::PropertySite>& sites, const QString& name,
+                       const QString& exceptFile, int exceptLine) {
+    const QStringList places = OtherSites(sites, name, exceptFile, exceptLine);
     if (places.isEmpty())
         return {};
     return QStringLiteral("Also set in: ") + places.join(QStringLiteral(", "));

@@ -1,9 +1,11 @@
 #include "varko/crossview/properties_view.h"
 
 #include "varko/crossview/latest_job_runner.h"
+#include "varko/crossview/other_sites_text.h"
 #include "varko/crossview/property_sites_model.h"
 #include "varko/crossview/raw_text_lines.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -26,13 +28,37 @@ PropertiesView::PropertiesView(QWidget* parent)
 
 PropertiesView::~PropertiesView() = default;
 
-void PropertiesView::update(const QString& documentName, const QString& rawText, compiler::OdfSource source) {
-    const std::string name = documentName.toLatin1().toStdString();
-    m_runner->post([this, documentName, name, rawText, source = std::move(source)] {
-        auto table =
-            std::make_shared<const PropertyTable>(BuildPropertyTable(name, RawTextLines(rawText), source));
-        return [this, documentName, table] {
-            m_documentName = documentName;
+void PropertiesView::showDocument(const QString& documentPath, textrules::LineList lines,
+                                  compiler::OdfSource source) {
+    build(
+        documentPath, [lines = std::move(lines)] { return lines; },
+        [source = std::move(source)] { return source; });
+}
+
+void PropertiesView::showDocument(const QString& documentPath, const QString& rawText,
+                                  compiler::OdfSource source) {
+    build(
+        documentPath, [rawText] { return RawTextLines(rawText); },
+        [source = std::move(source)] { return source; });
+}
+
+void PropertiesView::showDocument(const QString& documentPath, textrules::LineList lines,
+                                  const QStringList& directories) {
+    std::vector<std::string> paths;
+    for (const QString& directory : directories)
+        paths.push_back(QFile::encodeName(directory).toStdString());
+    build(
+        documentPath, [lines = std::move(lines)] { return lines; },
+        [paths = std::move(paths)] { return compiler::DirectoryOdfSource(paths); });
+}
+
+void PropertiesView::build(const QString& documentPath, LinesMaker lines, SourceMaker source) {
+    // Files hold bytes and the editor shows each byte as the character of the same code.
+    const std::string name = documentPath.toLatin1().toStdString();
+    m_runner->post([this, documentPath, name, lines = std::move(lines), source = std::move(source)] {
+        auto table = std::make_shared<const PropertyTable>(BuildPropertyTable(name, lines(), source()));
+        return [this, documentPath, table] {
+            m_documentPath = documentPath;
             m_model->setTable(table);
             emit sitesShown();
         };
@@ -41,12 +67,16 @@ void PropertiesView::update(const QString& documentName, const QString& rawText,
 
 void PropertiesView::clear() {
     m_runner->cancel();
-    m_documentName.clear();
+    m_documentPath.clear();
     m_model->setTable(nullptr);
 }
 
 const std::vector<compiler::PropertySite>& PropertiesView::sites() const {
     return m_model->table().sites;
+}
+
+QStringList PropertiesView::otherPlaces(const QString& name, const QString& file, int line) const {
+    return OtherSites(sites(), name, file, line);
 }
 
 void PropertiesView::keyPressEvent(QKeyEvent* event) {
@@ -62,7 +92,7 @@ void PropertiesView::open(const QModelIndex& index) {
     if (!index.isValid() || index.row() >= m_model->rowCount())
         return;
     const compiler::PropertySite& site = sites()[static_cast<std::size_t>(index.row())];
-    emit openAt(site.depth == 0 ? m_documentName : QString::fromLatin1(site.file), site.line);
+    emit openLocation(site.depth == 0 ? m_documentPath : QString::fromLatin1(site.file), site.line);
 }
 
 } // namespace varko::crossview

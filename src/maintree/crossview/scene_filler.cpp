@@ -54,11 +54,14 @@ void SceneFiller::step() {
     emit filled();
 }
 
+const NodeBoxItem::Look& SceneFiller::lookOf(std::size_t node) const {
+    return m_picture->nodeOnCircle[node] ? m_colours.circleBox : m_colours.box;
+}
+
 void SceneFiller::addBox(std::size_t node) {
     const compiler::TechTreeNode& entry = m_picture->graph.nodes[node];
-    const NodeBoxItem::Look& look = m_picture->nodeOnCircle[node] ? m_colours.circleBox : m_colours.box;
-    auto* box =
-        new NodeBoxItem(m_picture->boxes[node], QString::fromLatin1(entry.object), entry.line, node, look);
+    auto* box = new NodeBoxItem(m_picture->boxes[node], QString::fromLatin1(entry.object), entry.line, node,
+                                lookOf(node));
     m_scene->addItem(box);
     m_boxes.push_back(box);
 }

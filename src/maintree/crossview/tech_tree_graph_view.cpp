@@ -37,7 +37,10 @@ TechTreeGraphView::TechTreeGraphView(QWidget* parent) : QGraphicsView(parent), m
     scene->setItemIndexMethod(QGraphicsScene::NoIndex);
     setScene(scene);
     m_filler = new SceneFiller(scene, this);
-    connect(m_filler, &SceneFiller::filled, this, &TechTreeGraphView::drawn);
+    connect(m_filler, &SceneFiller::filled, this, [this] {
+        markCurrent(true);
+        emit drawn();
+    });
     setAccessibleName(QStringLiteral("Graph"));
     setFocusPolicy(Qt::StrongFocus);
     setDragMode(QGraphicsView::ScrollHandDrag);
@@ -51,6 +54,7 @@ TechTreeGraphView::~TechTreeGraphView() = default;
 
 void TechTreeGraphView::showPicture(std::shared_ptr<const GraphPicture> picture) {
     m_picture = std::move(picture);
+    m_current = kNoNode;
     m_filler->fill(m_picture, ColoursOf(palette()));
 }
 
@@ -82,6 +86,32 @@ void TechTreeGraphView::zoomToFit() {
 void TechTreeGraphView::showNode(std::size_t node) {
     if (m_picture && node < m_picture->boxes.size())
         centerOn(m_picture->boxes[node].center());
+}
+
+void TechTreeGraphView::setCurrentNode(std::size_t node) {
+    markCurrent(false);
+    m_current = node;
+    markCurrent(true);
+}
+
+// Boxes reach the scene in slices: one not there yet is marked once the picture is drawn.
+void TechTreeGraphView::markCurrent(bool highlighted) {
+    const std::vector<NodeBoxItem*>& boxes = m_filler->boxes();
+    if (m_current >= boxes.size())
+        return;
+    NodeBoxItem::Look look = m_filler->lookOf(m_current);
+    if (highlighted) {
+        look.fill = palette().color(QPalette::Highlight);
+        look.text = palette().color(QPalette::HighlightedText);
+    }
+    boxes[m_current]->setLook(look);
+}
+
+// A new theme draws the picture again in its colours.
+void TechTreeGraphView::changeEvent(QEvent* event) {
+    QGraphicsView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_picture)
+        m_filler->fill(m_picture, ColoursOf(palette()));
 }
 
 void TechTreeGraphView::keyPressEvent(QKeyEvent* event) {

@@ -75,10 +75,7 @@ TechTreeGraphWindow::TechTreeGraphWindow(QWidget* parent)
     column->addWidget(makeZoomButtons());
     column->addWidget(splitter, 1);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid() && !m_followingGraph)
-                    m_graph->showNode(current.data(TechTreeModel::NodeRole).toULongLong());
-            });
+            &TechTreeGraphWindow::listMoved);
     connect(m_graph, &TechTreeGraphView::entrySelected, this, &TechTreeGraphWindow::entrySelected);
     connect(m_graph, &TechTreeGraphView::nodeClicked, this, &TechTreeGraphWindow::selectNodeRow);
     connect(m_graph, &TechTreeGraphView::drawn, this, &TechTreeGraphWindow::graphShown);
@@ -136,6 +133,24 @@ void TechTreeGraphWindow::build(LinesMaker lines) {
             m_status->setText(Summary(*picture));
         };
     });
+}
+
+// The box of the item current in the list is highlighted and brought into view.
+void TechTreeGraphWindow::listMoved(const QModelIndex& current) {
+    if (!current.isValid())
+        return;
+    const auto node = static_cast<std::size_t>(current.data(TechTreeModel::NodeRole).toULongLong());
+    m_graph->setCurrentNode(node);
+    if (!m_followingGraph)
+        m_graph->showNode(node);
+}
+
+void TechTreeGraphWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange)
+        return;
+    m_model->setCircleColour(editing::ErrorColour(palette()));
+    m_list->viewport()->update();
 }
 
 void TechTreeGraphWindow::listActivated(const QModelIndex& index) {

@@ -19,7 +19,7 @@ const QString kDocument = QStringLiteral("/mods/addon/tank.odf");
 // Builds the rows of a document on the view's worker and waits for them.
 bool ShowSites(PropertiesView& view, const QStringList& lines, const compiler::OdfSource& source) {
     QSignalSpy shown(&view, &PropertiesView::sitesShown);
-    view.update(kDocument, RawText(lines), source);
+    view.showDocument(kDocument, RawText(lines), source);
     return shown.wait(5000);
 }
 
@@ -124,7 +124,7 @@ TEST(PropertiesView, DoubleClickAndReturnOpenTheSite) {
     };
     for (const auto& r : rows) {
         const QModelIndex index = view.sitesModel().index(r.row, 1);
-        QSignalSpy opened(&view, &PropertiesView::openAt);
+        QSignalSpy opened(&view, &PropertiesView::openLocation);
         const QPoint middle = view.visualRect(index).center();
         // A double-click follows a first click, as a user's does.
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, middle);
@@ -145,10 +145,10 @@ TEST(PropertiesView, StaleResultsAreDropped) {
     PropertiesView view;
     const testing::HeldSource held(files.Source());
     QSignalSpy shown(&view, &PropertiesView::sitesShown);
-    view.update(kDocument, RawText({"#include \"old.odf\""}), held.Source());
+    view.showDocument(kDocument, RawText({"#include \"old.odf\""}), held.Source());
     ASSERT_TRUE(held.WaitUntilAsked());
-    view.update(kDocument, RawText({"x = 0"}), files.Source());
-    view.update(kDocument, RawText({"#include \"new.odf\""}), files.Source());
+    view.showDocument(kDocument, RawText({"x = 0"}), files.Source());
+    view.showDocument(kDocument, RawText({"#include \"new.odf\""}), files.Source());
     held.Release();
     ASSERT_TRUE(shown.wait(5000));
     QTest::qWait(100);
@@ -162,7 +162,7 @@ TEST(PropertiesView, ClearDropsTheBuildUnderWay) {
     ASSERT_TRUE(ShowSites(view, {"b = 2"}, files.Source()));
     const testing::HeldSource held(files.Source());
     QSignalSpy shown(&view, &PropertiesView::sitesShown);
-    view.update(kDocument, RawText({"#include \"a.odf\""}), held.Source());
+    view.showDocument(kDocument, RawText({"#include \"a.odf\""}), held.Source());
     ASSERT_TRUE(held.WaitUntilAsked());
     view.clear();
     held.Release();

@@ -31,6 +31,7 @@ public:
     int line() const { return m_line; }
     std::size_t node() const { return m_node; }
     const Look& look() const { return m_look; }
+    void setLook(const Look& look);
 
 private:
     QRectF m_rect;

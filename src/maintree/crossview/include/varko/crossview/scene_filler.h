@@ -32,8 +32,10 @@ public:
     // Empties the scene and starts on the picture; a fill under way is dropped.
     void fill(std::shared_ptr<const GraphPicture> picture, const Colours& colours);
     bool filling() const { return m_timer.isActive(); }
-    // Per node of the picture, once filled; empty before.
+    // Per node of the picture, in node order, as far as they are in the scene.
     const std::vector<NodeBoxItem*>& boxes() const { return m_boxes; }
+    // The look a node's box has in the picture being filled.
+    const NodeBoxItem::Look& lookOf(std::size_t node) const;
 
 signals:
     // Everything of the latest picture is in the scene.

@@ -34,6 +34,11 @@ public:
     void zoomToFit();
     // Brings an object's box into view.
     void showNode(std::size_t node);
+    // Fills the object's box in the palette's highlight colour (the item current in the list);
+    // the previous one goes back to its own colours.
+    void setCurrentNode(std::size_t node);
+    static constexpr std::size_t kNoNode = static_cast<std::size_t>(-1);
+    std::size_t currentNode() const { return m_current; }
 
 signals:
     void entrySelected(int line);
@@ -41,6 +46,7 @@ signals:
     void drawn();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -49,9 +55,11 @@ protected:
 private:
     void scaleBy(double factor);
     void clickAt(QPoint position);
+    void markCurrent(bool highlighted);
 
     std::shared_ptr<const GraphPicture> m_picture;
     SceneFiller* m_filler;
+    std::size_t m_current = kNoNode;
     QPoint m_pressedAt;
     bool m_pressed = false;
 };

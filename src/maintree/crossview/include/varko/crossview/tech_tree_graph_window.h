@@ -41,11 +41,15 @@ signals:
     // The latest tree is in the list and drawn in full.
     void graphShown();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     using LinesMaker = std::function<textrules::LineList()>;
     void build(LinesMaker lines);
     QWidget* makeZoomButtons();
     void listActivated(const QModelIndex& index);
+    void listMoved(const QModelIndex& current);
     void selectNodeRow(qulonglong node);
 
     LatestJobRunner* m_runner;
