@@ -60,6 +60,9 @@ void PropertiesView::build(const QString& documentPath, LinesMaker lines, Source
         return [this, documentPath, table] {
             m_documentPath = documentPath;
             m_model->setTable(table);
+            // The rows are laid out now, not at the next pass of the event loop, so a screen
+            // reader that asks at once finds them.
+            executeDelayedItemsLayout();
             emit sitesShown();
         };
     });

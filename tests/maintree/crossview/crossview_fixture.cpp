@@ -19,32 +19,31 @@ QStringList RowTexts(const QAbstractItemModel& model, const QModelIndex& parent)
     return rows;
 }
 
-HeldSource::HeldSource(compiler::OdfSource inner) : m_inner(std::move(inner)) {}
-
-HeldSource::~HeldSource() {
-    Release();
-}
-
-compiler::OdfSource HeldSource::Source() const {
-    return [inner = m_inner, state = m_state](std::string_view name) {
+std::function<void()> Gate::Waiter() const {
+    return [state = m_state] {
         std::unique_lock lock(state->mutex);
-        state->asked = true;
+        state->reached = true;
         state->changed.notify_all();
         state->changed.wait(lock, [&] { return state->released; });
-        lock.unlock();
-        return inner(name);
     };
 }
 
-bool HeldSource::WaitUntilAsked() const {
+bool Gate::WaitUntilReached() const {
     std::unique_lock lock(m_state->mutex);
-    return m_state->changed.wait_for(lock, std::chrono::seconds(5), [this] { return m_state->asked; });
+    return m_state->changed.wait_for(lock, std::chrono::seconds(5), [this] { return m_state->reached; });
 }
 
-void HeldSource::Release() const {
+void Gate::Release() const {
     std::lock_guard lock(m_state->mutex);
     m_state->released = true;
     m_state->changed.notify_all();
+}
+
+compiler::OdfSource HeldSource::Source() const {
+    return [inner = m_inner, wait = m_gate.Waiter()](std::string_view name) {
+        wait();
+        return inner(name);
+    };
 }
 
 } // namespace varko::crossview::testing

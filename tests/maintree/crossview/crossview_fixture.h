@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -22,27 +23,44 @@ QString RawText(const QStringList& lines);
 // The display texts of a model's rows under a parent, the columns of each row joined by " | ".
 QStringList RowTexts(const QAbstractItemModel& model, const QModelIndex& parent = {});
 
-// Holds every read back until released, so a test can post a newer request while the worker is
-// still inside an older build. The destructor releases, so a failing test never hangs.
-class HeldSource {
+// Holds every worker that reaches it until released, so a test can post a newer request while
+// the worker is still inside an older one. Its end releases, so a failing test never hangs: a test
+// declares its gates after the worker they hold.
+class Gate {
 public:
-    explicit HeldSource(compiler::OdfSource inner);
-    ~HeldSource();
+    Gate() = default;
+    Gate(const Gate&) = delete;
+    Gate& operator=(const Gate&) = delete;
+    ~Gate() { Release(); }
 
-    compiler::OdfSource Source() const;
-    // False when no read began within five seconds.
-    bool WaitUntilAsked() const;
+    // Called on the worker: waits until released.
+    std::function<void()> Waiter() const;
+    // False when no worker reached the gate within five seconds.
+    bool WaitUntilReached() const;
     void Release() const;
 
 private:
     struct State {
         std::mutex mutex;
         std::condition_variable changed;
-        bool asked = false;
+        bool reached = false;
         bool released = false;
     };
-    compiler::OdfSource m_inner;
     std::shared_ptr<State> m_state = std::make_shared<State>();
+};
+
+// A source whose every read waits at a gate first.
+class HeldSource {
+public:
+    explicit HeldSource(compiler::OdfSource inner) : m_inner(std::move(inner)) {}
+
+    compiler::OdfSource Source() const;
+    bool WaitUntilAsked() const { return m_gate.WaitUntilReached(); }
+    void Release() const { m_gate.Release(); }
+
+private:
+    compiler::OdfSource m_inner;
+    Gate m_gate;
 };
 
 } // namespace varko::crossview::testing

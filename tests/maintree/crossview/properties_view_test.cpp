@@ -5,7 +5,10 @@
 
 #include <QAccessible>
 #include <QAccessibleTableInterface>
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace varko::crossview {
@@ -16,10 +19,22 @@ using testing::RowTexts;
 
 const QString kDocument = QStringLiteral("/mods/addon/tank.odf");
 
-// Builds the rows of a document on the view's worker and waits for them.
-bool ShowSites(PropertiesView& view, const QStringList& lines, const compiler::OdfSource& source) {
+textrules::LineList LinesOf(const QStringList& lines) {
+    textrules::LineList list;
+    for (const QString& line : lines)
+        list.push_back(line.toLatin1().toStdString());
+    return list;
+}
+
+// Builds the rows of a document on the view's worker, from the editor's raw text or from lines,
+// and waits for them.
+bool ShowSites(PropertiesView& view, const QStringList& lines, const compiler::OdfSource& source,
+               bool asRawText = true) {
     QSignalSpy shown(&view, &PropertiesView::sitesShown);
-    view.showDocument(kDocument, RawText(lines), source);
+    if (asRawText)
+        view.showDocument(kDocument, RawText(lines), source);
+    else
+        view.showDocument(kDocument, LinesOf(lines), source);
     return shown.wait(5000);
 }
 
@@ -52,10 +67,39 @@ TEST(PropertiesView, RowsInIncludeOrder) {
         {"an empty document", {}, {}},
     };
     for (const auto& c : cases) {
-        PropertiesView view;
-        ASSERT_TRUE(ShowSites(view, c.document, files.Source())) << c.name;
-        EXPECT_EQ(RowTexts(view.sitesModel()), c.rows) << c.name;
+        for (const bool asRawText : {true, false}) {
+            PropertiesView view;
+            ASSERT_TRUE(ShowSites(view, c.document, files.Source(), asRawText)) << c.name;
+            EXPECT_EQ(RowTexts(view.sitesModel()), c.rows)
+                << c.name << (asRawText ? ", raw text" : ", lines");
+        }
     }
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+// The first directory that holds a name gives the file, whatever the case of its name.
+TEST(PropertiesView, IncludedFilesFromDirectories) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString addon = root.filePath("addon");
+    const QString game = root.filePath("game");
+    ASSERT_TRUE(QDir().mkpath(addon) && QDir().mkpath(game));
+    WriteFile(addon + "/Base.ODF", "armor = L\n");
+    WriteFile(game + "/base.odf", "armor = H\n");
+    WriteFile(game + "/deep.odf", "// deep\nrange = 150\n");
+    PropertiesView view;
+    QSignalSpy shown(&view, &PropertiesView::sitesShown);
+    view.showDocument(kDocument,
+                      LinesOf({"#include \"base.odf\"", "#include \"deep.odf\"", "#include \"gone.odf\""}),
+                      QStringList{addon, game});
+    ASSERT_TRUE(shown.wait(5000));
+    EXPECT_EQ(RowTexts(view.sitesModel()),
+              (QStringList{"armor | L | base.odf | 1", "range | 150 | deep.odf | 2"}));
 }
 
 TEST(PropertiesView, ColumnsAndAccessibleName) {
@@ -103,6 +147,11 @@ TEST(PropertiesView, NamesSetInSeveralPlacesAreMarked) {
         }
         EXPECT_EQ(model.index(r.row, 0).data(Qt::DecorationRole).isValid(), marked) << r.name;
     }
+    EXPECT_EQ(view.otherPlaces("MaxHealth", kDocument, 1),
+              (QStringList{"base.odf line 1", "base.odf line 3"}));
+    EXPECT_EQ(view.otherPlaces("maxhealth", "base.odf", 3),
+              (QStringList{"tank.odf line 1", "base.odf line 1"}));
+    EXPECT_EQ(view.otherPlaces("speed", kDocument, 3), QStringList());
 }
 
 TEST(PropertiesView, DoubleClickAndReturnOpenTheSite) {

@@ -96,6 +96,88 @@ TEST_F(GraphViewTest, CirclesInTheErrorColour) {
     EXPECT_EQ(redArrows, 2) << "a requires b and b requires a; gun's arrow from a is not on the circle";
 }
 
+QPalette DarkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    dark.setColor(QPalette::Window, QColor(45, 45, 45));
+    dark.setColor(QPalette::WindowText, QColor(220, 220, 220));
+    dark.setColor(QPalette::Highlight, QColor(40, 90, 160));
+    dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    return dark;
+}
+
+// Every box in the palette's colours, the circle's border in its error colour; a new palette
+// draws the tree again.
+TEST_F(GraphViewTest, BoxesTakeThePalettesColours) {
+    Show(kTree);
+    const struct {
+        const char* name;
+        QPalette palette;
+    } themes[] = {{"a dark theme", DarkPalette()}, {"the default theme", QPalette()}};
+    for (const auto& t : themes) {
+        QSignalSpy drawn(&m_view, &TechTreeGraphView::drawn);
+        m_view.setPalette(t.palette);
+        ASSERT_TRUE(drawn.wait(5000)) << t.name;
+        const QColor error = editing::ErrorColour(t.palette);
+        for (const NodeBoxItem* box : Boxes()) {
+            const bool onCircle = box->name() == "a.odf" || box->name() == "b.odf";
+            EXPECT_EQ(box->look().fill, t.palette.color(QPalette::Base)) << t.name;
+            EXPECT_EQ(box->look().text, t.palette.color(QPalette::Text)) << t.name;
+            EXPECT_EQ(box->look().border, onCircle ? error : t.palette.color(QPalette::Text))
+                << t.name << ": " << box->name().toStdString();
+        }
+    }
+}
+
+TEST_F(GraphViewTest, TheCurrentObjectIsHighlighted) {
+    m_view.setPalette(DarkPalette());
+    Show(kTree);
+    const QColor highlight = DarkPalette().color(QPalette::Highlight);
+    const struct {
+        const char* name;
+        std::size_t node;
+        const char* highlighted; // the box filled in the highlight colour, if any
+    } steps[] = {
+        {"an object", 0, "base.odf"},
+        {"another: the first goes back to its colours", 3, "a.odf"},
+        {"an object beyond the tree", 99, nullptr},
+    };
+    for (const auto& step : steps) {
+        m_view.setCurrentNode(step.node);
+        QStringList filled;
+        for (const NodeBoxItem* box : Boxes()) {
+            if (box->look().fill == highlight)
+                filled << box->name();
+        }
+        EXPECT_EQ(filled, step.highlighted ? QStringList{step.highlighted} : QStringList()) << step.name;
+    }
+    m_view.setCurrentNode(3);
+    const NodeBoxItem* circleBox = Boxes()[3];
+    EXPECT_EQ(circleBox->look().border, editing::ErrorColour(DarkPalette())) << "a circle stays marked";
+    EXPECT_EQ(circleBox->look().text, DarkPalette().color(QPalette::HighlightedText));
+}
+
+// Each keystroke may bring a new tree: a tree still going into the scene gives way at once.
+TEST_F(GraphViewTest, ANewerTreeReplacesOneStillBeingDrawn) {
+    textrules::LineList large;
+    for (int i = 0; i < 20000; ++i)
+        large.push_back("o" + std::to_string(i) + ".odf 1 o" + std::to_string(i / 2) + ".odf");
+    m_view.resize(700, 500);
+    m_view.show();
+    QSignalSpy drawn(&m_view, &TechTreeGraphView::drawn);
+    m_view.showPicture(std::make_shared<const GraphPicture>(MakeGraphPicture(large)));
+    while (m_view.scene()->items().isEmpty())
+        QCoreApplication::processEvents();
+    ASSERT_TRUE(m_view.drawing()) << "the large tree takes more than one slice";
+    m_view.showPicture(std::make_shared<const GraphPicture>(MakeGraphPicture(kTree)));
+    ASSERT_TRUE(drawn.wait(5000));
+    QTest::qWait(50);
+    EXPECT_EQ(drawn.size(), 1);
+    EXPECT_EQ(Boxes().size(), 6u);
+    EXPECT_EQ(Arrows().size(), 6u);
+}
+
 TEST_F(GraphViewTest, AClickOnABoxSelectsItsEntry) {
     Show(kTree);
     QSignalSpy selected(&m_view, &TechTreeGraphView::entrySelected);

@@ -2,6 +2,7 @@
 #include "varko/crossview/node_box_item.h"
 #include "varko/crossview/tech_tree_graph_view.h"
 #include "varko/crossview/tech_tree_graph_window.h"
+#include "varko/editing/editor_colours.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -91,8 +92,12 @@ TEST_F(GraphWindowTest, TheListHasOneItemPerObjectItsRequirementsBelow) {
         {"named in another case", 4, {"a.odf (line 5), in a circle"}},
         {"two, in the order written", 5, {"tank.odf (line 4)", "a.odf (line 5), in a circle"}},
     };
-    for (const auto& o : objects)
+    const QColor error = editing::ErrorColour(m_window.palette());
+    for (const auto& o : objects) {
         EXPECT_EQ(RowTexts(model, Row(o.row)), o.children) << o.name;
+        const bool onCircle = o.row == 3 || o.row == 4;
+        EXPECT_EQ(Row(o.row).data(Qt::ForegroundRole).value<QColor>(), onCircle ? error : QColor()) << o.name;
+    }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&m_window.treeList())->text(QAccessible::Name),
               QStringLiteral("Tech Tree"));
 }
@@ -142,6 +147,37 @@ TEST_F(GraphWindowTest, AClickOnABoxSelectsItsEntryAndItsItem) {
         EXPECT_EQ(selected[0][0].toInt(), box->line());
         EXPECT_TRUE(m_window.treeList().currentIndex().data().toString().startsWith(box->name() + " ("))
             << box->name().toStdString();
+    }
+}
+
+// A keyboard user moving through the list sees the box of the item in the graph's highlight.
+TEST_F(GraphWindowTest, TheCurrentItemsBoxIsHighlighted) {
+    Show(kTree);
+    QTreeView& list = m_window.treeList();
+    list.expandAll();
+    list.setFocus();
+    const struct {
+        const char* name;
+        QModelIndex item;
+        Qt::Key key;
+        std::size_t node;
+    } moves[] = {
+        {"the first object", Row(0), Qt::Key_Down, 1},
+        {"down into a requirement, whose box is its own object's", Row(5), Qt::Key_Down, 2},
+        {"up from a first requirement to its object", Row(5, 0), Qt::Key_Up, 5},
+    };
+    const QColor highlight = m_window.graphView().palette().color(QPalette::Highlight);
+    for (const auto& m : moves) {
+        list.setCurrentIndex(m.item);
+        QTest::keyClick(&list, m.key);
+        EXPECT_EQ(m_window.graphView().currentNode(), m.node) << m.name;
+        QStringList highlighted;
+        for (QGraphicsItem* item : m_window.graphView().scene()->items()) {
+            if (item->type() == NodeBoxItem::Type &&
+                static_cast<NodeBoxItem*>(item)->look().fill == highlight)
+                highlighted << static_cast<NodeBoxItem*>(item)->name();
+        }
+        EXPECT_EQ(highlighted.size(), 1) << m.name;
     }
 }
 
