@@ -1,7 +1,10 @@
 #include "varko/crossview/arrow_item.h"
 
+#include "varko/crossview/graph_picture.h"
+
 #include <QPainter>
 #include <QPen>
+#include <QStyleOptionGraphicsItem>
 
 namespace varko::crossview {
 
@@ -9,8 +12,13 @@ ArrowItem::ArrowItem(const QPainterPath& path, const QColor& colour, double widt
     : m_path(path), m_bounds(path.controlPointRect().adjusted(-width, -width, width, width)),
       m_colour(colour), m_width(width) {}
 
-void ArrowItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+void ArrowItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
     painter->setPen(QPen(m_colour, m_width));
+    if (option->levelOfDetailFromTransform(painter->worldTransform()) < kSmallestDetailedScale) {
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->drawLine(m_path.elementAt(0), m_path.elementAt(m_path.elementCount() - 2));
+        return;
+    }
     painter->setBrush(Qt::NoBrush);
     painter->drawPath(m_path);
 }

@@ -1,5 +1,7 @@
 #include "varko/crossview/node_box_item.h"
 
+#include "varko/crossview/graph_picture.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
@@ -9,8 +11,6 @@ namespace varko::crossview {
 namespace {
 
 constexpr double kTextPadding = 6;
-// Below this scale the text is a few pixels high: unreadable, and the slowest part to paint.
-constexpr double kSmallestReadableScale = 0.45;
 
 } // namespace
 
@@ -31,10 +31,13 @@ QRectF NodeBoxItem::boundingRect() const {
 }
 
 void NodeBoxItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
+    const bool small = option->levelOfDetailFromTransform(painter->worldTransform()) < kSmallestDetailedScale;
+    if (small)
+        painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(QPen(m_look.border, m_look.borderWidth));
     painter->setBrush(m_look.fill);
     painter->drawRect(m_rect);
-    if (option->levelOfDetailFromTransform(painter->worldTransform()) < kSmallestReadableScale)
+    if (small)
         return;
     const QRectF textRect = m_rect.adjusted(kTextPadding, 0, -kTextPadding, 0);
     if (m_shown.isNull())

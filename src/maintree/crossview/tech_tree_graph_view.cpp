@@ -25,7 +25,8 @@ SceneFiller::Colours ColoursOf(const QPalette& palette) {
     const QColor error = editing::ErrorColour(palette);
     const QColor text = palette.color(QPalette::Text);
     const QColor base = palette.color(QPalette::Base);
-    return {{base, text, text, 1}, {base, error, text, 2.5}, palette.color(QPalette::PlaceholderText), error};
+    // Arrows half way between the text and the background, so boxes stand out on any theme.
+    return {{base, text, text, 1}, {base, error, text, 2.5}, editing::Blend(base, text, 0.5), error};
 }
 
 } // namespace

@@ -71,6 +71,8 @@ TechTreeGraphWindow::TechTreeGraphWindow(QWidget* parent)
     splitter->addWidget(m_list);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
+    // The list's long rows would otherwise claim most of the width at the first show.
+    splitter->setSizes({3000, 1000});
     auto* column = new QVBoxLayout(this);
     column->addWidget(makeZoomButtons());
     column->addWidget(splitter, 1);

@@ -127,6 +127,13 @@ TEST_F(GraphViewTest, BoxesTakeThePalettesColours) {
             EXPECT_EQ(box->look().border, onCircle ? error : t.palette.color(QPalette::Text))
                 << t.name << ": " << box->name().toStdString();
         }
+        const int background = t.palette.color(QPalette::Base).lightness();
+        for (const ArrowItem* arrow : Arrows()) {
+            if (arrow->colour() == error)
+                continue;
+            EXPECT_GE(std::abs(arrow->colour().lightness() - background), 80)
+                << t.name << ": arrows stand out";
+        }
     }
 }
 

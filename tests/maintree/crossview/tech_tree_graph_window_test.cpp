@@ -52,6 +52,8 @@ TEST_F(GraphWindowTest, AWindowOfItsOwnThatDoesNotBlock) {
     EXPECT_TRUE(m_window.isVisible());
     EXPECT_EQ(m_window.windowTitle(), QStringLiteral("Tech Tree Graph"));
     EXPECT_EQ(m_window.windowModality(), Qt::NonModal);
+    EXPECT_GT(m_window.graphView().width(), 2 * m_window.treeList().width())
+        << "the graph has most of the room";
 }
 
 TEST_F(GraphWindowTest, EveryControlIsNamedAndReachable) {

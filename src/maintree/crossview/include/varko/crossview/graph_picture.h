@@ -17,7 +17,7 @@ namespace varko::crossview {
 struct GraphPicture {
     compiler::TechTreeGraph graph;
     std::vector<QRectF> boxes;                          // per node
-    std::vector<QPainterPath> arrows;                   // per edge, its head included
+    std::vector<QPainterPath> arrows;                   // per edge; the next-to-last point is the tip
     std::vector<char> nodeOnCircle;                     // per node
     std::vector<char> edgeOnCircle;                     // per edge
     std::vector<std::vector<std::size_t>> requirements; // per node: its edges, as its entries list them
@@ -26,6 +26,9 @@ struct GraphPicture {
 
 inline constexpr double kBoxWidth = 150;
 inline constexpr double kBoxHeight = 28;
+// Below this scale a name would be a few pixels high: boxes go without names, arrows are straight
+// lines without heads, nothing is antialiased, so a large tree zoomed out paints quickly.
+inline constexpr double kSmallestDetailedScale = 0.45;
 
 GraphPicture MakeGraphPicture(const textrules::LineList& lines);
 
