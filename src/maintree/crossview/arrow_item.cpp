@@ -13,9 +13,11 @@ ArrowItem::ArrowItem(const QPainterPath& path, const QColor& colour, double widt
       m_colour(colour), m_width(width) {}
 
 void ArrowItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
+    // The view does not save the painter's state around each item: every item sets what it uses.
+    const bool small = option->levelOfDetailFromTransform(painter->worldTransform()) < kSmallestDetailedScale;
+    painter->setRenderHint(QPainter::Antialiasing, !small);
     painter->setPen(QPen(m_colour, m_width));
-    if (option->levelOfDetailFromTransform(painter->worldTransform()) < kSmallestDetailedScale) {
-        painter->setRenderHint(QPainter::Antialiasing, false);
+    if (small) {
         painter->drawLine(m_path.elementAt(0), m_path.elementAt(m_path.elementCount() - 2));
         return;
     }

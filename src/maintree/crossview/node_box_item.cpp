@@ -32,8 +32,8 @@ QRectF NodeBoxItem::boundingRect() const {
 
 void NodeBoxItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
     const bool small = option->levelOfDetailFromTransform(painter->worldTransform()) < kSmallestDetailedScale;
-    if (small)
-        painter->setRenderHint(QPainter::Antialiasing, false);
+    // The view does not save the painter's state around each item: every item sets what it uses.
+    painter->setRenderHint(QPainter::Antialiasing, !small);
     painter->setPen(QPen(m_look.border, m_look.borderWidth));
     painter->setBrush(m_look.fill);
     painter->drawRect(m_rect);

@@ -15,6 +15,18 @@ constexpr std::size_t kItemsBetweenClockReads = 32;
 constexpr double kArrowZ = -2;
 constexpr double kCircleArrowZ = -1;
 
+// The parent of a picture's items. It stays hidden while they come in, so the scene neither
+// tracks nor repaints what changes until the whole picture is there.
+class LayerItem : public QGraphicsItem {
+public:
+    LayerItem() {
+        setFlag(QGraphicsItem::ItemHasNoContents);
+        hide();
+    }
+    QRectF boundingRect() const override { return {}; }
+    void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
+};
+
 } // namespace
 
 SceneFiller::SceneFiller(QGraphicsScene* scene, QObject* parent) : QObject(parent), m_scene(scene) {
@@ -25,6 +37,7 @@ SceneFiller::SceneFiller(QGraphicsScene* scene, QObject* parent) : QObject(paren
 void SceneFiller::fill(std::shared_ptr<const GraphPicture> picture, const Colours& colours) {
     m_timer.stop();
     m_scene->clear();
+    m_layer = nullptr;
     m_picture = std::move(picture);
     m_colours = colours;
     m_boxes.clear();
@@ -32,6 +45,8 @@ void SceneFiller::fill(std::shared_ptr<const GraphPicture> picture, const Colour
     if (!m_picture)
         return;
     m_scene->setSceneRect(m_picture->bounds);
+    m_layer = new LayerItem;
+    m_scene->addItem(m_layer);
     m_boxes.reserve(m_picture->boxes.size());
     m_timer.start();
 }
@@ -51,6 +66,7 @@ void SceneFiller::step() {
             return;
     }
     m_timer.stop();
+    m_layer->show();
     emit filled();
 }
 
@@ -62,7 +78,7 @@ void SceneFiller::addBox(std::size_t node) {
     const compiler::TechTreeNode& entry = m_picture->graph.nodes[node];
     auto* box = new NodeBoxItem(m_picture->boxes[node], QString::fromLatin1(entry.object), entry.line, node,
                                 lookOf(node));
-    m_scene->addItem(box);
+    box->setParentItem(m_layer);
     m_boxes.push_back(box);
 }
 
@@ -71,7 +87,7 @@ void SceneFiller::addArrow(std::size_t edge) {
     auto* arrow = new ArrowItem(m_picture->arrows[edge], onCircle ? m_colours.circleArrow : m_colours.arrow,
                                 onCircle ? 2.0 : 1.0);
     arrow->setZValue(onCircle ? kCircleArrowZ : kArrowZ);
-    m_scene->addItem(arrow);
+    arrow->setParentItem(m_layer);
 }
 
 } // namespace varko::crossview

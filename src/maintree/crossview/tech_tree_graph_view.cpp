@@ -48,6 +48,7 @@ TechTreeGraphView::TechTreeGraphView(QWidget* parent) : QGraphicsView(parent), m
     setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
     setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+    setOptimizationFlags(QGraphicsView::DontSavePainterState);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 

@@ -10,12 +10,14 @@
 #include <memory>
 #include <vector>
 
+class QGraphicsItem;
 class QGraphicsScene;
 
 namespace varko::crossview {
 
 // Puts a picture's boxes and arrows into a scene in slices of a few milliseconds, each from a
-// zero timer, so the GUI thread stays free for input however large the tree.
+// zero timer, so the GUI thread stays free for input however large the tree. They show together
+// once all are there.
 class SceneFiller : public QObject {
     Q_OBJECT
 
@@ -47,6 +49,7 @@ private:
     void addArrow(std::size_t edge);
 
     QGraphicsScene* m_scene;
+    QGraphicsItem* m_layer = nullptr; // owned by the scene
     QTimer m_timer;
     std::shared_ptr<const GraphPicture> m_picture;
     Colours m_colours;
