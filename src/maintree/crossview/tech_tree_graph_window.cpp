@@ -7,6 +7,7 @@
 #include "varko/crossview/tech_tree_model.h"
 #include "varko/editing/editor_colours.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -94,10 +95,14 @@ QWidget* TechTreeGraphWindow::makeZoomButtons() {
         const char* caption;
         const char* tip;
         void (TechTreeGraphView::*act)();
+        QList<QKeySequence> keys; // anywhere in the window, the list too
     } buttons[] = {
-        {"Zoom In", "Zoom in (Ctrl++ or Ctrl+wheel)", &TechTreeGraphView::zoomIn},
-        {"Zoom Out", "Zoom out (Ctrl+- or Ctrl+wheel)", &TechTreeGraphView::zoomOut},
-        {"Fit", "Show the whole tree", &TechTreeGraphView::zoomToFit},
+        {"Zoom In",
+         "Zoom in (Ctrl++ or Ctrl+wheel)",
+         &TechTreeGraphView::zoomIn,
+         {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+        {"Zoom Out", "Zoom out (Ctrl+- or Ctrl+wheel)", &TechTreeGraphView::zoomOut, {QKeySequence::ZoomOut}},
+        {"Fit", "Show the whole tree", &TechTreeGraphView::zoomToFit, {}},
     };
     for (const auto& button : buttons) {
         auto* tool = new QToolButton;
@@ -108,6 +113,13 @@ QWidget* TechTreeGraphWindow::makeZoomButtons() {
         tool->setAutoRaise(true);
         connect(tool, &QToolButton::clicked, m_graph, button.act);
         row->addWidget(tool);
+        if (button.keys.isEmpty())
+            continue;
+        auto* shortcut = new QAction(tool->text(), this);
+        shortcut->setShortcuts(button.keys);
+        shortcut->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QAction::triggered, m_graph, button.act);
+        addAction(shortcut);
     }
     m_status->setAccessibleName(QStringLiteral("Tech Tree Summary"));
     row->addWidget(m_status, 1);

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QGraphicsScene>
 #include <QSignalSpy>
 #include <QTest>
@@ -200,6 +201,30 @@ TEST_F(GraphWindowTest, ZoomButtonsAnswerAScreenReadersPress) {
         QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
             QAccessibleActionInterface::pressAction());
         EXPECT_DOUBLE_EQ(graph.zoom(), before * b.factor) << b.caption;
+    }
+}
+
+// Ctrl++ and Ctrl+- zoom wherever the focus is in the window, the list included.
+TEST_F(GraphWindowTest, ZoomKeysWorkFromTheList) {
+    Show(kTree);
+    QApplication::setActiveWindow(&m_window);
+    TechTreeGraphView& graph = m_window.graphView();
+    const struct {
+        const char* name;
+        QWidget* focus;
+        Qt::Key key;
+        double factor;
+    } keys[] = {
+        {"Ctrl++ in the list", &m_window.treeList(), Qt::Key_Plus, 1.25},
+        {"Ctrl+= in the list", &m_window.treeList(), Qt::Key_Equal, 1.25},
+        {"Ctrl+- in the list", &m_window.treeList(), Qt::Key_Minus, 0.8},
+        {"Ctrl++ in the graph, zoomed once", &graph, Qt::Key_Plus, 1.25},
+    };
+    for (const auto& k : keys) {
+        k.focus->setFocus();
+        const double before = graph.zoom();
+        QTest::keyClick(k.focus, k.key, Qt::ControlModifier);
+        EXPECT_DOUBLE_EQ(graph.zoom(), before * k.factor) << k.name;
     }
 }
 
