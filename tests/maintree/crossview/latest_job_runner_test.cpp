@@ -65,13 +65,16 @@ TEST(LatestJobRunner, OnlyTheNewestResultIsDelivered) {
          2,
          {"newest"}},
         {"a result already queued for the GUI thread",
-         [](LatestJobRunner& runner, Record& record, const testing::Gate&) {
+         [](LatestJobRunner& runner, Record& record, const testing::Gate& gate) {
              runner.post(Job(record, "queued"));
              // The GUI thread takes no event meanwhile, so the finished job's result stays queued.
              while (record.ran.load() == 0)
                  std::this_thread::sleep_for(std::chrono::milliseconds(1));
              std::this_thread::sleep_for(std::chrono::milliseconds(50));
-             runner.post(Job(record, "newer"));
+             runner.post(Job(record, "newer", gate.Waiter()));
+             ASSERT_TRUE(gate.WaitUntilReached());
+             QTest::qWait(50); // the queued result arrives while the newer job runs
+             gate.Release();
          },
          2,
          {"newer"}},

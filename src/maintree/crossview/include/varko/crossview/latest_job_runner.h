@@ -40,12 +40,19 @@ private:
         Job job;
     };
 
+    struct Ready {
+        quint64 generation = 0;
+        Delivery delivery;
+    };
+
     void run();
     void deliver(quint64 generation, Delivery delivery);
+    Q_INVOKABLE void takeDelivery();
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::optional<Pending> m_pending;
+    std::optional<Ready> m_ready; // a finished job's result, for the GUI thread
     bool m_quit = false;
     std::atomic<quint64> m_latest{0};
     std::thread m_worker;
