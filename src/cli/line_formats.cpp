@@ -1,0 +1,76 @@
+#include "varko/cli/line_formats.h"
+
+#include "varko/cli/report.h"
+
+namespace varko::cli {
+
+namespace {
+
+std::string_view LevelWord(const compiler::Finding& finding) {
+    return compiler::SeverityOf(finding.code) == compiler::Severity::Error ? "error" : "warning";
+}
+
+int ColumnOf(const compiler::Finding& finding) {
+    return finding.column > 0 ? finding.column : 1;
+}
+
+void AppendEscaped(std::string& text, char c, bool property) {
+    switch (c) {
+    case '%':
+        text += "%25";
+        break;
+    case '\r':
+        text += "%0D";
+        break;
+    case '\n':
+        text += "%0A";
+        break;
+    case ':':
+        text += property ? "%3A" : ":";
+        break;
+    case ',':
+        text += property ? "%2C" : ",";
+        break;
+    default:
+        text.push_back(c);
+    }
+}
+
+std::string Escape(std::string_view text, bool property) {
+    std::string escaped;
+    escaped.reserve(text.size() + 8);
+    for (char c : text)
+        AppendEscaped(escaped, c, property);
+    return escaped;
+}
+
+} // namespace
+
+std::string EscapeGithubData(std::string_view text) {
+    return Escape(text, false);
+}
+
+std::string EscapeGithubProperty(std::string_view text) {
+    return Escape(text, true);
+}
+
+void WriteGccReport(const FindingRecords& records, std::ostream& out) {
+    for (const FindingRecord& record : records) {
+        const compiler::Finding& finding = record.finding;
+        out << record.path << ':' << finding.line << ':' << ColumnOf(finding) << ": " << LevelWord(finding)
+            << ": " << compiler::MessageDetail(finding) << " [" << finding.code << "]\n";
+    }
+}
+
+// GitHub reads workflow commands as UTF-8, so other bytes are read as Latin-1 first.
+void WriteGithubReport(const FindingRecords& records, std::ostream& out) {
+    for (const FindingRecord& record : records) {
+        const compiler::Finding& finding = record.finding;
+        out << "::" << LevelWord(finding) << " file=" << EscapeGithubProperty(ToUtf8(record.path))
+            << ",line=" << finding.line << ",col=" << ColumnOf(finding)
+            << ",title=" << EscapeGithubProperty(finding.code)
+            << "::" << EscapeGithubData(ToUtf8(compiler::MessageDetail(finding))) << '\n';
+    }
+}
+
+} // namespace varko::cli
