@@ -204,8 +204,7 @@ TEST_F(BadInputTest, TenMegabyteLineIsCheckedInBoundedMemory) {
          "mod/huge.odf:1: Error - Unknown command: turboBoost = " + huge + "\n" + Fault("mod/huge.odf", 2),
          2},
         {"mod/words.odf", "maxHealth = 7" + words + "\r\nbad2",
-         "mod/words.odf:1: Error - Unknown specifications '7' found at the end of the value. Please remove "
-         "or "
+         "mod/words.odf:1: Error - Unknown specifications '7' found at the end of the value. Please remove or "
          "comment it \"//\"\n" +
              Fault("mod/words.odf", 2),
          2},
