@@ -1,6 +1,7 @@
 // The report formats as units: the gcc and GitHub lines, the SARIF log's structure, URIs,
 // fingerprints and the rule table.
 
+#include "report_decoding.h"
 #include "varko/cli/finding_fingerprint.h"
 #include "varko/cli/line_formats.h"
 #include "varko/cli/report.h"
@@ -79,15 +80,6 @@ TEST(GithubFormat, Escaping) {
     }
 }
 
-std::string UnescapeGithub(std::string text) {
-    for (const auto& [escaped, plain] : std::vector<std::pair<std::string, std::string>>{
-             {"%0D", "\r"}, {"%0A", "\n"}, {"%3A", ":"}, {"%2C", ","}, {"%25", "%"}}) {
-        for (std::size_t at = text.find(escaped); at != std::string::npos; at = text.find(escaped, at + 1))
-            text.replace(at, escaped.size(), plain);
-    }
-    return text;
-}
-
 TEST(GithubFormat, PropertiesSplitBackIntoTheFinding) {
     std::ostringstream out;
     WriteGithubReport(kAwkwardPaths, out);
@@ -98,11 +90,11 @@ TEST(GithubFormat, PropertiesSplitBackIntoTheFinding) {
         ASSERT_TRUE(std::getline(lines, line));
         std::smatch match;
         ASSERT_TRUE(std::regex_match(line, match, command)) << line;
-        EXPECT_EQ(UnescapeGithub(match[1]), ToUtf8(record.path)) << line;
+        EXPECT_EQ(GithubDecode(match[1]), ToUtf8(record.path)) << line;
         EXPECT_EQ(match[2], std::to_string(record.finding.line));
         EXPECT_EQ(match[3], std::to_string(std::max(record.finding.column, 1)));
         EXPECT_EQ(match[4], record.finding.code);
-        EXPECT_EQ(UnescapeGithub(match[5]), ToUtf8(MessageDetail(record.finding)));
+        EXPECT_EQ(GithubDecode(match[5]), ToUtf8(MessageDetail(record.finding)));
     }
 }
 

@@ -2,6 +2,7 @@
 // on a mod whose file names hold blanks, colons, commas, '%' and bytes that are not ASCII.
 
 #include "child_process.h"
+#include "report_decoding.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>
@@ -49,28 +50,6 @@ std::string AsUtf8(const std::string& bytes) {
     return bytes.find('\xE9') != std::string::npos && bytes.find("\xC3\xA9") == std::string::npos
                ? Latin1ToUtf8(bytes)
                : bytes;
-}
-
-std::string PercentDecode(const std::string& uri) {
-    std::string bytes;
-    for (std::size_t i = 0; i < uri.size(); ++i) {
-        if (uri[i] == '%' && i + 2 < uri.size()) {
-            bytes.push_back(static_cast<char>(std::stoi(uri.substr(i + 1, 2), nullptr, 16)));
-            i += 2;
-        } else {
-            bytes.push_back(uri[i]);
-        }
-    }
-    return bytes;
-}
-
-std::string GithubDecode(std::string text) {
-    for (const auto& [escaped, plain] : std::vector<std::pair<std::string, std::string>>{
-             {"%0D", "\r"}, {"%0A", "\n"}, {"%3A", ":"}, {"%2C", ","}, {"%25", "%"}}) {
-        for (std::size_t at = text.find(escaped); at != std::string::npos; at = text.find(escaped, at + 1))
-            text.replace(at, escaped.size(), plain);
-    }
-    return text;
 }
 
 std::vector<std::smatch> Matches(const std::string& out, const std::regex& pattern) {
