@@ -117,11 +117,9 @@ int main(int argc, char* argv[]) {
     declarations.open(QIODevice::WriteOnly);
     declarations.write("unitName=string\naiPriority=int\naiFlee=bool\nbaseClass=odf\naiCombatRange=real\n");
     declarations.close();
-    compiler::FileCatalogue odf;
-    compiler::FileCatalogue sod;
-    odf.PointAt(dir.filePath(QStringLiteral("addon")).toStdString());
-    odf.SetMask("*.odf");
-    sod.PointAt(dir.filePath(QStringLiteral("addon")).toStdString());
+    compiler::CheckEnvironment environment(QFile::encodeName(appDir).toStdString());
+    const std::string addon = QFile::encodeName(dir.filePath(QStringLiteral("addon"))).toStdString();
+    environment.SetGameDirs({addon}, {addon});
 
     QWidget window;
     auto* editor = new maintree::EditorPane(&window);
@@ -136,11 +134,11 @@ int main(int argc, char* argv[]) {
     window.resize(544, 375);
     window.show();
 
-    maintree::CheckRun run(
-        {tbRun, [](int) {}, msgList, splitedit, status,
-         [status](const QString& text) { status->SetPanelText(1, text); }},
-        {QFile::encodeName(appDir).toStdString(), [editor] { return editor->document()->toRawText(); },
-         [] { return QStringLiteral("Untitled.odf"); }, &odf, &sod, [](const QString&) {}});
+    maintree::CheckRun run({tbRun, [](int) {}, msgList, splitedit, status,
+                            [status](const QString& text) { status->SetPanelText(1, text); }},
+                           {[editor] { return editor->document()->toRawText(); },
+                            [] { return QStringLiteral("Untitled.odf"); }, &environment,
+                            [](const QString&) {}});
 
     std::printf("%-34s %9s %8s %9s %9s  %s\n", "document", "messages", "run ms", "wall ms", "cpu ms",
                 "longest task (wall)");

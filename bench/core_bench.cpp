@@ -14,9 +14,10 @@ namespace {
 class NullSink : public CheckSink {
 public:
     void RunStarted(int) override {}
-    void MessageFound(const CheckMessage& message) override { benchmark::DoNotOptimize(message.text.data()); }
+    void MessageFound(const Finding& finding) override { benchmark::DoNotOptimize(finding.parts.data()); }
     void ProgressStep() override {}
     void RunFinished(int) override {}
+    void RunFailed(const std::string&) override {}
 };
 
 LineList Declarations(int count) {
@@ -43,12 +44,9 @@ void BM_CompileOdf(benchmark::State& state) {
     std::filesystem::create_directories(dir / "sod");
     std::ofstream(dir / "addon" / "target.odf") << "";
     std::ofstream(dir / "sod" / "hull.sod") << "";
-    FileCatalogue odf, sod;
-    odf.PointAt((dir / "addon").string());
-    odf.SetMask("*.odf");
-    sod.PointAt((dir / "sod").string());
-    NameList ignore;
-    FileLookup files(odf, sod, ignore);
+    auto odf = std::make_shared<FileCatalogue>((dir / "addon").string(), "*.odf");
+    auto sod = std::make_shared<FileCatalogue>((dir / "sod").string(), "*.*");
+    const GameFiles files({odf}, {sod}, std::make_shared<NameList>());
     DeclarationTable declarations(Declarations(1500));
     LineList lines = Document(static_cast<int>(state.range(0)));
     std::atomic<bool> stop{false};

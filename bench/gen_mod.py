@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Generate a large synthetic mod for timing the checkers.
 
-    gen_mod.py OUTDIR [--seed N]
+    gen_mod.py OUTDIR [--seed N] [--circles K]
 
 Writes, all with CR LF line ends:
 
@@ -15,6 +15,10 @@ Writes, all with CR LF line ends:
 
 Most lines are valid; a small share carries faults of every kind, so that the checkers also pay
 for building messages. The output depends only on the seed. Only the standard library is used.
+
+With --circles K (for the cross-file checks), K entries of tree.tt also require an object that
+requires them, which closes K circles, and K objects get a second entry. These changes draw on
+a random stream of their own, so every other file is the same as without the option.
 """
 
 import argparse
@@ -221,6 +225,27 @@ def make_tree(rng, builtins):
     return lines, faults
 
 
+def add_circles(lines, count, rng):
+    """Close `count` circles and repeat `count` objects in tree.tt, in place."""
+    entries = {}
+    for i, line in enumerate(lines):
+        tokens = [t for t in line.replace(",", " ").split(" ") if t]
+        if len(tokens) >= 3 and tokens[1].isdigit() and int(tokens[1]) == len(tokens) - 2:
+            entries[tokens[0].lower()] = i
+    with_requirements = sorted(entries.values())
+    for _ in range(count):
+        i = rng.choice(with_requirements)
+        tokens = [t for t in lines[i].replace(",", " ").split(" ") if t]
+        j = entries.get(tokens[2].lower())
+        if j is None:
+            continue
+        required = [t for t in lines[j].replace(",", " ").split(" ") if t]
+        required[1] = str(int(required[1]) + 1)
+        lines[j] = " ".join(required + [tokens[0]])
+    for _ in range(count):
+        lines.append(lines[rng.choice(with_requirements)].split(" ")[0].rstrip(",") + " 0")
+
+
 def make_proplib(decls):
     """A few object kinds, each listing a slice of the declared properties."""
     lines = []
@@ -244,6 +269,8 @@ def main(argv=None):
     parser = argparse.ArgumentParser(description="Generate a synthetic mod for benchmarks.")
     parser.add_argument("outdir", help="directory to fill (created if missing)")
     parser.add_argument("--seed", type=int, default=1, help="random seed (default 1)")
+    parser.add_argument("--circles", type=int, default=0,
+                        help="circles and repeated objects to put in tree.tt (default 0)")
     args = parser.parse_args(argv)
 
     started = time.monotonic()
@@ -277,6 +304,8 @@ def main(argv=None):
         write_lines(os.path.join(addon, odf_name(i) + ".odf"), lines)
 
     tree, tree_faults = make_tree(rng, builtins)
+    if args.circles:
+        add_circles(tree, args.circles, random.Random("circles %d" % args.seed))
     write_lines(os.path.join(addon, "tree.tt"), tree)
 
     print("%s: %d declarations, %d ODF files (%d lines, %d faulty), %d SOD files, "

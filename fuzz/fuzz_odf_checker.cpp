@@ -22,9 +22,9 @@ LineList ConsumeList(FuzzedDataProvider& data, std::size_t most) {
 }
 
 std::vector<std::string> Check(const LineList& lines, const varko::compiler::DeclarationTable& declarations,
-                               const varko::compiler::FileLookup& files) {
+                               const varko::compiler::GameFiles& files) {
     const std::atomic<bool> neverStop{false};
-    varko::fuzz::ContractSink sink(lines.size(), 'M', 13, varko::fuzz::ContractSink::Steps::EveryLine);
+    varko::fuzz::ContractSink sink(lines, 'M', 13, varko::fuzz::ContractSink::Steps::EveryLine);
     varko::compiler::CompileOdf(lines, declarations, files, neverStop, sink);
     varko::fuzz::Expect(sink.Finished(), "run not finished");
     return sink.texts;
@@ -38,11 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     for (std::string& line : ConsumeList(data, 8))
         declarationLines.push_back(std::move(line));
     const varko::compiler::DeclarationTable declarations(declarationLines);
-    const varko::compiler::NameList ignore(ConsumeList(data, 4));
+    const LineList ignore = ConsumeList(data, 4);
     const LineList lines = varko::fuzz::CutAtLineFeeds(data.ConsumeRemainingBytesAsString());
 
-    varko::fuzz::GameDirectory& game = varko::fuzz::SharedGameDirectory();
-    const varko::compiler::FileLookup files(game.odf, game.sod, ignore);
+    const varko::compiler::GameFiles files = varko::fuzz::SharedGameDirectory().With(ignore);
     const std::vector<std::string> first = Check(lines, declarations, files);
     varko::fuzz::Expect(Check(lines, declarations, files) == first, "a second run differs");
     return 0;

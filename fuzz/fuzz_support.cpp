@@ -13,13 +13,16 @@ GameDirectory::GameDirectory() {
     fs::create_directories(dir);
     for (const char* name : {"tank.odf", "Base.ODF", "cannon.odf", "hull.sod", "TURRET.SOD", "readme.txt"})
         std::ofstream(dir / name) << "x";
-    path = dir.string();
-    // Pointing a catalogue enters its directory; the fuzzer reads its corpus from where it started.
+    path = fs::canonical(dir).string();
     const fs::path start = fs::current_path();
-    Expect(sod.PointAt(path), "cannot list the SOD directory");
-    Expect(odf.PointAt(path), "cannot list the ODF directory");
-    odf.SetMask("*.odf");
-    fs::current_path(start);
+    odf = std::make_shared<compiler::FileCatalogue>(path, "*.odf");
+    sod = std::make_shared<compiler::FileCatalogue>(path, "*.*");
+    Expect(odf->Contains("TANK.odf") && sod->Contains("hull.sod"), "cannot list the game directory");
+    Expect(fs::current_path() == start, "listing moved the current directory");
+}
+
+compiler::GameFiles GameDirectory::With(const textrules::LineList& ignoreNames) const {
+    return compiler::GameFiles({odf}, {sod}, std::make_shared<const compiler::NameList>(ignoreNames));
 }
 
 GameDirectory::~GameDirectory() {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "varko/compiler/check_run.h"
+#include "varko/compiler/game_files.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,15 +26,16 @@ inline void Expect(bool holds, const char* what, const std::string& detail = {})
         Fail(what, detail);
 }
 
-// Every run starts once, reports each message on a line of the document in line order,
-// names that line first and finishes with the number of messages. The ODF checker steps once for
+// Every run starts once, reports each finding on a line of the document in line order, with a
+// column inside that line (or just past its end), a text that names the line first, and finishes
+// with the number of findings. The ODF checker steps once for
 // every line before checking it; the tech-tree checker skips the step on blank and comment lines.
 class ContractSink : public compiler::CheckSink {
 public:
     enum class Steps { EveryLine, SomeLines };
 
-    ContractSink(std::size_t lineCount, char codeLetter, int lastCode, Steps steps)
-        : m_lineCount(lineCount), m_codeLetter(codeLetter), m_lastCode(lastCode),
+    ContractSink(const textrules::LineList& lines, char codeLetter, int lastCode, Steps steps)
+        : m_lines(lines), m_lineCount(lines.size()), m_codeLetter(codeLetter), m_lastCode(lastCode),
           m_everyLine(steps == Steps::EveryLine) {}
 
     void RunStarted(int lineCount) override {
@@ -40,18 +43,22 @@ public:
         Expect(static_cast<std::size_t>(lineCount) == m_lineCount, "wrong line count");
         m_started = true;
     }
-    void MessageFound(const compiler::CheckMessage& message) override {
+    void MessageFound(const compiler::Finding& finding) override {
+        const std::string text = compiler::MessageText(finding);
         Expect(m_started && !m_finished, "message outside the run");
-        Expect(message.line >= 1 && static_cast<std::size_t>(message.line) <= m_lineCount,
-               "line out of range", message.text);
-        Expect(message.line >= m_lastLine, "messages out of line order", message.text);
-        Expect(!m_everyLine || message.line <= m_steps, "message ahead of progress", message.text);
-        const std::string prefix = "Line " + std::to_string(message.line) + ": ";
-        Expect(message.text.compare(0, prefix.size(), prefix) == 0, "text does not name its line",
-               message.text);
-        Expect(IsKnownCode(message.code), "unknown code", message.code);
-        m_lastLine = message.line;
-        texts.push_back(message.text);
+        Expect(finding.line >= 1 && static_cast<std::size_t>(finding.line) <= m_lineCount,
+               "line out of range", text);
+        Expect(finding.column >= 1 && static_cast<std::size_t>(finding.column) <=
+                                          m_lines[static_cast<std::size_t>(finding.line) - 1].size() + 1,
+               "column out of range", text);
+        Expect(finding.line >= m_lastLine, "messages out of line order", text);
+        Expect(!m_everyLine || finding.line <= m_steps, "message ahead of progress", text);
+        const std::string prefix = "Line " + std::to_string(finding.line) + ": ";
+        Expect(text == prefix + compiler::MessageDetail(finding), "text does not name its line", text);
+        Expect(IsKnownCode(finding.code) && compiler::IsKnownCode(finding.code), "unknown code",
+               finding.code);
+        m_lastLine = finding.line;
+        texts.push_back(text);
     }
     void ProgressStep() override {
         Expect(m_started && !m_finished, "step outside the run");
@@ -64,6 +71,7 @@ public:
         Expect(!m_everyLine || static_cast<std::size_t>(m_steps) == m_lineCount, "not every line stepped");
         m_finished = true;
     }
+    void RunFailed(const std::string& text) override { Fail("run failed", text); }
     bool Finished() const { return m_finished; }
 
     std::vector<std::string> texts;
@@ -76,6 +84,7 @@ private:
         return number >= 1 && number <= m_lastCode && code == m_codeLetter + std::to_string(number);
     }
 
+    const textrules::LineList& m_lines;
     std::size_t m_lineCount;
     char m_codeLetter;
     int m_lastCode;
@@ -104,9 +113,12 @@ inline textrules::LineList CutAtLineFeeds(std::string_view bytes) {
 struct GameDirectory {
     GameDirectory();
     ~GameDirectory();
+    // The game's files with an ignore list of the fuzzer's.
+    compiler::GameFiles With(const textrules::LineList& ignoreNames) const;
+
     std::string path;
-    compiler::FileCatalogue odf;
-    compiler::FileCatalogue sod;
+    std::shared_ptr<compiler::FileCatalogue> odf;
+    std::shared_ptr<compiler::FileCatalogue> sod;
 };
 
 GameDirectory& SharedGameDirectory();

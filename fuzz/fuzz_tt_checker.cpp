@@ -10,11 +10,10 @@ namespace {
 class StoppedSink : public varko::compiler::CheckSink {
 public:
     void RunStarted(int) override {}
-    void MessageFound(const varko::compiler::CheckMessage&) override {
-        varko::fuzz::Fail("message after stop");
-    }
+    void MessageFound(const varko::compiler::Finding&) override { varko::fuzz::Fail("message after stop"); }
     void ProgressStep() override { varko::fuzz::Fail("step after stop"); }
     void RunFinished(int count) override { varko::fuzz::Expect(count == 0, "count after stop"); }
+    void RunFailed(const std::string& text) override { varko::fuzz::Fail("run failed", text); }
 };
 
 } // namespace
@@ -25,14 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::size_t ignoreCount = data.ConsumeIntegralInRange<std::size_t>(0, 4);
     for (std::size_t i = 0; i < ignoreCount && data.remaining_bytes() > 0; ++i)
         ignoreNames.push_back(data.ConsumeRandomLengthString(32));
-    const varko::compiler::NameList ignore(ignoreNames);
     const varko::textrules::LineList lines =
         varko::fuzz::CutAtLineFeeds(data.ConsumeRemainingBytesAsString());
 
-    varko::fuzz::GameDirectory& game = varko::fuzz::SharedGameDirectory();
-    const varko::compiler::FileLookup files(game.odf, game.sod, ignore);
+    const varko::compiler::GameFiles files = varko::fuzz::SharedGameDirectory().With(ignoreNames);
     const std::atomic<bool> neverStop{false};
-    varko::fuzz::ContractSink sink(lines.size(), 'T', 6, varko::fuzz::ContractSink::Steps::SomeLines);
+    varko::fuzz::ContractSink sink(lines, 'T', 6, varko::fuzz::ContractSink::Steps::SomeLines);
     varko::compiler::CompileTT(lines, files, neverStop, sink);
     varko::fuzz::Expect(sink.Finished(), "run not finished");
 

@@ -13,17 +13,18 @@ namespace {
 
 class CollectingSink : public compiler::CheckSink {
 public:
-    explicit CollectingSink(std::vector<compiler::CheckMessage>& messages) : m_messages(messages) {}
-    void RunStarted(int) override { m_messages.clear(); }
-    void MessageFound(const compiler::CheckMessage& message) override { m_messages.push_back(message); }
+    explicit CollectingSink(FileReport& report) : m_report(report) {}
+    void RunStarted(int) override { m_report.findings.clear(); }
+    void MessageFound(const compiler::Finding& finding) override { m_report.findings.push_back(finding); }
     void ProgressStep() override {}
     void RunFinished(int) override {}
+    void RunFailed(const std::string& text) override { m_report.failure = text; }
 
 private:
-    std::vector<compiler::CheckMessage>& m_messages;
+    FileReport& m_report;
 };
 
-void CheckOne(FileReport& report, CheckEnvironment& environment) {
+void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment) {
     // Pipes and devices are refused without waiting on them; NUL bytes stay in their lines.
     const std::optional<std::string> bytes = textrules::ReadFileBytes(report.file.path);
     if (!bytes) {
@@ -31,19 +32,15 @@ void CheckOne(FileReport& report, CheckEnvironment& environment) {
         return;
     }
     const textrules::LineList lines = textrules::SplitDocumentLines(*bytes);
-    compiler::FileLookup files(environment.odfCatalogue, environment.sodCatalogue, environment.ignoreFiles);
     const std::atomic<bool> neverStop{false};
-    CollectingSink sink(report.messages);
-    if (report.file.checker == Checker::TechTree)
-        compiler::CompileTT(lines, files, neverStop, sink);
-    else
-        compiler::CompileOdf(lines, environment.declarations, files, neverStop, sink);
+    CollectingSink sink(report);
+    compiler::CheckDocument(lines, report.file.kind, environment, neverStop, sink);
 }
 
 } // namespace
 
-BatchResult RunBatch(const std::vector<ModFile>& files, CheckEnvironment& environment, int jobs,
-                     const ProgressCallback& progress) {
+BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnvironment& environment,
+                     int jobs, const ProgressCallback& progress) {
     BatchResult result;
     result.reports.resize(files.size());
     for (std::size_t i = 0; i < files.size(); ++i)
@@ -78,8 +75,8 @@ BatchResult RunBatch(const std::vector<ModFile>& files, CheckEnvironment& enviro
     workers.clear();
 
     for (const FileReport& report : result.reports) {
-        result.messageCount += static_cast<int>(report.messages.size());
-        result.unreadable += report.readable ? 0 : 1;
+        result.messageCount += static_cast<int>(report.findings.size());
+        result.unreadable += report.readable && !report.failure ? 0 : 1;
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #include "varko/cli/command_line.h"
 
 #include "varko/cli/batch_check.h"
+#include "varko/cli/environment_setup.h"
 #include "varko/cli/report.h"
 
 #include <CLI/CLI.hpp>
@@ -53,8 +54,8 @@ ProgressCallback TerminalProgress(std::ostream& err, bool& shown) {
     };
 }
 
-BatchResult CheckFiles(const std::vector<ModFile>& files, CheckEnvironment& environment, int jobs,
-                       std::ostream& err) {
+BatchResult CheckFiles(const std::vector<ModFile>& files, const compiler::CheckEnvironment& environment,
+                       int jobs, std::ostream& err) {
     bool progressShown = false;
     unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     BatchResult result = RunBatch(files, environment, jobs > 0 ? jobs : static_cast<int>(cores),
@@ -73,6 +74,8 @@ void WriteReport(const BatchResult& result, const std::string& format, std::ostr
     for (const FileReport& report : result.reports) {
         if (!report.readable)
             err << "varko-check: Cannot open file " << report.file.display << '\n';
+        else if (report.failure)
+            err << "varko-check: " << *report.failure << '\n';
     }
     err << compiler::SummaryText(result.messageCount) << '\n';
 }
@@ -83,8 +86,12 @@ int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
     for (const std::string& error : collected.errors)
         err << "varko-check: " << error << '\n';
 
-    EnvironmentOptions options{WithSeparator(args.appDir.empty() ? ExecutableDirectory() : args.appDir),
-                               args.addonDir, args.sodDir};
+    EnvironmentOptions options{
+        WithSeparator(args.appDir.empty() ? ExecutableDirectory() : args.appDir), {}, {}};
+    if (args.addonDir)
+        options.addonDirs.push_back(*args.addonDir);
+    if (args.sodDir)
+        options.sodDirs.push_back(*args.sodDir);
     PreparedEnvironment prepared = PrepareEnvironment(options);
     if (!prepared.environment) {
         err << "varko-check: " << prepared.error << '\n';

@@ -11,10 +11,6 @@ namespace varko::cli {
 
 namespace {
 
-Checker CheckerForName(const std::string& name) {
-    return textrules::FileExtension(name) == ".tt" ? Checker::TechTree : Checker::Odf;
-}
-
 bool IsModFileName(const std::string& name) {
     std::string extension = textrules::FileExtension(name);
     return extension == ".tt" || textrules::SameText(extension, ".odf");
@@ -59,7 +55,7 @@ void AddLinkedFile(const fs::path& path, const std::string& display, const std::
     if (ec || !fs::exists(target))
         result.errors.push_back("Cannot follow symbolic link " + display);
     else if (fs::is_regular_file(target))
-        result.files.push_back({display, path.string(), CheckerForName(name)});
+        result.files.push_back({display, path.string(), compiler::KindOfPath(name)});
     else if (!fs::is_directory(target))
         result.errors.push_back(NotAFileError(display));
 }
@@ -75,7 +71,7 @@ void VisitEntry(const PendingDirectory& parent, const DirectoryEntry& entry, Col
     if (!IsModFileName(entry.name))
         return;
     if (entry.type == fs::file_type::regular)
-        result.files.push_back({display, path.string(), CheckerForName(entry.name)});
+        result.files.push_back({display, path.string(), compiler::KindOfPath(entry.name)});
     else if (entry.type == fs::file_type::symlink)
         AddLinkedFile(path, display, entry.name, result);
     else
@@ -110,7 +106,8 @@ void CollectArgument(const std::string& argument, CollectResult& result) {
     else if (fs::is_directory(status))
         WalkDirectory(argument, absolute, result);
     else if (fs::is_regular_file(status))
-        result.files.push_back({argument, absolute.string(), CheckerForName(absolute.filename().string())});
+        result.files.push_back(
+            {argument, absolute.string(), compiler::KindOfPath(absolute.filename().string())});
     else
         result.errors.push_back(NotAFileError(argument));
 }

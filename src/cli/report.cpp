@@ -6,13 +6,6 @@ namespace varko::cli {
 
 namespace {
 
-std::string WithoutLinePrefix(const compiler::CheckMessage& message) {
-    const std::string prefix = "Line " + std::to_string(message.line) + ": ";
-    if (message.text.starts_with(prefix))
-        return message.text.substr(prefix.size());
-    return message.text;
-}
-
 // Well-formed UTF-8 by the Unicode table: no overlong forms, no surrogates, nothing past U+10FFFF.
 bool IsValidUtf8(const std::string& bytes) {
     auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
@@ -68,19 +61,20 @@ std::string ToUtf8(const std::string& bytes) {
 
 void WriteTextReport(const BatchResult& result, std::ostream& out) {
     for (const FileReport& report : result.reports) {
-        for (const compiler::CheckMessage& message : report.messages)
-            out << report.file.display << ':' << message.line << ": " << WithoutLinePrefix(message) << '\n';
+        for (const compiler::Finding& finding : report.findings)
+            out << report.file.display << ':' << finding.line << ": " << compiler::MessageDetail(finding)
+                << '\n';
     }
 }
 
 void WriteJsonReport(const BatchResult& result, std::ostream& out) {
     nlohmann::json array = nlohmann::json::array();
     for (const FileReport& report : result.reports) {
-        for (const compiler::CheckMessage& message : report.messages) {
+        for (const compiler::Finding& finding : report.findings) {
             array.push_back({{"file", ToUtf8(report.file.display)},
-                             {"line", message.line},
-                             {"code", message.code},
-                             {"message", ToUtf8(message.text)}});
+                             {"line", finding.line},
+                             {"code", finding.code},
+                             {"message", ToUtf8(compiler::MessageText(finding))}});
         }
     }
     out << array.dump(2) << '\n';

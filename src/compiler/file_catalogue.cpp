@@ -72,6 +72,14 @@ FileCatalogue::FileCatalogue() {
     m_directory = fs::current_path(ec).string();
 }
 
+FileCatalogue::FileCatalogue(std::string directory, std::string mask)
+    : m_directory(std::move(directory)), m_mask(std::move(mask)) {}
+
+bool FileCatalogue::NameOrder(const std::string& a, const std::string& b) {
+    const std::string fa = FoldCase(a), fb = FoldCase(b);
+    return fa != fb ? fa < fb : a < b;
+}
+
 bool FileCatalogue::PointAt(const std::string& value) {
     if (value.empty())
         return true;
@@ -93,13 +101,11 @@ bool FileCatalogue::PointAt(const std::string& value) {
         return false;
 
     std::unique_lock lock(m_mutex);
-    bool changed = full.string() != m_directory || (mask && *mask != m_mask);
+    if (full.string() != m_directory || (mask && *mask != m_mask))
+        m_listing = Listing{};
     m_directory = full.string();
     if (mask)
         m_mask = *mask;
-    if (changed)
-        ReadLocked();
-    fs::current_path(full, ec);
     return true;
 }
 
@@ -108,7 +114,7 @@ void FileCatalogue::SetMask(const std::string& mask) {
     if (mask == m_mask)
         return;
     m_mask = mask;
-    ReadLocked();
+    m_listing = Listing{};
 }
 
 void FileCatalogue::Refresh() {
@@ -151,13 +157,9 @@ void FileCatalogue::ReadLocked() const {
         listing.lookup.insert(name);
         listing.names.push_back(std::move(name));
     }
-    std::sort(listing.names.begin(), listing.names.end(), [](const std::string& a, const std::string& b) {
-        std::string fa = FoldCase(a), fb = FoldCase(b);
-        return fa != fb ? fa < fb : a < b;
-    });
+    std::sort(listing.names.begin(), listing.names.end(), NameOrder);
     listing.valid = true;
     m_listing = std::move(listing);
-    fs::current_path(m_directory, ec);
 }
 
 void FileCatalogue::EnsureReadLocked() const {
@@ -174,6 +176,15 @@ bool FileCatalogue::Contains(std::string_view name) const {
     std::unique_lock lock(m_mutex);
     EnsureReadLocked();
     return m_listing.lookup.contains(name);
+}
+
+std::optional<std::string> FileCatalogue::Find(std::string_view name) const {
+    std::unique_lock lock(m_mutex);
+    EnsureReadLocked();
+    auto found = m_listing.lookup.find(name);
+    if (found == m_listing.lookup.end())
+        return std::nullopt;
+    return *found;
 }
 
 std::vector<std::string> FileCatalogue::Names() const {

@@ -8,7 +8,7 @@ namespace varko::compiler {
 namespace {
 
 // Each code's text; "{0}", "{1}" stand for the finding's parts.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 19> kTemplates{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 23> kTemplates{{
     {"M1", "Error - Unknown command: {0}"},
     {"M2", "Error - property {0} specified more than once!"},
     {"M3", "Error - File not found: {0}"},
@@ -27,8 +27,15 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 19> kTemplat
     {"T2", "Error - There is {0} requirement(s) missing."},
     {"T3", "Error - too much requirements."},
     {"T4", "ODF file \"{0}\" not found."},
-    {"T5", "Error - Filename {0} is too long. ODF filenames in TT documents have a 8.3 character length limit."},
+    {"T5",
+     "Error - Filename {0} is too long. ODF filenames in TT documents have a 8.3 character length limit."},
     {"T6", "Error - There are errors on this line. Please remove anything other than Tech file entries."},
+    {"X1", "Error - Tech tree cycle: {0}"},
+    {"X2", "Error - Object {0} is listed more than once in this tech tree; its first entry is on line {1}"},
+    {"X3", "Error - Include cycle: {0}"},
+    {"X4",
+     "Warning - Property '{0}' is set to different values in {1} (line {2}) and {3} (line {4}); the value "
+     "depends on the order of the includes"},
 }};
 
 std::string_view TemplateOf(std::string_view code) {
@@ -63,8 +70,8 @@ bool IsKnownCode(std::string_view code) {
     return !TemplateOf(code).empty();
 }
 
-Severity SeverityOf(std::string_view) {
-    return Severity::Error;
+Severity SeverityOf(std::string_view code) {
+    return code == "X4" ? Severity::Warning : Severity::Error;
 }
 
 std::string MessageDetail(const Finding& finding) {

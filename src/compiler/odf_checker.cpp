@@ -2,6 +2,7 @@
 
 #include "varko/textrules/case_insensitive.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace varko::compiler {
@@ -65,7 +66,7 @@ constexpr std::size_t kTokensLookedAt = 2;
 
 class OdfCheck {
 public:
-    OdfCheck(const DeclarationTable& declarations, const FileLookup& files, CheckSink& sink)
+    OdfCheck(const DeclarationTable& declarations, const GameFiles& files, CheckSink& sink)
         : m_declarations(declarations), m_files(files), m_sink(sink) {}
 
     int count() const { return m_count; }
@@ -73,23 +74,42 @@ public:
     void CheckLine(const std::string& line, int n) {
         m_line = n;
         PropertyLine parts = SplitPropertyLine(line);
-        textrules::SplitTokens(m_tokens, parts.value, kTokensLookedAt);
+        SplitValue(line, ValueStart(line));
         m_folded = FoldDigits(parts.name);
         m_name = parts.name;
         State state = Classify(line, parts.value);
         if (state == Unknown)
-            Report("M1", "Unknown command: " + line);
+            Report("M1", 1, {line});
         if (state != Unknown && m_seen.contains(m_name))
-            Report("M2", "property " + m_name + " specified more than once!");
+            Report("M2", 1, {m_name});
         if (!m_name.empty())
             m_seen.insert(m_name);
         CheckType(state, line, parts.value);
         if (m_tokens.size() >= 2 && !m_tokens[1].starts_with("//") && state > 0)
-            Report("M13", "Unknown specifications '" + m_tokens[1] +
-                              "' found at the end of the value. Please remove or comment it \"//\"");
+            Report("M13", TokenColumn(1), {m_tokens[1]});
     }
 
 private:
+    // Where SplitPropertyLine takes the value from: two bytes past the first "=", or from the
+    // second byte when there is none.
+    static std::size_t ValueStart(const std::string& line) {
+        const std::size_t eq = line.find('=');
+        return std::min(line.size(), eq == std::string::npos ? std::size_t{1} : eq + 2);
+    }
+
+    // Splits the text from `start` to the end of the line, noting where it begins so that each
+    // token's column is known.
+    void SplitValue(const std::string& line, std::size_t start) {
+        m_tokenBase = start;
+        textrules::SplitTokens(m_tokens, m_starts, std::string_view(line).substr(start), kTokensLookedAt);
+    }
+
+    // The 1-based column of a token; a missing first token stands where the value would begin.
+    int TokenColumn(std::size_t index) const {
+        const std::size_t offset = index < m_starts.size() ? m_starts[index] : 0;
+        return static_cast<int>(m_tokenBase + offset) + 1;
+    }
+
     State Classify(const std::string& line, const std::string& value) const {
         if (line.starts_with("//") || line.empty() || line[0] == '\t' || line[0] == ' ')
             return Unchecked;
@@ -109,64 +129,75 @@ private:
         switch (state) {
         case OdfFile:
             if (!m_files.OdfExists(Token0() + ".odf"))
-                Report("M3", "File not found: " + Token0() + ".odf");
+                ReportValue("M3", {Token0() + ".odf"});
             break;
         case Include:
-            textrules::SplitTokens(m_tokens, std::string_view(line).substr(9), kTokensLookedAt);
+            SplitValue(line, 9);
             if (!m_files.OdfExists(Token0()))
-                Report("M4", "File not found: " + Token0());
+                ReportValue("M4", {Token0()});
             break;
         case OdfName:
             if (!m_files.OdfExists(Token0()))
-                Report("M5", "File not found: " + Token0());
+                ReportValue("M5", {Token0()});
             break;
         case SodFile:
             if (!m_files.SodExists(Token0() + ".sod"))
-                Report("M6", "File not found: " + Token0() + ".sod");
+                ReportValue("M6", {Token0() + ".sod"});
             break;
+        default:
+            CheckValue(state, value);
+            break;
+        }
+    }
+
+    void CheckValue(State state, const std::string& value) {
+        switch (state) {
         case Bool:
             if (Token0() != "0" && Token0() != "1")
-                Report("M7",
-                       "Property '" + m_folded + "' is a boolean type. Its value needs to be either 0 or 1");
+                ReportValue("M7", {m_folded});
             break;
         case Int:
             if (!textrules::ParseInt(Token0()))
-                Report("M8", "Property '" + m_folded + "' is an integer. '" + Token0() +
-                                 "' is not a valid integer");
+                ReportValue("M8", {m_folded, Token0()});
             break;
         case Real:
             if (!IsReal(Token0()))
-                Report("M9", "Property '" + m_folded + "' is a real. '" + Token0() + "' is not a valid real");
+                ReportValue("M9", {m_folded, Token0()});
             break;
         case String:
             CheckString(value);
             break;
         case SodName:
             if (!value.starts_with('"') && !m_files.SodExists(Token0()))
-                Report("M12", "File not found: " + Token0());
+                ReportValue("M12", {Token0()});
             break;
-        case Unknown:
-        case Unchecked:
+        default:
             break;
         }
     }
 
     void CheckString(const std::string& value) {
         if (!value.starts_with('"'))
-            Report("M10", "Property '" + m_folded + "' is a string. Quotation marks \"\" are needed");
+            ReportValue("M10", {m_folded});
         else if (m_tokens.size() == 1 && !value.ends_with('"'))
-            Report("M11", "Ending quotation marks are missing");
+            ReportValue("M11", {});
     }
 
-    void Report(const char* code, const std::string& detail) {
+    void ReportValue(const char* code, std::vector<std::string> parts) {
+        Report(code, TokenColumn(0), std::move(parts));
+    }
+
+    void Report(const char* code, int column, std::vector<std::string> parts) {
         ++m_count;
-        m_sink.MessageFound({m_line, code, "Line " + std::to_string(m_line) + ": Error - " + detail});
+        m_sink.MessageFound(Finding{m_line, column, code, std::move(parts)});
     }
 
     const DeclarationTable& m_declarations;
-    const FileLookup& m_files;
+    const GameFiles& m_files;
     CheckSink& m_sink;
     LineList m_tokens;
+    std::vector<std::size_t> m_starts;
+    std::size_t m_tokenBase = 0;
     std::unordered_set<std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual> m_seen;
     std::string m_name;
     std::string m_folded;
@@ -176,7 +207,7 @@ private:
 
 } // namespace
 
-void CompileOdf(const LineList& lines, const DeclarationTable& declarations, const FileLookup& files,
+void CompileOdf(const LineList& lines, const DeclarationTable& declarations, const GameFiles& files,
                 const std::atomic<bool>& stop, CheckSink& sink) {
     const int lineCount = static_cast<int>(lines.size());
     sink.RunStarted(lineCount);

@@ -4,14 +4,21 @@ namespace varko::compiler {
 
 using textrules::ParseInt;
 
-PropertyLine SplitPropertyLine(std::string_view line) {
-    std::size_t eq = line.find('=');
-    long long p = eq == std::string_view::npos ? 0 : static_cast<long long>(eq) + 1;
-    PropertyLine parts;
-    if (p - 2 > 0)
-        parts.name = std::string(line.substr(0, static_cast<std::size_t>(p - 2)));
-    parts.value = textrules::Substring(line, p + 2, static_cast<long long>(line.size()));
+PropertyLineView SplitPropertyLineView(std::string_view line) {
+    const std::size_t eq = line.find('=');
+    // p is the 1-based position of "=", 0 without one; the value starts at 1-based p + 2.
+    const std::size_t p = eq == std::string_view::npos ? 0 : eq + 1;
+    PropertyLineView parts;
+    if (p > 2)
+        parts.name = line.substr(0, p - 2);
+    if (p + 1 < line.size())
+        parts.value = line.substr(p + 1);
     return parts;
+}
+
+PropertyLine SplitPropertyLine(std::string_view line) {
+    const PropertyLineView parts = SplitPropertyLineView(line);
+    return {std::string(parts.name), std::string(parts.value)};
 }
 
 namespace {

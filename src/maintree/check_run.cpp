@@ -1,7 +1,6 @@
 #include "varko/maintree/check_run.h"
 #include "varko/maintree/editor_text.h"
 
-#include "varko/compiler/data_files.h"
 #include "varko/maintree/queued_check_sink.h"
 
 #include <QAction>
@@ -68,23 +67,14 @@ void CheckRun::RunthdExecute(const std::atomic<bool>& stop) {
     QueuedCheckSink sink(m_mailbox);
     try {
         const textrules::LineList lines = RawTextLines(m_job.text);
-        const compiler::NameList ignoreFiles = compiler::LoadIgnoreFiles(m_sources.appDir);
-        m_sources.odfCatalogue->Refresh();
-        const compiler::FileLookup files(*m_sources.odfCatalogue, *m_sources.sodCatalogue, ignoreFiles);
-        if (textrules::FileExtension(m_job.currentFile) == ".tt") {
-            compiler::CompileTT(lines, files, stop, sink);
-        } else if (auto declarations = compiler::LoadDeclarations(m_sources.appDir)) {
-            compiler::CompileOdf(lines, *declarations, files, stop, sink);
-        } else {
-            // Nothing can be checked: the run starts (clearing the last run's messages) and fails.
-            sink.RunStarted(0);
-            sink.RunFailed(
-                QString::fromLatin1(compiler::kDeclarationsMissing.data(),
-                                    static_cast<qsizetype>(compiler::kDeclarationsMissing.size())));
-        }
+        // Only what changed since the last run is read again. Without declarations an ODF run
+        // starts (clearing the last run's messages) and fails with the error box.
+        m_sources.environment->Refresh();
+        compiler::CheckDocument(lines, compiler::KindOfPath(m_job.currentFile), *m_sources.environment, stop,
+                                sink);
     } catch (const std::exception& failure) {
         // The run must still end idle; the failure is shown like any other.
-        sink.RunFailed(QString::fromLocal8Bit(failure.what()));
+        sink.RunFailed(failure.what());
     }
 }
 
@@ -154,9 +144,17 @@ void CheckRun::BeginRun(int lineCount) {
     m_progress->raise();
 }
 
-void CheckRun::AppendMessages(QStringList messages) {
-    if (m_msgList)
-        m_msgList->addItems(messages);
+// Each item keeps its finding's line, which the message list goes to.
+void CheckRun::AppendMessages(const QList<compiler::Finding>& findings) {
+    if (!m_msgList)
+        return;
+    for (const compiler::Finding& finding : findings) {
+        const std::string text = compiler::MessageText(finding);
+        auto* item =
+            new QListWidgetItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        item->setData(Qt::UserRole, finding.line);
+        m_msgList->addItem(item);
+    }
 }
 
 void CheckRun::AdvanceProgress(int lines) {

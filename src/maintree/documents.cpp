@@ -8,9 +8,9 @@
 namespace varko::maintree {
 
 Documents::Documents(EditorPane& editor, platform::Desktop& desktop, QWidget& window,
-                     std::function<void()> refreshStatus)
+                     std::function<void()> refreshStatus, std::function<QString()> startFolder)
     : m_editor(editor), m_desktop(desktop), m_window(window), m_refreshStatus(std::move(refreshStatus)),
-      m_currentFile(kUntitledOdf) {
+      m_startFolder(std::move(startFolder)), m_currentFile(kUntitledOdf) {
     m_openDlg.filter = kOpenFilter;
     m_saveDlg.filter = kSaveFilter;
 }
@@ -22,6 +22,19 @@ void Documents::Finish(const QString& currentFile) {
     m_desktop.SetApplicationTitle(caption);
     m_editor.ClearModified();
     m_refreshStatus();
+}
+
+// A dialog that never chose a file opens in the start folder each time, so it follows the game
+// directories; a cancelled dialog changes nothing.
+bool Documents::Ask(platform::FileDialog& dialog, bool open) {
+    const bool fresh = dialog.folder.isEmpty();
+    if (fresh && m_startFolder)
+        dialog.folder = m_startFolder();
+    const bool chosen =
+        open ? m_desktop.ExecuteOpen(&m_window, dialog) : m_desktop.ExecuteSave(&m_window, dialog);
+    if (!chosen && fresh)
+        dialog.folder.clear();
+    return chosen;
 }
 
 void Documents::New(Kind kind) {
@@ -37,7 +50,7 @@ void Documents::LoadFile(const QString& fileName) {
         return;
     QString name = fileName;
     if (name.isEmpty()) {
-        if (!m_desktop.ExecuteOpen(&m_window, m_openDlg))
+        if (!Ask(m_openDlg, true))
             return;
         name = m_openDlg.fileName;
     }
@@ -53,7 +66,7 @@ bool Documents::SaveFile(const QString& fileName) {
         Finish(fileName);
         return true;
     }
-    if (!m_desktop.ExecuteSave(&m_window, m_saveDlg))
+    if (!Ask(m_saveDlg, false))
         return false;
     m_saveDlg.fileName = WithDocumentExtension(m_saveDlg.fileName, fileName);
     m_editor.SaveToFile(m_saveDlg.fileName);

@@ -15,9 +15,8 @@ void QueuedCheckSink::RunStarted(int lineCount) {
     Flush();
 }
 
-void QueuedCheckSink::MessageFound(const compiler::CheckMessage& message) {
-    m_pending.messages.append(
-        QString::fromLatin1(message.text.data(), static_cast<qsizetype>(message.text.size())));
+void QueuedCheckSink::MessageFound(const compiler::Finding& finding) {
+    m_pending.messages.append(finding);
     if (m_pending.messages.size() >= kBatchMessages)
         Flush();
 }
@@ -32,8 +31,8 @@ void QueuedCheckSink::RunFinished(int messageCount) {
     Flush();
 }
 
-void QueuedCheckSink::RunFailed(const QString& text) {
-    m_pending.failure = text;
+void QueuedCheckSink::RunFailed(const std::string& text) {
+    m_pending.failure = QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
     Flush();
 }
 

@@ -31,9 +31,9 @@ void ApplyEditorSettings(EditorPane& editor, const StartupSettings& settings) {
     editor.SetWordWrap(settings.wordWrap);
 }
 
-void RefreshCatalogues(compiler::FileCatalogue& sodCatalogue, compiler::FileCatalogue& odfCatalogue,
-                       const compiler::GameDirs& dirs, platform::Desktop& desktop) {
-    for (const std::string& failure : compiler::RefreshCatalogues(sodCatalogue, odfCatalogue, dirs))
+void RefreshCatalogues(compiler::CheckEnvironment& environment, const compiler::GameDirs& dirs,
+                       platform::Desktop& desktop) {
+    for (const std::string& failure : environment.SetGameDirs({dirs.addon}, {dirs.sod}))
         desktop.ShowError(QString::fromStdString(failure));
 }
 

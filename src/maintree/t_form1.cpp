@@ -47,12 +47,14 @@ TForm1::TForm1(platform::Desktop& desktop, StartupOptions options, QWidget* pare
     setWindowTitle(QStringLiteral("Varko Workshop"));
     setContextMenuPolicy(Qt::NoContextMenu);
     m_appDir = WithTrailingSeparator(options.appDir);
+    m_environment = std::make_unique<compiler::CheckEnvironment>(m_appDir);
     m_toolBar = BuildToolBar(*this);
     m_menu = BuildMainMenu(*this);
     m_layout = BuildMainLayout(*this);
     m_popup = BuildEditorPopup(*this);
-    m_documents =
-        std::make_unique<Documents>(*m_layout.Editor, m_desktop, *this, [this] { EditorSelectionChange(); });
+    m_documents = std::make_unique<Documents>(
+        *m_layout.Editor, m_desktop, *this, [this] { EditorSelectionChange(); },
+        [this] { return QFile::decodeName(m_environment->BaseDirectory().c_str()); });
     CreateCollaborators();
     ConnectCommands();
     ConnectEditor();
@@ -70,14 +72,13 @@ TForm1::~TForm1() {
 
 void TForm1::FormCreate(const QStringList& arguments) {
     // The command-line file is loaded before the settings, so their font and wrap replace the
-    // editor's own. Its path is made absolute since the catalogues move the current directory.
+    // editor's own. Its path is made absolute, as every path the program keeps.
     if (!arguments.isEmpty() && QFileInfo(arguments.first()).isFile())
         Guarded([&] { LoadFile(QFileInfo(arguments.first()).absoluteFilePath()); });
     m_prefsIni = std::make_unique<textrules::TIniFile>(m_appDir + compiler::kPrefsFile);
     ReadSettings();
     m_navWidth = kNavWidth;
     m_objectBrowser->Build(m_appDir, m_desktop);
-    m_declarations.clear();
     if (!m_showPrefsAtStart)
         RefreshCatalogues();
 }

@@ -48,11 +48,9 @@ void TForm1::ConnectRuns() {
     widgets.StatusBar = m_layout.StatusBar;
     widgets.setSummary = [this](const QString& text) { m_layout.StatusBar->SetPanelText(1, text); };
     CheckRunSources sources;
-    sources.appDir = m_appDir;
     sources.editorText = [this] { return m_layout.Editor->document()->toRawText(); };
     sources.currentFile = [this] { return CurrentFile(); };
-    sources.odfCatalogue = &m_flbadd;
-    sources.sodCatalogue = &m_flbsod;
+    sources.environment = m_environment.get();
     sources.showError = [this](const QString& text) { m_desktop.ShowError(text); };
     m_checkRun = std::make_unique<CheckRun>(std::move(widgets), std::move(sources));
     m_messageList = std::make_unique<MessageList>(m_layout.MsgList, m_layout.Editor);
@@ -95,7 +93,7 @@ void TForm1::ConnectHelpMenu() {
 }
 
 void TForm1::RefreshCatalogues() {
-    maintree::RefreshCatalogues(m_flbsod, m_flbadd, m_dirs, m_desktop);
+    maintree::RefreshCatalogues(*m_environment, m_dirs, m_desktop);
 }
 
 bool TForm1::HierarchyDirty() const {

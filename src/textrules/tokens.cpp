@@ -10,10 +10,14 @@ class TokenScanner {
 public:
     explicit TokenScanner(std::string_view text) : m_text(text.substr(0, text.find('\0'))) {}
 
-    void Run(LineList& tokens, std::size_t most) {
+    void Run(LineList& tokens, std::size_t most, std::vector<std::size_t>* starts = nullptr) {
         tokens.clear();
+        if (starts)
+            starts->clear();
         SkipBlanks();
         while (!AtEnd() && tokens.size() < most) {
+            if (starts)
+                starts->push_back(m_pos);
             if (Current() == '"')
                 tokens.push_back(ReadQuoted());
             else
@@ -81,6 +85,10 @@ void SplitTokens(LineList& list, std::string_view text) {
 
 void SplitTokens(LineList& list, std::string_view text, std::size_t most) {
     TokenScanner(text).Run(list, most);
+}
+
+void SplitTokens(LineList& list, std::vector<std::size_t>& starts, std::string_view text, std::size_t most) {
+    TokenScanner(text).Run(list, most, &starts);
 }
 
 LineList SplitTokens(std::string_view text) {

@@ -256,7 +256,10 @@ TEST_F(CheckRunTest, EachRunReadsIgnoreFilesAndTheAddonDirectoryAfresh) {
     // An addon directory of the test's own, so that files can appear in it.
     const QString addon = PathOf(QStringLiteral("addon"));
     ASSERT_TRUE(QDir().mkpath(addon));
-    ASSERT_TRUE(m_odf.PointAt(addon.toStdString()));
+    ASSERT_TRUE(
+        m_environment
+            ->SetGameDirs({addon.toStdString()}, {SourcePath(QStringLiteral("examples/sod")).toStdString()})
+            .empty());
     SetText({QStringLiteral("#include \"extra.odf\""), QStringLiteral("baseClass = newbase")});
     m_run->tb_RunClick();
     WaitIdle();

@@ -12,25 +12,6 @@ namespace varko::maintree {
 
 namespace {
 
-TEST(MessageLineNumber, ReadsTheNumberBetweenLineAndTheColon) {
-    const struct {
-        const char* message;
-        std::optional<int> line;
-    } rows[] = {
-        {"Line 12: Error - Unknown command: x", 12},
-        {"Line 5: ODF file \"a.odf\" not found.", 5},
-        {"Line 0007: padded", 7},
-        {"Line $1F: hexadecimal, as integers read", 31},
-        {"Line 3: the first colon: counts", 3},
-        {"Line x: not a number", std::nullopt},
-        {"Line : empty", std::nullopt},
-        {"Line 3 without a colon", std::nullopt},
-        {"", std::nullopt},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(MessageLineNumber(QString::fromLatin1(row.message)), row.line) << row.message;
-}
-
 class MessageListTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,9 +28,9 @@ protected:
         m_editor->setPlainText(
             QStringLiteral("first = 1\n%1\nthird = 3\n").arg(QString(400, QLatin1Char('w'))));
         m_editor->SetWordWrap(true);
-        m_list->addItems({QStringLiteral("Line 2: Error - Unknown command: www"),
-                          QStringLiteral("Line 9: Error - the line has gone"),
-                          QStringLiteral("Line 3: Error - Unknown command: third = 3")});
+        AddMessage(QStringLiteral("Line 2: Error - Unknown command: www"), 2);
+        AddMessage(QStringLiteral("Line 9: Error - the line has gone"), 9);
+        AddMessage(QStringLiteral("Line 3: Error - Unknown command: third = 3"), 3);
         m_other->setFocus();
         m_editor->SetSelStart(4);
         m_messages = std::make_unique<MessageList>(m_list, m_editor);
@@ -57,6 +38,12 @@ protected:
                          &MessageList::SelectMessageLine);
     }
 
+    // As a check run adds its messages: the line is the item's data.
+    void AddMessage(const QString& text, const QVariant& line) {
+        auto* item = new QListWidgetItem(text);
+        item->setData(Qt::UserRole, line);
+        m_list->addItem(item);
+    }
     QString Selected() const { return m_editor->textCursor().selectedText(); }
 
     QWidget m_host;
@@ -78,6 +65,26 @@ TEST_F(MessageListTest, SelectsTheWholeTextLineAndFocusesTheEditor) {
         EXPECT_EQ(m_editor->SelStart(), m_editor->StartOfLine(row.lineIndex)) << row.row;
         EXPECT_EQ(Selected(), m_editor->LineText(row.lineIndex)) << row.row;
         EXPECT_EQ(m_host.focusWidget(), m_editor) << row.row;
+    }
+}
+
+TEST_F(MessageListTest, TheLineComesFromTheItemNotItsText) {
+    const struct {
+        const char* name;
+        QVariant line;
+        QString selected;
+    } rows[] = {{"data names line 1", 1, QStringLiteral("first = 1")},
+                {"data names line 3", 3, QStringLiteral("third = 3")},
+                {"no data", QVariant(), QString()},
+                {"data not a number", QStringLiteral("x"), QString()},
+                {"line 0", 0, QString()}};
+    for (const auto& row : rows) {
+        m_list->clear();
+        AddMessage(QStringLiteral("Line 2: Error - Unknown command: www"), row.line);
+        m_editor->SetSelStart(4);
+        m_list->setCurrentRow(0);
+        m_messages->SelectMessageLine();
+        EXPECT_EQ(Selected(), row.selected) << row.name;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "run_harness.h"
 
 #include "varko/compiler/data_files.h"
+#include "varko/compiler/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,11 +16,12 @@ namespace {
 class ListSink : public compiler::CheckSink {
 public:
     void RunStarted(int) override { texts.clear(); }
-    void MessageFound(const compiler::CheckMessage& message) override {
-        texts << QString::fromLatin1(message.text.data(), static_cast<qsizetype>(message.text.size()));
+    void MessageFound(const compiler::Finding& finding) override {
+        texts << QString::fromLatin1(compiler::MessageText(finding));
     }
     void ProgressStep() override {}
     void RunFinished(int) override {}
+    void RunFailed(const std::string& text) override { ADD_FAILURE() << text; }
 
     QStringList texts;
 };
@@ -36,9 +38,11 @@ void RunHarness::SetUp() {
     ASSERT_TRUE(QDir().mkpath(AppDir()));
     for (const char* name : {compiler::kDeclarationsFile, compiler::kIgnoreFilesFile})
         ASSERT_TRUE(QFile::copy(SourcePath(QStringLiteral("data/") + name), AppDir() + name));
-    ASSERT_TRUE(m_odf.PointAt(SourcePath(QStringLiteral("examples/addon")).toStdString()));
-    m_odf.SetMask("*.odf");
-    ASSERT_TRUE(m_sod.PointAt(SourcePath(QStringLiteral("examples/sod")).toStdString()));
+    m_environment = std::make_unique<compiler::CheckEnvironment>(QFile::encodeName(AppDir()).toStdString());
+    ASSERT_TRUE(m_environment
+                    ->SetGameDirs({SourcePath(QStringLiteral("examples/addon")).toStdString()},
+                                  {SourcePath(QStringLiteral("examples/sod")).toStdString()})
+                    .empty());
 
     m_editor = new maintree::EditorPane(&m_host);
     m_splitedit = new QWidget(&m_host);
@@ -60,17 +64,15 @@ void RunHarness::SetUp() {
         m_tbRun,   [this](int image) { m_images.push_back(image); },
         m_msgList, m_splitedit,
         m_status,  [this](const QString& text) { m_status->SetPanelText(1, text); }};
-    maintree::CheckRunSources sources{QFile::encodeName(AppDir()).toStdString(),
-                                      [this] { return m_editor->document()->toRawText(); },
-                                      [this] { return m_currentFile; },
-                                      &m_odf,
-                                      &m_sod,
+    maintree::CheckRunSources sources{[this] { return m_editor->document()->toRawText(); },
+                                      [this] { return m_currentFile; }, m_environment.get(),
                                       [this](const QString& text) { m_desktop.ShowError(text); }};
     m_run = std::make_unique<maintree::CheckRun>(std::move(widgets), std::move(sources));
 }
 
 void RunHarness::TearDown() {
     m_run.reset();
+    EXPECT_EQ(QDir::currentPath(), m_startDir) << "check runs never move the current directory";
     QDir::setCurrent(m_startDir);
 }
 
@@ -99,18 +101,10 @@ QStringList RunHarness::ExpectedMessages(const QStringList& lines, const std::st
     textrules::LineList bytes;
     for (const QString& line : lines)
         bytes.push_back(line.toLatin1().toStdString());
-    const compiler::NameList ignore = compiler::LoadIgnoreFiles(QFile::encodeName(AppDir()).toStdString());
-    const compiler::FileLookup files(m_odf, m_sod, ignore);
+    m_environment->Refresh();
     const std::atomic<bool> stop{false};
     ListSink sink;
-    if (textrules::FileExtension(currentFile) == ".tt") {
-        compiler::CompileTT(bytes, files, stop, sink);
-    } else {
-        const auto declarations = compiler::LoadDeclarations(QFile::encodeName(AppDir()).toStdString());
-        EXPECT_TRUE(declarations.has_value());
-        if (declarations)
-            compiler::CompileOdf(bytes, *declarations, files, stop, sink);
-    }
+    compiler::CheckDocument(bytes, compiler::KindOfPath(currentFile), *m_environment, stop, sink);
     return sink.texts;
 }
 

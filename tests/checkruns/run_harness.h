@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/compiler/file_catalogue.h"
+#include "varko/compiler/check_pipeline.h"
 #include "varko/maintree/check_run.h"
 #include "varko/maintree/editor_pane.h"
 #include "varko/maintree/status_panels.h"
@@ -35,7 +35,7 @@ protected:
     // Waits until the run has shown its end and its worker has ended.
     void WaitIdle();
     QStringList Messages() const;
-    // What the same check gives when called directly on the lines.
+    // What the same check gives when called directly on the lines, through the same environment.
     QStringList ExpectedMessages(const QStringList& lines, const std::string& currentFile);
 
     QWidget m_host;
@@ -46,8 +46,7 @@ protected:
     QAction* m_tbRun = nullptr;
     std::vector<int> m_images;
     QString m_currentFile = QStringLiteral("Untitled.odf");
-    compiler::FileCatalogue m_odf;
-    compiler::FileCatalogue m_sod;
+    std::unique_ptr<compiler::CheckEnvironment> m_environment;
     platform::ScriptedDesktop m_desktop;
     std::unique_ptr<maintree::CheckRun> m_run;
 

@@ -42,7 +42,7 @@ void Program::Note(const char* change) {
 
 void Program::RefreshCatalogues() {
     Note("RefreshCatalogues");
-    maintree::RefreshCatalogues(sodCatalogue, odfCatalogue, dirs, m_desktop);
+    maintree::RefreshCatalogues(environment, dirs, m_desktop);
 }
 
 void DialogFixture::SetUp() {

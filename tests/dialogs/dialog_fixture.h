@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/compiler/file_catalogue.h"
+#include "varko/compiler/check_pipeline.h"
 #include "varko/platform/scripted_desktop.h"
 #include "varko/pref/preferences_target.h"
 #include "varko/textrules/profile_file.h"
@@ -30,7 +30,7 @@ public:
     std::vector<bool> openWhenShown;
 };
 
-// The running program behind the dialog: plain settings, the two real catalogues with the
+// The running program behind the dialog: plain settings, a real check environment with the
 // program's own refresh, and a journal of each change asked for, with the keys prefs.ini then held.
 class Program : public pref::PreferencesTarget {
 public:
@@ -53,8 +53,8 @@ public:
     int fontSize = 10;
     bool wordWrap = false;
     bool placementActive = true;
-    compiler::FileCatalogue sodCatalogue;
-    compiler::FileCatalogue odfCatalogue;
+    // Data files are not read here: only the game directories are pointed.
+    compiler::CheckEnvironment environment{std::string()};
     std::vector<std::string> journal;
 
 private:

@@ -139,7 +139,9 @@ TEST_F(PrefFrmTest, OkWithoutChangesWritesEverySetting) {
         if (pointedBefore)
             program.RefreshCatalogues();
         const QString late = QString::fromStdString(program.dirs.addon + "/late.odf");
+        const QString lateText = QString::fromStdString(program.dirs.addon + "/late.txt");
         QFile(late).open(QIODevice::WriteOnly);
+        QFile(lateText).open(QIODevice::WriteOnly);
         auto frm = MakeFrm(program);
         frm->show();
         QTest::mouseClick(frm->Controls().Button1, Qt::LeftButton);
@@ -157,13 +159,14 @@ TEST_F(PrefFrmTest, OkWithoutChangesWritesEverySetting) {
         EXPECT_EQ(std::vector(std::begin(values), std::end(values)),
                   (std::vector<std::string>{program.dirs.addon, program.dirs.sod, "0",
                                             ListedFamily().toStdString(), "10", "1.1"}));
-        EXPECT_EQ(program.odfCatalogue.Directory(), Canonical(program.dirs.addon));
-        EXPECT_EQ(program.odfCatalogue.Mask(), "*.odf");
+        EXPECT_EQ(program.environment.AddonDirs(), std::vector<std::string>{Canonical(program.dirs.addon)});
+        EXPECT_FALSE(program.environment.OdfExists("late.txt")) << "only *.odf files count";
         // Directories that did not change are not listed again, so a file made since stays unseen.
-        EXPECT_EQ(program.odfCatalogue.Contains("late.odf"), !pointedBefore);
+        EXPECT_EQ(program.environment.OdfExists("late.odf"), !pointedBefore);
         EXPECT_TRUE(program.placementActive);
         EXPECT_TRUE(m_desktop.History().empty());
         QFile::remove(late);
+        QFile::remove(lateText);
     }
 }
 
@@ -191,7 +194,7 @@ TEST_F(PrefFrmTest, AcceptingWritesAndAppliesInOrder) {
 
 TEST_F(PrefFrmTest, DirectoriesAreStoredAsTypedAndReadBack) {
     m_program->RefreshCatalogues();
-    const std::string startDir = m_program->sodCatalogue.Directory();
+    const std::string startDir = m_program->environment.SodDirs().front();
     const std::string dir = MakeDir("my games"), missing = dir + "/missing";
     struct Row {
         const char* name;
@@ -222,8 +225,8 @@ TEST_F(PrefFrmTest, DirectoriesAreStoredAsTypedAndReadBack) {
         EXPECT_FALSE(m_frm->isVisible());
         EXPECT_EQ(m_program->dirs.addon, row.running);
         EXPECT_EQ(m_program->dirs.sod, row.running);
-        EXPECT_EQ(m_program->odfCatalogue.Directory(), Canonical(row.catalogue));
-        EXPECT_EQ(m_program->sodCatalogue.Directory(), Canonical(row.catalogue));
+        EXPECT_EQ(m_program->environment.AddonDirs(), std::vector<std::string>{Canonical(row.catalogue)});
+        EXPECT_EQ(m_program->environment.SodDirs(), std::vector<std::string>{Canonical(row.catalogue)});
         EXPECT_EQ(Shown(Kind::Error), row.errors);
         EXPECT_EQ(m_desktop.openWhenShown, std::vector<bool>(row.errors.size(), true));
         EXPECT_EQ(Stored("Application", "Version"), "1.1");

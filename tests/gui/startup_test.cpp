@@ -14,6 +14,12 @@ class Startup : public testing::AppFixture {
 protected:
     QByteArray Dir() const { return QFileInfo(PathOf("")).absolutePath().toUtf8(); }
     std::string AppDirBytes() const { return AppDir().toStdString(); }
+    static const compiler::FileCatalogue& OdfCatalogue(TForm1& form) {
+        return *form.Environment().Files().Addon().front();
+    }
+    static const compiler::FileCatalogue& SodCatalogue(TForm1& form) {
+        return *form.Environment().Files().Sod().front();
+    }
     QStringList Errors() const {
         QStringList texts;
         for (const auto& shown : m_desktop.Of(Kind::Error))
@@ -53,8 +59,8 @@ TEST_F(Startup, VersionDecidesWhetherThePreferencesComeFirst) {
         // Without accepted preferences the catalogues stay where the program started.
         const std::string expected =
             row.showPrefs ? startDir.toStdString() : QDir(AppDir()).canonicalPath().toStdString();
-        EXPECT_EQ(form->SodCatalogue().Directory(), expected);
-        EXPECT_EQ(form->OdfCatalogue().Mask(), row.showPrefs ? "*.*" : "*.odf");
+        EXPECT_EQ(SodCatalogue(*form).Directory(), expected);
+        EXPECT_EQ(OdfCatalogue(*form).Mask(), row.showPrefs ? "*.*" : "*.odf");
         EXPECT_TRUE(m_desktop.History().empty());
         QDir::setCurrent(startDir);
     }
@@ -71,11 +77,11 @@ TEST_F(Startup, SettingsAndTheirDefaults) {
     EXPECT_EQ(form->Editor()->FontName(), "Courier New");
     EXPECT_FALSE(form->Editor()->WordWrap());
     EXPECT_EQ(form->NavWidth(), 180);
-    EXPECT_TRUE(form->Declarations().empty());
+    EXPECT_EQ(form->Environment().Declarations(), nullptr) << "declarations are read by the first run";
     EXPECT_EQ(form->CurrentFile(), "Untitled.odf");
     EXPECT_EQ(form->windowTitle(), "Varko Workshop");
-    EXPECT_EQ(form->OdfCatalogue().Directory(), QDir(Dir()).canonicalPath().toStdString());
-    EXPECT_EQ(form->OdfCatalogue().Mask(), "*.odf");
+    EXPECT_EQ(OdfCatalogue(*form).Directory(), QDir(Dir()).canonicalPath().toStdString());
+    EXPECT_EQ(OdfCatalogue(*form).Mask(), "*.odf");
     EXPECT_EQ(form->StatusBar()->PanelText(0), "");
     EXPECT_TRUE(m_desktop.History().empty());
 }
@@ -131,7 +137,7 @@ TEST_F(Startup, GameDirectoriesThatCannotBeReachedAreReportedInOrder) {
         WritePrefs("[Application]\r\nVersion=1.1\r\n[Dirs]\r\n" + row.dirs);
         auto form = MakeForm();
         EXPECT_EQ(Errors(), row.errors);
-        EXPECT_EQ(form->OdfCatalogue().Mask(), row.odfMask);
+        EXPECT_EQ(OdfCatalogue(*form).Mask(), row.odfMask);
     }
 }
 

@@ -36,7 +36,10 @@ TEST(SplitTokens, Table) {
         {"empty quoted", "\"\"", {""}},
         {"quoted glued to plain", "\"ab\"cd", {"ab", "cd"}},
         {"unclosed with pair", "\"a\"\"b", {"a\""}},
-        {"control chars are blanks", "a\x01\x1f" "b", {"a", "b"}},
+        {"control chars are blanks",
+         "a\x01\x1f"
+         "b",
+         {"a", "b"}},
         {"NUL ends the scan", std::string("a b\0c", 5), {"a", "b"}},
         {"comma after quoted", "\"a\" , b", {"a", "b"}},
     };
@@ -50,13 +53,36 @@ TEST(SplitTokens, StopsAfterTheTokensAskedFor) {
         std::size_t most;
         LineList tokens;
     } cases[] = {
-        {"a b c d", 2, {"a", "b"}}, {"a", 2, {"a"}},  {"\"x y\" z w", 2, {"x y", "z"}},
-        {"a,,b", 2, {"a", ""}},     {"a b", 0, {}},   {"a b c", 5, {"a", "b", "c"}},
+        {"a b c d", 2, {"a", "b"}}, {"a", 2, {"a"}}, {"\"x y\" z w", 2, {"x y", "z"}},
+        {"a,,b", 2, {"a", ""}},     {"a b", 0, {}},  {"a b c", 5, {"a", "b", "c"}},
     };
     for (const auto& c : cases) {
         LineList list = {"old"};
         SplitTokens(list, c.text, c.most);
         EXPECT_EQ(list, c.tokens) << c.text << " at most " << c.most;
+    }
+}
+
+TEST(SplitTokens, StartsOfTheTokens) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::size_t most;
+        std::vector<std::size_t> starts;
+    } cases[] = {
+        {"leading blanks", "  ab  cd", 2, {2, 6}},
+        {"quoted token starts at its quote", "x \"a b\" y", 3, {0, 2, 8}},
+        {"empty tokens between commas", "a,,b", 3, {0, 2, 3}},
+        {"comma then blank", "a, b", 2, {0, 3}},
+        {"cut after two", "a b c", 2, {0, 2}},
+        {"nothing", " \t", 2, {}},
+    };
+    for (const auto& c : cases) {
+        LineList list{"old"};
+        std::vector<std::size_t> starts{99};
+        SplitTokens(list, starts, c.text, c.most);
+        EXPECT_EQ(starts, c.starts) << c.name;
+        EXPECT_EQ(list.size(), starts.size()) << c.name;
     }
 }
 
@@ -113,7 +139,7 @@ TEST(FileExtension, Table) {
         const char* name;
         const char* extension;
     } cases[] = {
-        {"x.tt", ".tt"}, {"doc.TT", ".TT"}, {"a.b\\c", ""}, {"a.b:c", ""},     {"noext", ""},
+        {"x.tt", ".tt"}, {"doc.TT", ".TT"}, {"a.b\\c", ""}, {"a.b:c", ""},    {"noext", ""},
         {"a.b.c", ".c"}, {"trail.", "."},   {"", ""},       {"/dir.x/f", ""},
     };
     for (const auto& c : cases)

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "varko/cli/check_environment.h"
 #include "varko/cli/mod_files.h"
+#include "varko/compiler/check_pipeline.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,21 +12,23 @@ namespace varko::cli {
 
 struct FileReport {
     ModFile file;
-    std::vector<compiler::CheckMessage> messages;
+    std::vector<compiler::Finding> findings;
     bool readable = true;
+    // Set when the check could not run at all.
+    std::optional<std::string> failure;
 };
 
 struct BatchResult {
     std::vector<FileReport> reports; // in the order of the files given
     int messageCount = 0;
-    int unreadable = 0;
+    int unreadable = 0; // unreadable or failed files
 };
 
 // Called on the calling thread every so often while the batch runs: files done, files in all.
 using ProgressCallback = std::function<void(std::size_t done, std::size_t total)>;
 
 // Checks every file on `jobs` threads; the reports keep the files' order.
-BatchResult RunBatch(const std::vector<ModFile>& files, CheckEnvironment& environment, int jobs,
-                     const ProgressCallback& progress = {});
+BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnvironment& environment,
+                     int jobs, const ProgressCallback& progress = {});
 
 } // namespace varko::cli

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "varko/compiler/check_pipeline.h"
+
 #include <string>
 #include <vector>
 
 namespace varko::cli {
 
-enum class Checker { Odf, TechTree };
-
 struct ModFile {
     std::string display; // the path as the user will read it
     std::string path;    // absolute, safe after the current directory changes
-    Checker checker = Checker::Odf;
+    compiler::DocumentKind kind = compiler::DocumentKind::Odf;
 };
 
 struct CollectResult {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/compiler/check_run.h"
+#include "varko/compiler/name_list.h"
 #include "varko/compiler/property_line.h"
 
 #include <optional>

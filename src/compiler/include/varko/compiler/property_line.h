@@ -17,6 +17,13 @@ struct PropertyLine {
 // Splits "name = value" assuming exactly one blank on each side of the first "=".
 PropertyLine SplitPropertyLine(std::string_view line);
 
+// The same split as views into the line, for callers that look at many lines and keep few.
+struct PropertyLineView {
+    std::string_view name;
+    std::string_view value;
+};
+PropertyLineView SplitPropertyLineView(std::string_view line);
+
 // Folds one or two trailing digits of a name into a single "?".
 std::string FoldDigits(std::string_view name);
 
@@ -32,7 +39,8 @@ public:
     std::size_t size() const { return m_types.size(); }
 
 private:
-    std::unordered_map<std::string, std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual>
+    std::unordered_map<std::string, std::string, textrules::CaseInsensitiveHash,
+                       textrules::CaseInsensitiveEqual>
         m_types;
 };
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "varko/compiler/file_catalogue.h"
 #include "varko/textrules/profile_file.h"
 
 #include <string>
@@ -33,11 +32,5 @@ struct GameDirs {
 
 // [Dirs] Addon and Sod; each defaults to the program directory when its key is missing.
 GameDirs ReadGameDirs(const textrules::TIniFile& prefs, const std::string& appDir);
-
-// The catalogue refresh: the SOD catalogue is pointed at its directory, then the ODF catalogue at
-// the addon directory with the mask "*.odf" (kept as it was when pointing fails). Gives the text
-// of each failure, in that order: "Cannot access SOD directory: ..." / "Cannot access ODF directory: ...".
-std::vector<std::string> RefreshCatalogues(FileCatalogue& sodCatalogue, FileCatalogue& odfCatalogue,
-                                           const GameDirs& dirs);
 
 } // namespace varko::compiler

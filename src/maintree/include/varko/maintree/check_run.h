@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/compiler/file_catalogue.h"
+#include "varko/compiler/check_pipeline.h"
 #include "varko/maintree/run_mailbox.h"
 #include "varko/maintree/worker_thread.h"
 #include "varko/textrules/text_rules.h"
@@ -22,7 +22,6 @@ class QStatusBar;
 
 namespace varko::maintree {
 
-
 // The controls a check run drives, all of the main window.
 struct CheckRunWidgets {
     QAction* tb_Run = nullptr;
@@ -37,16 +36,14 @@ struct CheckRunWidgets {
 };
 
 // What a check run reads. The functions are called on the GUI thread when a run starts; the
-// catalogues must outlive the CheckRun.
+// environment must outlive the CheckRun.
 struct CheckRunSources {
-    // The program directory, with its trailing separator.
-    std::string appDir;
     // The editor document's raw text (QTextDocument::toRawText), which ends each line with
     // U+2029; one copy is cheap even for a long document, and the worker cuts it into lines.
     std::function<QString()> editorText;
     std::function<QString()> currentFile;
-    compiler::FileCatalogue* odfCatalogue = nullptr;
-    compiler::FileCatalogue* sodCatalogue = nullptr;
+    // Refreshed by the worker at the start of each run.
+    compiler::CheckEnvironment* environment = nullptr;
     // The error box.
     std::function<void(const QString& text)> showError;
 };
@@ -89,7 +86,7 @@ private:
     void ContinueLater();
     bool ClearSomeMessages(const QElapsedTimer& slice);
     void BeginRun(int lineCount);
-    void AppendMessages(QStringList messages);
+    void AppendMessages(const QList<compiler::Finding>& findings);
     void AdvanceProgress(int lines);
     void FinishRun(int messageCount);
     void FailRun(const QString& text);

@@ -18,9 +18,10 @@ class Documents {
 public:
     enum class Kind { Odf, TechTree };
 
-    // `window` receives the caption; `refreshStatus` runs after every new, load and save.
+    // `window` receives the caption; `refreshStatus` runs after every new, load and save;
+    // `startFolder` gives the folder a file dialog opens in until a file was chosen with it.
     Documents(EditorPane& editor, platform::Desktop& desktop, QWidget& window,
-              std::function<void()> refreshStatus);
+              std::function<void()> refreshStatus, std::function<QString()> startFolder = {});
 
     const QString& CurrentFile() const { return m_currentFile; }
     const platform::FileDialog& OpenDialog() const { return m_openDlg; }
@@ -38,11 +39,13 @@ public:
 
 private:
     void Finish(const QString& currentFile);
+    bool Ask(platform::FileDialog& dialog, bool open);
 
     EditorPane& m_editor;
     platform::Desktop& m_desktop;
     QWidget& m_window;
     std::function<void()> m_refreshStatus;
+    std::function<QString()> m_startFolder;
     QString m_currentFile;
     platform::FileDialog m_openDlg;
     platform::FileDialog m_saveDlg;

@@ -12,10 +12,8 @@ namespace varko::maintree {
 
 class EditorPane;
 
-// The 1-based line a check message names: the number between "Line " and the first ":".
-std::optional<int> MessageLineNumber(const QString& message);
-
-// The message list's navigation: a double-click puts the editor on the line a message names.
+// The message list's navigation: a double-click puts the editor on the line a message is about,
+// which each item keeps as its data (Qt::UserRole).
 class MessageList : public QObject {
     Q_OBJECT
 

@@ -15,11 +15,11 @@ public:
     explicit QueuedCheckSink(RunMailbox& mailbox) : m_mailbox(mailbox) {}
 
     void RunStarted(int lineCount) override;
-    void MessageFound(const compiler::CheckMessage& message) override;
+    void MessageFound(const compiler::Finding& finding) override;
     void ProgressStep() override;
     void RunFinished(int messageCount) override;
     // The run ends without checking; the text goes to the error box.
-    void RunFailed(const QString& text);
+    void RunFailed(const std::string& text) override;
 
 private:
     void FlushWhenDue();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "varko/compiler/finding.h"
+
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -15,7 +18,7 @@ namespace varko::maintree {
 struct RunUpdate {
     // The line count of a run that began.
     std::optional<int> started;
-    QStringList messages;
+    QList<compiler::Finding> messages;
     // Lines passed.
     int progress = 0;
     // The message count of a run that ended.

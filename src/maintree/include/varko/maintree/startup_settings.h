@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/compiler/file_catalogue.h"
+#include "varko/compiler/check_pipeline.h"
 #include "varko/compiler/settings.h"
 #include "varko/platform/desktop.h"
 #include "varko/textrules/profile_file.h"
@@ -28,9 +28,9 @@ StartupSettings ReadStartupSettings(const textrules::TIniFile& prefs, const std:
 // and word wrap.
 void ApplyEditorSettings(EditorPane& editor, const StartupSettings& settings);
 
-// Points the SOD catalogue at its directory, then the ODF catalogue at the addon directory
-// with the mask "*.odf"; each directory that cannot be reached gets its error box.
-void RefreshCatalogues(compiler::FileCatalogue& sodCatalogue, compiler::FileCatalogue& odfCatalogue,
-                       const compiler::GameDirs& dirs, platform::Desktop& desktop);
+// Points the environment at the SOD directory, then at the addon directory; each directory that
+// cannot be reached gets its error box, in that order.
+void RefreshCatalogues(compiler::CheckEnvironment& environment, const compiler::GameDirs& dirs,
+                       platform::Desktop& desktop);
 
 } // namespace varko::maintree

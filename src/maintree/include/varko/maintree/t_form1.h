@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/compiler/file_catalogue.h"
+#include "varko/compiler/check_pipeline.h"
 #include "varko/compiler/settings.h"
 #include "varko/maintree/main_layout.h"
 #include "varko/maintree/main_menu.h"
@@ -94,12 +94,12 @@ public:
     const compiler::GameDirs& GameDirs() const { return m_dirs; }
     // AddonDir and SodDir, as the preferences dialog's OK sets them.
     void SetGameDirs(const compiler::GameDirs& dirs) { m_dirs = dirs; }
-    // The catalogue refresh with its error boxes.
+    // Points the check environment at the game directories, with an error box for each one that
+    // cannot be reached.
     void RefreshCatalogues();
     int NavWidth() const { return m_navWidth; }
-    compiler::FileCatalogue& OdfCatalogue() { return m_flbadd; }
-    compiler::FileCatalogue& SodCatalogue() { return m_flbsod; }
-    textrules::LineList& Declarations() { return m_declarations; }
+    // What check runs read: declarations, ignore list and the game directories' catalogues.
+    compiler::CheckEnvironment& Environment() { return *m_environment; }
     bool HierarchyDirty() const;
     maintree::FormPlacement& FormPlacement() { return *m_formPlacement; }
     maintree::CheckRun& CheckRuns() { return *m_checkRun; }
@@ -140,9 +140,7 @@ private:
     bool m_showPrefsAtStart = false;
     compiler::GameDirs m_dirs;
     int m_navWidth = 0;
-    textrules::LineList m_declarations;
-    compiler::FileCatalogue m_flbadd;
-    compiler::FileCatalogue m_flbsod;
+    std::unique_ptr<compiler::CheckEnvironment> m_environment;
     std::function<void()> m_showPreferences;
     std::function<void()> m_showAbout;
 

@@ -34,6 +34,8 @@ void SplitTokens(LineList& list, std::string_view text);
 LineList SplitTokens(std::string_view text);
 // Stops after the first `most` tokens, for callers that look no further.
 void SplitTokens(LineList& list, std::string_view text, std::size_t most);
+// The same, with the 0-based offset in `text` where each token begins (its opening quote, if any).
+void SplitTokens(LineList& list, std::vector<std::size_t>& starts, std::string_view text, std::size_t most);
 std::optional<std::int32_t> ParseInt(std::string_view text);
 std::string FileExtension(std::string_view name);
 

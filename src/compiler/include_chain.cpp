@@ -1,0 +1,144 @@
+#include "varko/compiler/include_chain.h"
+
+#include "document_lines.h"
+#include "include_walk.h"
+#include "varko/textrules/case_insensitive.h"
+
+#include <algorithm>
+#include <optional>
+#include <span>
+#include <unordered_map>
+
+namespace varko::compiler {
+
+namespace {
+
+// The sites of each property name, case ignored as the ODF checker tells duplicates apart; the names
+// in the order they first appear, the sites of each in include order.
+class SitesByName {
+public:
+    explicit SitesByName(const std::vector<SiteRef>& sites) : m_group(sites.size()), m_order(sites.size()) {
+        std::unordered_map<std::string_view, std::size_t, textrules::CaseInsensitiveHash,
+                           textrules::CaseInsensitiveEqual>
+            ids;
+        ids.reserve(sites.size());
+        for (std::size_t i = 0; i < sites.size(); ++i)
+            m_group[i] = ids.try_emplace(sites[i].name, ids.size()).first->second;
+        m_start.assign(ids.size() + 1, 0);
+        for (std::size_t g : m_group)
+            ++m_start[g + 1];
+        for (std::size_t g = 0; g < ids.size(); ++g)
+            m_start[g + 1] += m_start[g];
+        std::vector<std::size_t> fill(m_start.begin(), m_start.end() - 1);
+        for (std::size_t i = 0; i < sites.size(); ++i)
+            m_order[fill[m_group[i]]++] = i;
+    }
+
+    std::size_t NameCount() const { return m_start.size() - 1; }
+    std::span<const std::size_t> SitesOf(std::size_t name) const {
+        return std::span(m_order).subspan(m_start[name], m_start[name + 1] - m_start[name]);
+    }
+    std::size_t NameOf(std::size_t site) const { return m_group[site]; }
+
+private:
+    std::vector<std::size_t> m_group; // per site, its name
+    std::vector<std::size_t> m_start; // per name, where its sites begin in m_order
+    std::vector<std::size_t> m_order;
+};
+
+Finding Conflict(const IncludeExpansion& expansion, const SiteRef& earlier, const SiteRef& later) {
+    return {later.documentLine,
+            1,
+            "X4",
+            {std::string(later.name), expansion.files[earlier.file].name, std::to_string(earlier.line),
+             expansion.files[later.file].name, std::to_string(later.line)}};
+}
+
+// A file that sets a property a file it includes (directly or not) also sets overrides it, as the
+// document overrides everything it includes; that is never a finding. What is left comes from files
+// none of which includes another, so when two of them differ, the value depends on the include order.
+class NameSettings {
+public:
+    explicit NameSettings(const IncludeExpansion& expansion)
+        : m_expansion(expansion), m_setsIt(expansion.files.size(), 0) {}
+
+    std::optional<Finding> FirstConflict(std::span<const std::size_t> sites) {
+        for (std::size_t i : sites)
+            m_setsIt[m_expansion.sites[i].file] = 1;
+        std::optional<Finding> conflict;
+        const SiteRef* last = nullptr;
+        for (std::size_t i = 0; i < sites.size() && !conflict; ++i) {
+            const SiteRef& site = m_expansion.sites[sites[i]];
+            if (Overridden(site))
+                continue;
+            if (last && last->file != site.file &&
+                lines::ValueTokens(last->value) != lines::ValueTokens(site.value))
+                conflict = Conflict(m_expansion, *last, site);
+            last = &site;
+        }
+        for (std::size_t i : sites)
+            m_setsIt[m_expansion.sites[i].file] = 0;
+        return conflict;
+    }
+
+private:
+    // Every included file descends from the document, so where the document sets the name, only its
+    // own lines are left.
+    bool Overridden(const SiteRef& site) const {
+        for (std::size_t f = m_expansion.files[site.file].parent; f != kNoFile;
+             f = m_expansion.files[f].parent) {
+            if (m_setsIt[f])
+                return true;
+        }
+        return false;
+    }
+
+    const IncludeExpansion& m_expansion;
+    std::vector<char> m_setsIt; // per expanded file: sets the name in hand
+};
+
+std::vector<Finding> Conflicts(const IncludeExpansion& expansion) {
+    const SitesByName byName(expansion.sites);
+    NameSettings settings(expansion);
+    std::vector<Finding> findings;
+    for (std::size_t name = 0; name < byName.NameCount(); ++name) {
+        const std::span<const std::size_t> sites = byName.SitesOf(name);
+        if (sites.size() < 2)
+            continue;
+        if (std::optional<Finding> conflict = settings.FirstConflict(sites))
+            findings.push_back(std::move(*conflict));
+    }
+    return findings;
+}
+
+} // namespace
+
+std::vector<PropertySite> PropertySites(std::string_view documentName, const textrules::LineList& lines,
+                                        const OdfSource& source) {
+    const IncludeExpansion expansion = ExpandIncludes(documentName, lines, source);
+    const SitesByName byName(expansion.sites);
+    std::vector<PropertySite> sites;
+    sites.reserve(expansion.sites.size());
+    for (std::size_t i = 0; i < expansion.sites.size(); ++i) {
+        const SiteRef& site = expansion.sites[i];
+        const ExpandedFile& file = expansion.files[site.file];
+        sites.push_back({std::string(site.name), std::string(site.value), file.name, site.line,
+                         site.documentLine, file.depth, byName.SitesOf(byName.NameOf(i)).size() > 1});
+    }
+    return sites;
+}
+
+std::vector<Finding> CheckIncludeChain(std::string_view documentName, const textrules::LineList& lines,
+                                       const OdfSource& source) {
+    const IncludeExpansion expansion = ExpandIncludes(documentName, lines, source);
+    std::vector<Finding> findings;
+    for (const IncludeCycle& cycle : expansion.cycles)
+        findings.push_back({cycle.documentLine, 1, "X3", {cycle.chain}});
+    std::vector<Finding> conflicts = Conflicts(expansion);
+    findings.insert(findings.end(), conflicts.begin(), conflicts.end());
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return findings;
+}
+
+} // namespace varko::compiler

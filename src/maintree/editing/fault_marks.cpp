@@ -1,0 +1,144 @@
+#include "varko/editing/fault_marks.h"
+
+#include "varko/editing/line_scanner.h"
+
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace varko::editing {
+
+FaultMarks::FaultMarks(QObject* parent) : QObject(parent) {}
+
+void FaultMarks::reset(QTextDocument* document, const std::vector<compiler::Finding>& findings) {
+    if (m_document != document) {
+        if (m_document)
+            disconnect(m_document, nullptr, this, nullptr);
+        m_document = document;
+        if (document)
+            connect(document, &QTextDocument::contentsChange, this, &FaultMarks::onContentsChange);
+    }
+    m_marks.clear();
+    if (document) {
+        m_marks.reserve(findings.size());
+        for (std::size_t i = 0; i < findings.size(); ++i) {
+            const int line = findings[i].line;
+            const QTextBlock block = line >= 1 ? document->findBlockByNumber(line - 1) : QTextBlock();
+            if (block.isValid())
+                add(block, findings[i], static_cast<int>(i));
+        }
+        std::stable_sort(m_marks.begin(), m_marks.end(), [](const Mark& a, const Mark& b) {
+            return a.start.position() < b.start.position();
+        });
+    }
+    emit changed();
+}
+
+void FaultMarks::clear() {
+    reset(m_document, {});
+}
+
+// The message text is made from the document's bytes, so it is read back one byte a character,
+// as the editor reads a file.
+void FaultMarks::add(const QTextBlock& block, const compiler::Finding& finding, int order) {
+    const FaultStretch stretch = FaultStretchAt(block.text(), finding.column);
+    const int start = block.position() + static_cast<int>(stretch.start);
+    int end = block.position() + static_cast<int>(stretch.end);
+    bool anchored = true;
+    // An empty line holds on to its line break instead.
+    if (end == start) {
+        anchored = block.next().isValid();
+        end += anchored ? 1 : 0;
+    }
+    Mark mark;
+    mark.start = QTextCursor(m_document);
+    mark.start.setPosition(start);
+    mark.end = QTextCursor(m_document);
+    mark.end.setPosition(end);
+    mark.end.setKeepPositionOnInsert(true);
+    const std::string message = compiler::MessageText(finding);
+    mark.message = QString::fromLatin1(message.data(), static_cast<qsizetype>(message.size()));
+    mark.order = order;
+    mark.anchored = anchored;
+    m_marks.push_back(std::move(mark));
+}
+
+void FaultMarks::onContentsChange(int position, int, int added) {
+    const auto size = m_marks.size();
+    std::erase_if(m_marks, [](const Mark& mark) {
+        return mark.anchored && mark.end.position() <= mark.start.position();
+    });
+    bool touched = m_marks.size() != size;
+    for (auto it = m_marks.begin(); !touched && it != m_marks.end(); ++it)
+        touched = it->start.position() <= position + added && it->end.position() >= position;
+    if (touched)
+        emit changed();
+}
+
+std::vector<FaultMarks::Mark>::const_iterator FaultMarks::firstFrom(int position) const {
+    return std::partition_point(m_marks.begin(), m_marks.end(),
+                                [position](const Mark& mark) { return mark.start.position() < position; });
+}
+
+QTextBlock FaultMarks::blockOf(const Mark& mark) const {
+    return m_document ? m_document->findBlock(mark.start.position()) : QTextBlock();
+}
+
+bool FaultMarks::holds(const QTextBlock& block) const {
+    return !m_marks.empty() && m_document && block.document() == m_document;
+}
+
+bool FaultMarks::hasMarks(const QTextBlock& block) const {
+    if (!holds(block))
+        return false;
+    const auto it = firstFrom(block.position());
+    return it != m_marks.end() && it->start.position() < block.position() + block.length();
+}
+
+QStringList FaultMarks::messagesOf(const QTextBlock& block) const {
+    if (!holds(block))
+        return {};
+    std::vector<const Mark*> marks;
+    const int end = block.position() + block.length();
+    for (auto it = firstFrom(block.position()); it != m_marks.end() && it->start.position() < end; ++it)
+        marks.push_back(&*it);
+    std::sort(marks.begin(), marks.end(), [](const Mark* a, const Mark* b) { return a->order < b->order; });
+    QStringList messages;
+    for (const Mark* mark : marks)
+        messages << mark->message;
+    return messages;
+}
+
+QTextBlock FaultMarks::nextMarked(const QTextBlock& block) const {
+    if (!holds(block))
+        return {};
+    const auto it = firstFrom(block.position() + block.length());
+    return blockOf(it != m_marks.end() ? *it : m_marks.front());
+}
+
+QTextBlock FaultMarks::previousMarked(const QTextBlock& block) const {
+    if (!holds(block))
+        return {};
+    const auto it = firstFrom(block.position());
+    return blockOf(it != m_marks.begin() ? *std::prev(it) : m_marks.back());
+}
+
+QList<QTextEdit::ExtraSelection> FaultMarks::underlines(const QTextBlock& first, const QTextBlock& last,
+                                                        const QTextCharFormat& format) const {
+    QList<QTextEdit::ExtraSelection> selections;
+    if (!holds(first) || last.document() != first.document())
+        return selections;
+    const int end = last.position() + last.length();
+    for (auto it = firstFrom(first.position()); it != m_marks.end() && it->start.position() < end; ++it) {
+        const QTextBlock block = blockOf(*it);
+        const int stop = std::min(it->end.position(), block.position() + block.length() - 1);
+        if (stop <= it->start.position())
+            continue;
+        QTextCursor cursor(it->start);
+        cursor.setPosition(stop, QTextCursor::KeepAnchor);
+        selections.append({cursor, format});
+    }
+    return selections;
+}
+
+} // namespace varko::editing
