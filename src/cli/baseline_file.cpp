@@ -1,7 +1,7 @@
 #include "varko/cli/baseline_file.h"
 
 #include "varko/cli/base64.h"
-#include "varko/cli/report.h"
+#include "varko/cli/utf8_text.h"
 #include "varko/textrules/atomic_file.h"
 #include "varko/textrules/text_rules.h"
 
@@ -20,7 +20,7 @@ using Json = nlohmann::json;
 constexpr const char* kTool = "varko-check";
 
 void PutBytes(Ordered& object, const std::string& key, const std::string& bytes) {
-    if (ToUtf8(bytes) == bytes)
+    if (IsValidUtf8(bytes))
         object[key] = bytes;
     else
         object[key + "_base64"] = EncodeBase64(bytes);

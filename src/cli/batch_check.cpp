@@ -24,7 +24,16 @@ private:
     FileReport& m_report;
 };
 
-void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment) {
+void KeepLineTexts(FileReport& report, const textrules::LineList& lines) {
+    report.lineTexts.reserve(report.findings.size());
+    for (const compiler::Finding& finding : report.findings) {
+        const bool inside = finding.line >= 1 && static_cast<std::size_t>(finding.line) <= lines.size();
+        report.lineTexts.push_back(inside ? lines[static_cast<std::size_t>(finding.line) - 1]
+                                          : std::string());
+    }
+}
+
+void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment, LineTexts lineTexts) {
     // Pipes and devices are refused without waiting on them; NUL bytes stay in their lines.
     const std::optional<std::string> bytes = textrules::ReadFileBytes(report.file.path);
     if (!bytes) {
@@ -35,12 +44,14 @@ void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment)
     const std::atomic<bool> neverStop{false};
     CollectingSink sink(report);
     compiler::CheckDocument(lines, report.file.kind, environment, neverStop, sink);
+    if (lineTexts == LineTexts::Keep)
+        KeepLineTexts(report, lines);
 }
 
 } // namespace
 
 BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnvironment& environment,
-                     int jobs, const ProgressCallback& progress) {
+                     int jobs, const ProgressCallback& progress, LineTexts lineTexts) {
     BatchResult result;
     result.reports.resize(files.size());
     for (std::size_t i = 0; i < files.size(); ++i)
@@ -52,7 +63,7 @@ BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnv
     std::condition_variable finished;
     auto work = [&] {
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            CheckOne(result.reports[i], environment);
+            CheckOne(result.reports[i], environment, lineTexts);
             if (++done == files.size()) {
                 std::lock_guard lock(mutex);
                 finished.notify_all();

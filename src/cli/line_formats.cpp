@@ -1,6 +1,6 @@
 #include "varko/cli/line_formats.h"
 
-#include "varko/cli/report.h"
+#include "varko/cli/utf8_text.h"
 
 namespace varko::cli {
 

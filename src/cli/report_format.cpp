@@ -1,7 +1,7 @@
 #include "varko/cli/report_format.h"
 
 #include "varko/cli/line_formats.h"
-#include "varko/cli/report.h"
+#include "varko/cli/utf8_text.h"
 
 #include <nlohmann/json.hpp>
 

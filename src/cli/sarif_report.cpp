@@ -1,9 +1,9 @@
 #include "varko/cli/sarif_report.h"
 
 #include "varko/cli/finding_fingerprint.h"
-#include "varko/cli/report.h"
 #include "varko/cli/sarif_rules.h"
 #include "varko/cli/uri_text.h"
+#include "varko/cli/utf8_text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -86,7 +86,7 @@ json ArtifactLocation(const std::string& path, const SarifContext& context) {
 // bytes otherwise, since every other byte is read as one Latin-1 character.
 int CodePointColumn(const std::string& lineText, int byteColumn) {
     const auto prefix = static_cast<std::size_t>(std::max(byteColumn, 1) - 1);
-    if (prefix == 0 || prefix > lineText.size() || ToUtf8(lineText) != lineText)
+    if (prefix == 0 || prefix > lineText.size() || !IsValidUtf8(lineText))
         return std::max(byteColumn, 1);
     int column = 1;
     for (std::size_t i = 0; i < prefix; ++i)

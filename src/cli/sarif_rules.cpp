@@ -78,6 +78,25 @@ constexpr std::array kRules{
               "The entry is malformed: no count, a count that is not a whole number, or fewer files than the "
               "count.",
               "Write the entry as object.odf count file1.odf file2.odf ...."},
+    SarifRule{"X1", "TechTreeCycle", "Error - Tech tree cycle: a.odf -> b.odf -> a.odf",
+              "Objects of the tech tree require each other in a circle, so none of them can ever be built; "
+              "reported on the circle's first entry.",
+              "Remove one requirement of the circle, so that one of its objects needs none of the others."},
+    SarifRule{"X2", "ObjectListedTwice",
+              "Error - Object file is listed more than once in this tech tree; its first entry is on line n",
+              "An object has a second entry; only its first entry counts.",
+              "Merge the entries into the first one and delete the later ones."},
+    SarifRule{"X3", "IncludeCycle", "Error - Include cycle: a.odf -> b.odf -> a.odf",
+              "An include line brings in a file whose includes lead back to a file already in the chain.",
+              "Remove the include that closes the circle; share the common properties through a file that "
+              "includes nothing of the chain."},
+    SarifRule{"X4", "ConflictingIncludedValues",
+              "Warning - Property 'name' is set to different values in a.odf (line n) and b.odf (line m); "
+              "the value depends on the order of the includes",
+              "Two included files, neither of which includes the other, set the property to different "
+              "values, and the document does not set it itself.",
+              "Set the property in the document, which overrides its includes, or make the included "
+              "files agree."},
 };
 
 } // namespace

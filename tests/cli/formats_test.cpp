@@ -4,7 +4,7 @@
 #include "report_decoding.h"
 #include "varko/cli/finding_fingerprint.h"
 #include "varko/cli/line_formats.h"
-#include "varko/cli/report.h"
+#include "varko/cli/utf8_text.h"
 #include "varko/cli/sarif_report.h"
 #include "varko/cli/sarif_rules.h"
 #include "varko/cli/uri_text.h"

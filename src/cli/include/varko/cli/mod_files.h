@@ -11,6 +11,9 @@ struct ModFile {
     std::string display; // the path as the user will read it
     std::string path;    // absolute, safe after the current directory changes
     compiler::DocumentKind kind = compiler::DocumentKind::Odf;
+    // The path within the directory named on the command line ("sub/a.odf" for "mod/sub/a.odf" in
+    // a walk of "mod"); a file named directly: its name.
+    std::string walked;
 };
 
 struct CollectResult {
