@@ -4,10 +4,10 @@
 #include "report_decoding.h"
 #include "varko/cli/finding_fingerprint.h"
 #include "varko/cli/line_formats.h"
-#include "varko/cli/utf8_text.h"
 #include "varko/cli/sarif_report.h"
 #include "varko/cli/sarif_rules.h"
 #include "varko/cli/uri_text.h"
+#include "varko/cli/utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,10 @@ const std::vector<FindingRecord> kAwkwardPaths = {
     Record("my mod/with space.odf", "M3", 12, 1, {"gun.odf"}),
     Record("C:/odd:name,1%.odf", "T4", 2, 3, {"a,b:c%d.odf"}),
     Record("caf\xC3\xA9/\xE9t\xE9.odf", "M8", 9, 0, {"hp", "\xE9"}),
+    Record("mod/x4.odf", "X4", 3, 1, {"hp", "a.odf", "2", "b, c.odf", "5"}),
 };
+// The level word of each record above: X4 is the one warning.
+const std::vector<std::string> kLevels = {"error", "error", "error", "error", "warning"};
 
 // The regular expression editors and CI problem matchers use for compiler diagnostics.
 const std::regex kGccLine(R"(^(.*):(\d+):(\d+):\s+(?:fatal\s+)?(warning|error):\s+(.*)$)");
@@ -42,14 +45,15 @@ TEST(GccFormat, EveryLineParsesBackToItsFinding) {
     WriteGccReport(kAwkwardPaths, out);
     std::istringstream lines(out.str());
     std::string line;
-    for (const FindingRecord& record : kAwkwardPaths) {
+    for (std::size_t i = 0; i < kAwkwardPaths.size(); ++i) {
+        const FindingRecord& record = kAwkwardPaths[i];
         ASSERT_TRUE(std::getline(lines, line)) << record.path;
         std::smatch match;
         ASSERT_TRUE(std::regex_match(line, match, kGccLine)) << line;
         EXPECT_EQ(match[1], record.path);
         EXPECT_EQ(match[2], std::to_string(record.finding.line)) << line;
         EXPECT_EQ(match[3], std::to_string(std::max(record.finding.column, 1))) << line;
-        EXPECT_EQ(match[4], "error") << line;
+        EXPECT_EQ(match[4], kLevels[i]) << line;
         EXPECT_EQ(match[5], MessageDetail(record.finding) + " [" + record.finding.code + "]");
     }
     EXPECT_FALSE(std::getline(lines, line)) << "one line per finding";
@@ -83,18 +87,21 @@ TEST(GithubFormat, Escaping) {
 TEST(GithubFormat, PropertiesSplitBackIntoTheFinding) {
     std::ostringstream out;
     WriteGithubReport(kAwkwardPaths, out);
-    const std::regex command(R"(^::error file=([^,:]*),line=(\d+),col=(\d+),title=([^,:]*)::(.*)$)");
+    const std::regex command(
+        R"(^::(error|warning) file=([^,:]*),line=(\d+),col=(\d+),title=([^,:]*)::(.*)$)");
     std::istringstream lines(out.str());
     std::string line;
-    for (const FindingRecord& record : kAwkwardPaths) {
+    for (std::size_t i = 0; i < kAwkwardPaths.size(); ++i) {
+        const FindingRecord& record = kAwkwardPaths[i];
         ASSERT_TRUE(std::getline(lines, line));
         std::smatch match;
         ASSERT_TRUE(std::regex_match(line, match, command)) << line;
-        EXPECT_EQ(GithubDecode(match[1]), ToUtf8(record.path)) << line;
-        EXPECT_EQ(match[2], std::to_string(record.finding.line));
-        EXPECT_EQ(match[3], std::to_string(std::max(record.finding.column, 1)));
-        EXPECT_EQ(match[4], record.finding.code);
-        EXPECT_EQ(GithubDecode(match[5]), ToUtf8(MessageDetail(record.finding)));
+        EXPECT_EQ(match[1], kLevels[i]) << line;
+        EXPECT_EQ(GithubDecode(match[2]), ToUtf8(record.path)) << line;
+        EXPECT_EQ(match[3], std::to_string(record.finding.line));
+        EXPECT_EQ(match[4], std::to_string(std::max(record.finding.column, 1)));
+        EXPECT_EQ(match[5], record.finding.code);
+        EXPECT_EQ(GithubDecode(match[6]), ToUtf8(MessageDetail(record.finding)));
     }
 }
 

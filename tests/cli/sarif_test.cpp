@@ -49,7 +49,8 @@ TEST(SarifRules, EveryKnownCodeHasExactlyOneRuleWithText) {
 
 TEST(SarifLog, ResultsNameTheirRulesAndTheTool) {
     const FindingRecords records = {Record("a.odf", "T4", 3), Record("a.odf", "M13", 1),
-                                    Record("b.odf", "Z7", 2)};
+                                    Record("b.odf", "Z7", 2), Record("c.odf", "X4", 5)};
+    const char* const levels[] = {"error", "error", "error", "warning"};
     const json log = Log(records);
     EXPECT_EQ(log["version"], "2.1.0");
     const json& run = log["runs"][0];
@@ -62,7 +63,7 @@ TEST(SarifLog, ResultsNameTheirRulesAndTheTool) {
         const json& result = run["results"][i];
         EXPECT_EQ(result["ruleId"], records[i].finding.code);
         EXPECT_EQ(rules.at(result["ruleIndex"].get<std::size_t>())["id"], records[i].finding.code);
-        EXPECT_EQ(result["level"], "error");
+        EXPECT_EQ(result["level"], levels[i]) << records[i].finding.code;
         EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["startLine"], records[i].finding.line);
     }
 }
