@@ -1,6 +1,7 @@
 #include "varko/cli/sarif_report.h"
 
 #include "varko/cli/finding_fingerprint.h"
+#include "varko/cli/json_text.h"
 #include "varko/cli/sarif_rules.h"
 #include "varko/cli/uri_text.h"
 #include "varko/cli/utf8_text.h"
@@ -70,16 +71,20 @@ std::vector<std::size_t> AddRules(const FindingRecords& records, json& rules) {
     return indexes;
 }
 
-json ArtifactLocation(const std::string& path, const SarifContext& context) {
+struct Artifact {
+    std::string uri;
+    bool relative = true; // to the root directory, on kSarifRootBaseId
+};
+
+Artifact ArtifactOf(const std::string& path, const SarifContext& context) {
     fs::path file(path);
     if (file.is_absolute()) {
         fs::path relative = file.lexically_relative(context.rootDirectory);
         if (relative.empty() || *relative.begin() == "..")
-            return {{"uri", "file://" + PercentEncodePath(file.lexically_normal().generic_string())}};
+            return {"file://" + PercentEncodePath(file.lexically_normal().generic_string()), false};
         file = relative;
     }
-    return {{"uri", PercentEncodePath(file.lexically_normal().generic_string())},
-            {"uriBaseId", kSarifRootBaseId}};
+    return {PercentEncodePath(file.lexically_normal().generic_string()), true};
 }
 
 // The finding's column counts bytes; the log counts code points when the line is UTF-8, and
@@ -94,20 +99,40 @@ int CodePointColumn(const std::string& lineText, int byteColumn) {
     return column;
 }
 
-json ResultJson(const FindingRecord& record, std::size_t ruleIndex, const std::string& fingerprint,
-                const SarifContext& context) {
-    const compiler::Finding& finding = record.finding;
-    json region = {{"startLine", std::max(finding.line, 1)},
-                   {"startColumn", CodePointColumn(record.lineText, finding.column)},
-                   {"snippet", Text(ToUtf8(record.lineText))}};
-    json location = {{"physicalLocation",
-                      {{"artifactLocation", ArtifactLocation(record.path, context)}, {"region", region}}}};
-    return {{"ruleId", finding.code},
-            {"ruleIndex", ruleIndex},
-            {"level", LevelOf(finding.code)},
-            {"message", Text(ToUtf8(compiler::MessageDetail(finding)))},
-            {"locations", json::array({location})},
-            {"partialFingerprints", {{kSarifFingerprintKey, fingerprint}}}};
+void AppendMember(std::string& out, std::string_view key, std::string_view utf8) {
+    AppendJsonString(out, key);
+    out += ": ";
+    AppendJsonString(out, utf8);
+}
+
+void AppendLocation(std::string& out, const FindingRecord& record, const Artifact& artifact) {
+    out += "\"locations\": [{\"physicalLocation\": {\"artifactLocation\": {";
+    AppendMember(out, "uri", artifact.uri);
+    if (artifact.relative) {
+        out += ", ";
+        AppendMember(out, "uriBaseId", kSarifRootBaseId);
+    }
+    out += "}, \"region\": {\"startLine\": " + std::to_string(std::max(record.finding.line, 1)) +
+           ", \"startColumn\": " + std::to_string(CodePointColumn(record.lineText, record.finding.column)) +
+           ", \"snippet\": {";
+    AppendMember(out, "text", ToUtf8(record.lineText));
+    out += "}}}}]";
+}
+
+// One result, on one line: a log holds one per finding, so it is written without a document.
+void AppendResult(std::string& out, const FindingRecord& record, std::size_t ruleIndex,
+                  const std::string& fingerprint, const Artifact& artifact) {
+    out += "{";
+    AppendMember(out, "ruleId", record.finding.code);
+    out += ", \"ruleIndex\": " + std::to_string(ruleIndex) + ", ";
+    AppendMember(out, "level", LevelOf(record.finding.code));
+    out += ", \"message\": {";
+    AppendMember(out, "text", ToUtf8(compiler::MessageDetail(record.finding)));
+    out += "}, ";
+    AppendLocation(out, record, artifact);
+    out += ", \"partialFingerprints\": {";
+    AppendMember(out, kSarifFingerprintKey, fingerprint);
+    out += "}}";
 }
 
 // Four numbers joined by dots, the only form "dottedQuadFileVersion" accepts.
@@ -135,22 +160,39 @@ json DriverJson(const SarifContext& context, json rules) {
     return driver;
 }
 
+// Everything of the run but its results, which follow as the last member.
+std::string RunHead(const SarifContext& context, json rules) {
+    json head = {
+        {"tool", {{"driver", DriverJson(context, std::move(rules))}}},
+        {"originalUriBaseIds", {{kSarifRootBaseId, {{"uri", DirectoryFileUri(context.rootDirectory)}}}}},
+        {"columnKind", "unicodeCodePoints"}};
+    std::string text = head.dump(2);
+    text.pop_back(); // the closing brace: the results come first
+    text.erase(text.find_last_not_of("\n ") + 1);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        text.insert(at + 1, "    ");
+    return text;
+}
+
 } // namespace
 
 void WriteSarifReport(const FindingRecords& records, const SarifContext& context, std::ostream& out) {
     json rules = json::array();
     const std::vector<std::size_t> ruleIndexes = AddRules(records, rules);
     const std::vector<std::string> fingerprints = FindingFingerprints(records);
-    json results = json::array();
-    for (std::size_t i = 0; i < records.size(); ++i)
-        results.push_back(ResultJson(records[i], ruleIndexes[i], fingerprints[i], context));
-    json run = {
-        {"tool", {{"driver", DriverJson(context, std::move(rules))}}},
-        {"originalUriBaseIds", {{kSarifRootBaseId, {{"uri", DirectoryFileUri(context.rootDirectory)}}}}},
-        {"columnKind", "unicodeCodePoints"},
-        {"results", std::move(results)}};
-    json log = {{"$schema", kSchema}, {"version", "2.1.0"}, {"runs", json::array({std::move(run)})}};
-    out << log.dump(2) << '\n';
+    out << "{\n  \"$schema\": \"" << kSchema << "\",\n  \"version\": \"2.1.0\",\n  \"runs\": [\n    "
+        << RunHead(context, std::move(rules)) << ",\n      \"results\": [";
+    std::string line;
+    Artifact artifact;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        // Records come grouped by file, so each file's URI is made once.
+        if (i == 0 || records[i].path != records[i - 1].path)
+            artifact = ArtifactOf(records[i].path, context);
+        line = i == 0 ? "\n        " : ",\n        ";
+        AppendResult(line, records[i], ruleIndexes[i], fingerprints[i], artifact);
+        out << line;
+    }
+    out << (records.empty() ? "]\n    }\n  ]\n}\n" : "\n      ]\n    }\n  ]\n}\n");
 }
 
 } // namespace varko::cli

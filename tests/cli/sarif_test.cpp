@@ -116,6 +116,28 @@ TEST(SarifLog, ColumnsCountCodePointsOfUtf8Lines) {
     }
 }
 
+TEST(SarifLog, TextsSurviveTheWriting) {
+    const struct {
+        const char* name;
+        std::string lineText;
+        std::string snippet;
+    } rows[] = {
+        {"quotes and backslashes", "say = \"a\\b\"", "say = \"a\\b\""},
+        {"control bytes", std::string("a\x01\t\x7F", 4) + std::string(1, '\0') + "z",
+         std::string("a\x01\t\x7F", 4) + std::string(1, '\0') + "z"},
+        {"UTF-8", "caf\xC3\xA9 = 1", "caf\xC3\xA9 = 1"},
+        {"Latin-1 read as such", "caf\xE9 = 1", "caf\xC3\xA9 = 1"},
+    };
+    for (const auto& row : rows) {
+        FindingRecord record = Record("a \"b\".odf", "M1", 2, row.lineText);
+        record.finding.parts = {row.lineText};
+        const json result = Log({record})["runs"][0]["results"][0];
+        EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["snippet"]["text"], row.snippet)
+            << row.name;
+        EXPECT_EQ(result["message"]["text"], "Error - Unknown command: " + row.snippet) << row.name;
+    }
+}
+
 TEST(FindingFingerprints, FollowTheLineTextNotItsNumber) {
     const std::vector<std::string> before =
         FindingFingerprints({Record("a.odf", "M1", 3, "bad"), Record("a.odf", "M1", 8, "bad"),
