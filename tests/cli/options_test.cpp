@@ -4,6 +4,7 @@
 #include "child_process.h"
 #include "report_decoding.h"
 #include "test_dirs.h"
+#include "varko/cli/utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -31,25 +32,9 @@ const char* const kAwkwardNames[] = {"plain.odf", "my mod/a b.odf", "c:o,l%on.od
                                      "\xE9t\xE9.odf"};
 const char* const kFaultyOdf = "hp = x\r\nweapon = gone\r\nhp = 1\r\n";
 
-std::string Latin1ToUtf8(const std::string& bytes) {
-    std::string text;
-    for (char c : bytes) {
-        auto u = static_cast<unsigned char>(c);
-        if (u < 0x80) {
-            text.push_back(c);
-        } else {
-            text.push_back(static_cast<char>(0xC0 | (u >> 6)));
-            text.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-        }
-    }
-    return text;
-}
-
-// The bytes as a report in UTF-8 shows them; only the one Latin-1 name needs reading.
+// The bytes as a report in UTF-8 shows them.
 std::string AsUtf8(const std::string& bytes) {
-    return bytes.find('\xE9') != std::string::npos && bytes.find("\xC3\xA9") == std::string::npos
-               ? Latin1ToUtf8(bytes)
-               : bytes;
+    return varko::cli::ToUtf8(bytes);
 }
 
 std::vector<std::smatch> Matches(const std::string& out, const std::regex& pattern) {
@@ -249,6 +234,32 @@ TEST_F(OptionsTest, UnusableBaselineIsTrouble) {
         EXPECT_EQ(run.err,
                   "varko-check: Cannot read baseline " + std::string(row.file) + ": " + row.reason + "\n")
             << row.name;
+    }
+}
+
+TEST_F(OptionsTest, BaselineIsNotWrittenFromAnIncompleteRun) {
+    m_dir.Touch("mod/a.odf", "hp = x\r\n");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        const char* file;
+        std::string err;
+    } rows[] = {
+        {"a path missing",
+         {"--write-baseline", "b.json", "mod", "nosuch.odf"},
+         "b.json",
+         "varko-check: Cannot access nosuch.odf\nvarko-check: Baseline not written: not every path could be "
+         "checked\n"},
+        {"no such directory",
+         {"--write-baseline", "nodir/b.json", "mod"},
+         "nodir/b.json",
+         "varko-check: Cannot write baseline nodir/b.json\n"},
+    };
+    for (const auto& row : rows) {
+        const ChildRun run = Check(row.args);
+        EXPECT_EQ(run.exitStatus, kTrouble) << row.name;
+        EXPECT_EQ(run.err, row.err) << row.name;
+        EXPECT_FALSE(fs::exists(m_dir.path() / row.file)) << row.name;
     }
 }
 
