@@ -70,6 +70,21 @@ Answer QtDesktop::Confirm(const QString& caption, const QString& text) {
     return Answer::Cancel;
 }
 
+int QtDesktop::Choose(const QString& caption, const QString& text, const QStringList& buttons,
+                      int defaultButton) {
+    QMessageBox box(QMessageBox::Question, caption, text);
+    QList<QPushButton*> pushes;
+    // One role for all keeps the buttons in the order given.
+    for (const QString& label : buttons) {
+        pushes << box.addButton(label, QMessageBox::ActionRole);
+        NameButton(pushes.back());
+    }
+    if (defaultButton >= 0 && defaultButton < pushes.size())
+        box.setDefaultButton(pushes[defaultButton]);
+    box.exec();
+    return static_cast<int>(pushes.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+}
+
 bool QtDesktop::ExecuteOpen(QWidget* parent, FileDialog& dialog) {
     return RunFileDialog(parent, dialog, QFileDialog::AcceptOpen);
 }

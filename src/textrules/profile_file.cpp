@@ -59,6 +59,22 @@ void TIniFile::WriteFlag(std::string_view section, std::string_view key, bool va
     WriteText(section, key, value ? "1" : "0");
 }
 
+void TIniFile::WriteSection(std::string_view section,
+                            const std::vector<std::pair<std::string, std::string>>& entries) {
+    bool ok =
+        EditFileLocked(m_path, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+            ProfileText profile(current.value_or(std::string()));
+            const std::string before = profile.Bytes();
+            profile.ReplaceSection(section, entries);
+            std::string after = profile.Bytes();
+            if (after == before)
+                return std::nullopt; // an unchanged list leaves the file alone
+            return after;
+        });
+    if (!ok)
+        throw ProfileWriteError(m_path);
+}
+
 void TIniFile::ListSections(LineList& names) const {
     names = LoadProfile(m_path).Sections();
 }

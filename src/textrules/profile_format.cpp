@@ -158,6 +158,33 @@ void ProfileText::Write(std::string_view section, std::string_view key, std::str
                    Line{std::move(line), std::string(kNewLine)});
 }
 
+void ProfileText::ReplaceSection(std::string_view section,
+                                 const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::optional<std::size_t> header = FindSection(section);
+    if (!header) {
+        if (entries.empty())
+            return;
+        // The first Write creates the section; every later one lands after it.
+        for (const auto& [key, value] : entries)
+            Write(section, key, value);
+        return;
+    }
+    std::size_t bodyEnd = SectionEnd(*header);
+    while (bodyEnd > *header + 1 && Trim(m_lines[bodyEnd - 1].text).empty())
+        --bodyEnd;
+    std::vector<Line> body;
+    for (const auto& [key, value] : entries)
+        body.push_back({key + "=" + OneLine(value), std::string(kNewLine)});
+    if (m_lines[*header].ending.empty())
+        m_lines[*header].ending = kNewLine;
+    if (bodyEnd == m_lines.size() && bodyEnd > *header + 1 && m_lines[bodyEnd - 1].ending.empty() &&
+        !body.empty())
+        body.back().ending.clear(); // a file that ended without a line break still does
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*header + 1),
+                  m_lines.begin() + static_cast<std::ptrdiff_t>(bodyEnd));
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(*header + 1), body.begin(), body.end());
+}
+
 bool ProfileText::RemoveSection(std::string_view section) {
     std::optional<std::size_t> header = FindSection(section);
     if (!header)

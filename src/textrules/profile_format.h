@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace varko::textrules {
@@ -18,6 +19,10 @@ public:
     std::vector<std::string> Keys(std::string_view section) const;
 
     void Write(std::string_view section, std::string_view key, std::string_view value);
+    // The section's entries become exactly these, in this order; blank lines that end the section
+    // stay, so the next section keeps its distance. A missing section is appended.
+    void ReplaceSection(std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& entries);
     bool RemoveSection(std::string_view section);
 
     std::string Bytes() const;

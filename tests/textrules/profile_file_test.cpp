@@ -125,6 +125,41 @@ TEST_F(ProfileFileTest, LineBreaksInValuesStayInTheirEntry) {
     EXPECT_EQ(ini.ReadText("Dirs", "Sod", ""), "/s Addon=/evil");
 }
 
+// One section's entries are replaced as a block; every byte outside it stays.
+TEST_F(ProfileFileTest, WriteSectionReplacesOnlyThatSection) {
+    using Entries = std::vector<std::pair<std::string, std::string>>;
+    struct Row {
+        const char* name;
+        std::string before;
+        Entries entries;
+        std::string after;
+    };
+    const std::vector<Row> rows = {
+        {"missing file", "", {{"A", "1"}, {"B", "2"}}, "[R]\r\nA=1\r\nB=2\r\n"},
+        {"missing section appended", "[X]\nx=1", {{"A", "1"}}, "[X]\nx=1\r\n\r\n[R]\r\nA=1\r\n"},
+        {"nothing to add to a missing section", "[X]\nx=1", {}, "[X]\nx=1"},
+        {"middle section, blank line before the next kept",
+         "; c\n[X]\nx=1\n[r]\nOld=1\n; note\nOld2=2\n\n[Y]\ny=2\n",
+         {{"A", "1"}},
+         "; c\n[X]\nx=1\n[r]\nA=1\r\n\n[Y]\ny=2\n"},
+        {"emptied", "[R]\r\nA=1\r\n[Y]\r\ny=2\r\n", {}, "[R]\r\n[Y]\r\ny=2\r\n"},
+        {"last line without a break stays so",
+         "[X]\nx=1\n[R]\nA=1",
+         {{"A", "2"}, {"B", "3"}},
+         "[X]\nx=1\n[R]\nA=2\r\nB=3"},
+        {"empty last section", "[X]\nx=1\n[R]", {{"A", "1"}}, "[X]\nx=1\n[R]\r\nA=1\r\n"},
+        {"line break in a value", "", {{"A", "1\n[X]"}}, "[R]\r\nA=1 [X]\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove(m_path);
+        if (!row.before.empty())
+            Put(row.before);
+        TIniFile(m_path).WriteSection("R", row.entries);
+        EXPECT_EQ(Get(), row.before.empty() && row.entries.empty() ? "<missing>" : row.after);
+    }
+}
+
 TEST_F(ProfileFileTest, ListsAndRemove) {
     Put("[Window]\r\nA=1\r\nB=2\r\n[Empty]\r\n[Dirs]\r\nx=1\r\n");
     TIniFile ini(m_path);

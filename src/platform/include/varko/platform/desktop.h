@@ -41,6 +41,10 @@ public:
     virtual void ShowException(const QString& caption, const QString& text) = 0;
     // The question icon and the buttons "&Yes", "&No", "Cancel"; Yes is the default.
     virtual Answer Confirm(const QString& caption, const QString& text) = 0;
+    // The question icon and one button per caption, in this order; the result is the index of the
+    // button pressed, or -1 when the box was closed without one.
+    virtual int Choose(const QString& caption, const QString& text, const QStringList& buttons,
+                       int defaultButton) = 0;
     // True when the user chose a file; the dialog then holds its full path and filter index.
     virtual bool ExecuteOpen(QWidget* parent, FileDialog& dialog) = 0;
     virtual bool ExecuteSave(QWidget* parent, FileDialog& dialog) = 0;

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace varko::textrules {
 
@@ -29,6 +31,10 @@ public:
     void WriteText(std::string_view section, std::string_view key, std::string_view value);
     void WriteNumber(std::string_view section, std::string_view key, int value);
     void WriteFlag(std::string_view section, std::string_view key, bool value);
+    // Replaces every entry of one section by these, in this order, in one locked write; the
+    // section keeps its place and every other line stays as it was.
+    void WriteSection(std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& entries);
 
     void ListSections(LineList& names) const;
     void ListKeys(std::string_view section, LineList& names) const;
