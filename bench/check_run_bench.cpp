@@ -2,6 +2,8 @@
 // the longest single task of the GUI thread (one event handled, from the loop's point of view),
 // which is what decides whether the window stays responsive. Run it on a release build:
 //   check_run_bench [lines]
+#include "bench_support.h"
+
 #include "varko/compiler/data_files.h"
 #include "varko/compiler/file_catalogue.h"
 #include "varko/maintree/check_run.h"
@@ -16,97 +18,17 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextDocument>
-#include <QThread>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include <cstdio>
-#include <ctime>
 #include <string>
 
 using namespace varko;
 
-namespace {
-
-qint64 ThreadCpuNanoseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-// Times every event the GUI thread handles at the top level, by the wall clock (what the user
-// waits) and by the thread's own processor time (the same without other programs' share of a
-// busy machine).
-class TimingApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        if (QThread::currentThread() != thread())
-            return QApplication::notify(receiver, event);
-        QElapsedTimer clock;
-        qint64 cpuStart = 0;
-        if (m_depth++ == 0) {
-            clock.start();
-            cpuStart = ThreadCpuNanoseconds();
-        }
-        const bool handled = QApplication::notify(receiver, event);
-        if (--m_depth == 0)
-            Record(clock.nsecsElapsed(), ThreadCpuNanoseconds() - cpuStart, event->type(), receiver);
-        return handled;
-    }
-
-    // Without a receiver: the Run button's click, which is called directly here.
-    void Record(qint64 wall, qint64 cpu, int eventType, const QObject* receiver) {
-        if (wall > longestWall) {
-            longestWall = wall;
-            longestWhat = receiver ? QStringLiteral("event %1 to %2")
-                                         .arg(eventType)
-                                         .arg(QString::fromLatin1(receiver->metaObject()->className()))
-                                   : QStringLiteral("the Run click");
-        }
-        longestCpu = std::max(longestCpu, cpu);
-    }
-    void Reset() {
-        longestWall = 0;
-        longestCpu = 0;
-        longestWhat.clear();
-    }
-
-    qint64 longestWall = 0;
-    qint64 longestCpu = 0;
-    QString longestWhat;
-
-private:
-    int m_depth = 0;
-};
-
-QStringList Document(int lineCount, bool everyLineFaulty) {
-    const QStringList kinds = {
-        QStringLiteral("unitName = \"Tank %1\""),
-        QStringLiteral("aiPriority = x%1"),
-        QStringLiteral("aiFlee = %1"),
-        QStringLiteral("baseClass = unit%1"),
-        QStringLiteral("noSuchThing%1 = 1"),
-        QStringLiteral("aiCombatRange = %1.5f"),
-        QStringLiteral("// note %1"),
-        QStringLiteral("aiPriority = %1 extra"),
-    };
-    QStringList lines;
-    lines.reserve(lineCount);
-    for (int i = 0; i < lineCount; ++i)
-        lines << (everyLineFaulty ? QStringLiteral("noSuchThing%1 = 1").arg(i)
-                                  : kinds[i % kinds.size()].arg(i));
-    return lines;
-}
-
-} // namespace
-
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    TimingApplication app(argc, argv);
+    bench::TimingApplication app(argc, argv);
     const int lineCount = argc > 1 ? std::stoi(argv[1]) : 100000;
 
     QTemporaryDir dir;
@@ -143,16 +65,17 @@ int main(int argc, char* argv[]) {
     std::printf("%-34s %9s %8s %9s %9s  %s\n", "document", "messages", "run ms", "wall ms", "cpu ms",
                 "longest task (wall)");
     for (const bool everyLineFaulty : {false, true}) {
-        editor->setPlainText(Document(lineCount, everyLineFaulty).join(QLatin1Char('\n')));
+        editor->setPlainText(bench::Document(lineCount, everyLineFaulty).join(QLatin1Char('\n')));
         // The second run also clears the first run's list.
         for (int pass = 1; pass <= 2; ++pass) {
             app.processEvents();
             app.Reset();
             QElapsedTimer total;
             total.start();
-            const qint64 cpuStart = ThreadCpuNanoseconds();
+            const qint64 cpuStart = bench::ThreadCpuNanoseconds();
             run.tb_RunClick();
-            app.Record(total.nsecsElapsed(), ThreadCpuNanoseconds() - cpuStart, 0, nullptr);
+            app.Record(total.nsecsElapsed(), bench::ThreadCpuNanoseconds() - cpuStart, 0, nullptr,
+                       "the Run click");
             while (run.Running())
                 app.processEvents(QEventLoop::WaitForMoreEvents);
             const QString name =

@@ -14,7 +14,7 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=
 # shellcheck disable=SC2086
 cmake --build build-fuzz -j"$(nproc)" --target $TARGETS
 
-# Absolute paths: the checkers' catalogues change the current directory.
+# Absolute paths, so that the corpus and the seeds do not depend on where the script started.
 ROOT="$PWD"
 seeds_for() {
     case "$1" in

@@ -33,14 +33,16 @@ void KeepLineTexts(FileReport& report, const textrules::LineList& lines) {
     }
 }
 
-void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment, LineTexts lineTexts) {
+// `lines` is the worker's own list, reused from file to file.
+void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment, LineTexts lineTexts,
+              textrules::LineList& lines) {
     // Pipes and devices are refused without waiting on them; NUL bytes stay in their lines.
     const std::optional<std::string> bytes = textrules::ReadFileBytes(report.file.path);
     if (!bytes) {
         report.readable = false;
         return;
     }
-    const textrules::LineList lines = textrules::SplitDocumentLines(*bytes);
+    textrules::SplitDocumentLines(lines, *bytes);
     const std::atomic<bool> neverStop{false};
     CollectingSink sink(report);
     compiler::CheckDocument(lines, report.file.kind, environment, neverStop, sink);
@@ -62,8 +64,9 @@ BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnv
     std::mutex mutex;
     std::condition_variable finished;
     auto work = [&] {
+        textrules::LineList lines;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            CheckOne(result.reports[i], environment, lineTexts);
+            CheckOne(result.reports[i], environment, lineTexts, lines);
             if (++done == files.size()) {
                 std::lock_guard lock(mutex);
                 finished.notify_all();

@@ -31,12 +31,12 @@ GameFiles::Catalogues ForReading(const std::vector<std::shared_ptr<FileCatalogue
 
 } // namespace
 
-CheckEnvironment::CheckEnvironment(std::string appDir)
-    : m_appDir(WithSeparator(std::move(appDir))), m_baseDir(CurrentDirectory()) {
+CheckEnvironment::CheckEnvironment(std::string appDir) : m_appDir(WithSeparator(std::move(appDir))) {
     // Until the first pointing, each kind of file is looked up in the starting directory.
-    m_addon = {std::make_shared<FileCatalogue>(m_baseDir, "*.*")};
-    m_sod = {std::make_shared<FileCatalogue>(m_baseDir, "*.*")};
-    m_files = GameFiles(ForReading(m_addon), ForReading(m_sod), std::make_shared<const NameList>());
+    m_published.baseDir = CurrentDirectory();
+    m_addon = {std::make_shared<FileCatalogue>(m_published.baseDir, "*.*")};
+    m_sod = {std::make_shared<FileCatalogue>(m_published.baseDir, "*.*")};
+    m_published.files = GameFiles(ForReading(m_addon), ForReading(m_sod), std::make_shared<const NameList>());
 }
 
 CheckEnvironment::~CheckEnvironment() = default;
@@ -48,11 +48,7 @@ std::vector<std::string> CheckEnvironment::SetGameDirs(std::vector<std::string> 
     std::string base = BaseDirectory();
     m_sod = Point(m_sod, sodDirs, nullptr, "Cannot access SOD directory: ", base, failures);
     m_addon = Point(m_addon, addonDirs, "*.odf", "Cannot access ODF directory: ", base, failures);
-    {
-        std::lock_guard published(m_published);
-        m_baseDir = base;
-    }
-    Publish(Declarations(), Files().Ignore());
+    Publish(Declarations(), Files().Ignore(), base);
     return failures;
 }
 
@@ -98,7 +94,7 @@ std::vector<std::string> CheckEnvironment::Refresh() {
     if (DataFileChanged(kIgnoreFilesFile, m_ignoreStamp))
         ignore = std::make_shared<const NameList>(LoadIgnoreFiles(m_appDir));
     RefreshCataloguesLocked();
-    Publish(declarations, ignore);
+    Publish(declarations, ignore, BaseDirectory());
     if (!declarations)
         return {std::string(kDeclarationsMissing)};
     return {};
@@ -127,26 +123,28 @@ void CheckEnvironment::RefreshCataloguesLocked() {
 }
 
 void CheckEnvironment::Publish(std::shared_ptr<const DeclarationTable> declarations,
-                               std::shared_ptr<const NameList> ignore) {
-    GameFiles files(ForReading(m_addon), ForReading(m_sod), std::move(ignore));
-    std::lock_guard lock(m_published);
-    m_declarations = std::move(declarations);
-    m_files = std::move(files);
+                               std::shared_ptr<const NameList> ignore, std::string baseDir) {
+    Published next{std::move(baseDir), std::move(declarations),
+                   GameFiles(ForReading(m_addon), ForReading(m_sod), std::move(ignore))};
+    std::lock_guard lock(m_publishing);
+    m_published = std::move(next);
+}
+
+CheckEnvironment::Published CheckEnvironment::Current() const {
+    std::lock_guard lock(m_publishing);
+    return m_published;
 }
 
 std::shared_ptr<const DeclarationTable> CheckEnvironment::Declarations() const {
-    std::lock_guard lock(m_published);
-    return m_declarations;
+    return Current().declarations;
 }
 
 GameFiles CheckEnvironment::Files() const {
-    std::lock_guard lock(m_published);
-    return m_files;
+    return Current().files;
 }
 
 std::string CheckEnvironment::BaseDirectory() const {
-    std::lock_guard lock(m_published);
-    return m_baseDir;
+    return Current().baseDir;
 }
 
 } // namespace varko::compiler

@@ -154,10 +154,12 @@ void FileCatalogue::ReadLocked() const {
         std::error_code statError;
         if (name.starts_with('.') || !it->is_regular_file(statError) || !MatchesMask(name, m_mask))
             continue;
-        listing.lookup.insert(name);
         listing.names.push_back(std::move(name));
     }
     std::sort(listing.names.begin(), listing.names.end(), NameOrder);
+    listing.lookup = textrules::NameIndex(listing.names.size());
+    for (std::size_t i = 0; i < listing.names.size(); ++i)
+        listing.lookup.Insert(listing.names[i], i);
     listing.valid = true;
     m_listing = std::move(listing);
 }
@@ -171,20 +173,20 @@ bool FileCatalogue::Contains(std::string_view name) const {
     {
         std::shared_lock lock(m_mutex);
         if (m_listing.valid)
-            return m_listing.lookup.contains(name);
+            return m_listing.lookup.Find(name) != textrules::NameIndex::npos;
     }
     std::unique_lock lock(m_mutex);
     EnsureReadLocked();
-    return m_listing.lookup.contains(name);
+    return m_listing.lookup.Find(name) != textrules::NameIndex::npos;
 }
 
 std::optional<std::string> FileCatalogue::Find(std::string_view name) const {
     std::unique_lock lock(m_mutex);
     EnsureReadLocked();
-    auto found = m_listing.lookup.find(name);
-    if (found == m_listing.lookup.end())
+    const std::size_t found = m_listing.lookup.Find(name);
+    if (found == textrules::NameIndex::npos)
         return std::nullopt;
-    return *found;
+    return m_listing.names[found];
 }
 
 std::vector<std::string> FileCatalogue::Names() const {

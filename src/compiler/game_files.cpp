@@ -1,5 +1,6 @@
 #include "varko/compiler/game_files.h"
 
+#include "varko/textrules/case_insensitive.h"
 #include "varko/textrules/text_rules.h"
 
 #include <algorithm>

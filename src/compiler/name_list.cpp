@@ -2,13 +2,13 @@
 
 namespace varko::compiler {
 
-NameList::NameList(const textrules::LineList& names) {
-    for (const std::string& name : names)
-        m_names.insert(name);
+NameList::NameList(const textrules::LineList& names) : m_names(names), m_index(names.size()) {
+    for (const std::string& name : m_names)
+        m_index.Insert(name, 0);
 }
 
 bool NameList::Contains(std::string_view name) const {
-    return m_names.contains(name);
+    return m_index.Find(name) != textrules::NameIndex::npos;
 }
 
 } // namespace varko::compiler

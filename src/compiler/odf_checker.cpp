@@ -1,9 +1,10 @@
 #include "varko/compiler/check_run.h"
 
-#include "varko/textrules/case_insensitive.h"
+#include "varko/textrules/name_index.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace varko::compiler {
 
@@ -11,41 +12,37 @@ using textrules::LineList;
 
 namespace {
 
+// What a line is checked as; the states above Unchecked take a value that may be followed only
+// by a comment.
 enum State {
     Unknown = -1,
     Unchecked = 0,
-    OdfFile = 1,
-    Include = 2,
-    OdfName = 3,
-    SodFile = 4,
-    Bool = 5,
-    Int = 6,
-    Real = 7,
-    String = 8,
-    SodName = 9,
+    OdfFile,
+    Include,
+    OdfName,
+    SodFile,
+    Bool,
+    Int,
+    Real,
+    String,
+    SodName
 };
 
-State StateOfType(const std::string& type, const std::string& value) {
-    if (type == "odfn")
-        return OdfName;
-    if (type == "string")
-        return String;
-    if (type == "int")
-        return Int;
-    if (type == "real")
-        return Real;
-    if (type == "arraystring")
-        return Unchecked;
-    if (type == "bool")
-        return Bool;
-    if (type == "sod")
-        return SodFile;
-    if (type == "sodn")
-        return SodName;
-    if (type == "strange")
-        return Unchecked;
-    if (type == "odf" && !value.empty())
-        return OdfFile;
+// The type words of declarations.txt, matched exactly.
+constexpr std::pair<std::string_view, State> kTypeWords[] = {
+    {"odfn", OdfName}, {"string", String},         {"int", Int},
+    {"real", Real},    {"arraystring", Unchecked}, {"bool", Bool},
+    {"sod", SodFile},  {"sodn", SodName},          {"strange", Unchecked},
+};
+
+State StateOfType(std::string_view type, std::string_view value) {
+    // An "odf" property with an empty value counts as unknown.
+    if (type == "odf")
+        return value.empty() ? Unknown : OdfFile;
+    for (const auto& [word, state] : kTypeWords) {
+        if (type == word)
+            return state;
+    }
     return Unknown;
 }
 
@@ -53,9 +50,12 @@ State StateOfType(const std::string& type, const std::string& value) {
 bool IsReal(std::string& token) {
     if (!token.empty() && token.back() == 'f')
         token.pop_back();
-    long long dot = static_cast<long long>(textrules::Position(".", token));
-    std::string whole = textrules::Substring(token, 1, dot - 1);
-    std::string fraction = textrules::Substring(token, dot + 1, static_cast<long long>(token.size()));
+    // Without a dot the whole part is empty and the test falls to the token as an integer.
+    const std::size_t dot = token.find('.');
+    const std::string_view whole =
+        dot == std::string::npos ? std::string_view() : std::string_view(token).substr(0, dot);
+    const std::string_view fraction =
+        dot == std::string::npos ? std::string_view(token) : std::string_view(token).substr(dot + 1);
     if (textrules::ParseInt(whole) && textrules::ParseInt(fraction))
         return true;
     return textrules::ParseInt(token).has_value();
@@ -66,37 +66,33 @@ constexpr std::size_t kTokensLookedAt = 2;
 
 class OdfCheck {
 public:
-    OdfCheck(const DeclarationTable& declarations, const GameFiles& files, CheckSink& sink)
-        : m_declarations(declarations), m_files(files), m_sink(sink) {}
+    OdfCheck(const DeclarationTable& declarations, const GameFiles& files, CheckSink& sink,
+             std::size_t lineCount)
+        : m_declarations(declarations), m_files(files), m_sink(sink),
+          m_seen(std::min<std::size_t>(lineCount, 65536)) {}
 
     int count() const { return m_count; }
 
     void CheckLine(const std::string& line, int n) {
         m_line = n;
-        PropertyLine parts = SplitPropertyLine(line);
-        SplitValue(line, ValueStart(line));
-        m_folded = FoldDigits(parts.name);
+        const PropertyLineView parts = SplitPropertyLineView(line);
+        SplitValue(line, parts.valueStart);
+        m_folded.assign(parts.name);
+        FoldDigitsInPlace(m_folded);
         m_name = parts.name;
         State state = Classify(line, parts.value);
+        // An empty name is never recorded, so it never repeats.
+        const bool repeated = !m_name.empty() && !m_seen.Insert(m_name, 0);
         if (state == Unknown)
             Report("M1", 1, {line});
-        if (state != Unknown && m_seen.contains(m_name))
-            Report("M2", 1, {m_name});
-        if (!m_name.empty())
-            m_seen.insert(m_name);
+        if (state != Unknown && repeated)
+            Report("M2", 1, {std::string(m_name)});
         CheckType(state, line, parts.value);
         if (m_tokens.size() >= 2 && !m_tokens[1].starts_with("//") && state > 0)
             Report("M13", TokenColumn(1), {m_tokens[1]});
     }
 
 private:
-    // Where SplitPropertyLine takes the value from: two bytes past the first "=", or from the
-    // second byte when there is none.
-    static std::size_t ValueStart(const std::string& line) {
-        const std::size_t eq = line.find('=');
-        return std::min(line.size(), eq == std::string::npos ? std::size_t{1} : eq + 2);
-    }
-
     // Splits the text from `start` to the end of the line, noting where it begins so that each
     // token's column is known.
     void SplitValue(const std::string& line, std::size_t start) {
@@ -110,7 +106,7 @@ private:
         return static_cast<int>(m_tokenBase + offset) + 1;
     }
 
-    State Classify(const std::string& line, const std::string& value) const {
+    State Classify(const std::string& line, std::string_view value) const {
         if (line.starts_with("//") || line.empty() || line[0] == '\t' || line[0] == ' ')
             return Unchecked;
         if (line.starts_with("#include "))
@@ -125,7 +121,7 @@ private:
         return m_tokens[0];
     }
 
-    void CheckType(State state, const std::string& line, const std::string& value) {
+    void CheckType(State state, const std::string& line, std::string_view value) {
         switch (state) {
         case OdfFile:
             if (!m_files.OdfExists(Token0() + ".odf"))
@@ -150,7 +146,7 @@ private:
         }
     }
 
-    void CheckValue(State state, const std::string& value) {
+    void CheckValue(State state, std::string_view value) {
         switch (state) {
         case Bool:
             if (Token0() != "0" && Token0() != "1")
@@ -176,7 +172,7 @@ private:
         }
     }
 
-    void CheckString(const std::string& value) {
+    void CheckString(std::string_view value) {
         if (!value.starts_with('"'))
             ReportValue("M10", {m_folded});
         else if (m_tokens.size() == 1 && !value.ends_with('"'))
@@ -198,8 +194,9 @@ private:
     LineList m_tokens;
     std::vector<std::size_t> m_starts;
     std::size_t m_tokenBase = 0;
-    std::unordered_set<std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual> m_seen;
-    std::string m_name;
+    // The names met so far, as views into the document's lines, which outlive the check.
+    textrules::NameIndex m_seen;
+    std::string_view m_name;
     std::string m_folded;
     int m_line = 0;
     int m_count = 0;
@@ -211,7 +208,7 @@ void CompileOdf(const LineList& lines, const DeclarationTable& declarations, con
                 const std::atomic<bool>& stop, CheckSink& sink) {
     const int lineCount = static_cast<int>(lines.size());
     sink.RunStarted(lineCount);
-    OdfCheck check(declarations, files, sink);
+    OdfCheck check(declarations, files, sink, lines.size());
     for (int i = 0; i < lineCount; ++i) {
         if (stop.load(std::memory_order_relaxed))
             break;

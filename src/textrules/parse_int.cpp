@@ -47,8 +47,10 @@ std::optional<std::int32_t> ParseHex(std::string_view digits) {
 } // namespace
 
 std::optional<std::int32_t> ParseInt(std::string_view text) {
-    std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos)
+    std::size_t start = 0;
+    while (start < text.size() && text[start] == ' ')
+        ++start;
+    if (start == text.size())
         return std::nullopt;
     std::string_view rest = text.substr(start);
     char first = rest[0];

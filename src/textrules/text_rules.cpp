@@ -2,6 +2,7 @@
 #include "varko/textrules/case_insensitive.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,16 +13,16 @@ namespace {
 char FoldChar(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
+
+// The first `c` from `from` on, or `to`.
+const char* Find(const char* from, const char* to, char c) {
+    const void* found = std::memchr(from, c, static_cast<std::size_t>(to - from));
+    return found ? static_cast<const char*>(found) : to;
+}
 } // namespace
 
 bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldChar(a[i]) != FoldChar(b[i]))
-            return false;
-    }
-    return true;
+    return detail::EqualFolded(a, b);
 }
 
 bool CaseInsensitiveEqual::operator()(std::string_view a, std::string_view b) const noexcept {
@@ -58,36 +59,59 @@ LineList SplitLines(std::string_view text) {
 
 LineList SplitDocumentLines(std::string_view bytes) {
     LineList lines;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        std::size_t stop = bytes.find_first_of("\r\n", pos);
-        if (stop == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(pos));
+    SplitDocumentLines(lines, bytes);
+    return lines;
+}
+
+// The strings already in the list keep their storage, so a caller that splits many documents
+// into one list allocates only for lines longer than any before.
+void SplitDocumentLines(LineList& lines, std::string_view bytes) {
+    std::size_t count = 0;
+    auto add = [&](std::string_view line) {
+        if (count < lines.size())
+            lines[count].assign(line);
+        else
+            lines.emplace_back(line);
+        ++count;
+    };
+    const char* pos = bytes.data();
+    const char* const end = pos + bytes.size();
+    // The next LF is kept from line to line, so a text broken by CR alone is not searched to its
+    // end at every line.
+    const char* lf = nullptr;
+    while (pos < end) {
+        if (lf == nullptr || lf < pos)
+            lf = Find(pos, end, '\n');
+        const char* stop = Find(pos, lf, '\r');
+        add(std::string_view(pos, static_cast<std::size_t>(stop - pos)));
+        if (stop == end)
             break;
-        }
-        lines.emplace_back(bytes.substr(pos, stop - pos));
         pos = stop + 1;
-        if (bytes[stop] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+        if (*stop == '\r' && pos < end && *pos == '\n')
             ++pos;
     }
-    return lines;
+    lines.resize(count);
 }
 
 namespace {
 
+// Reads straight into the result; one byte more than expected shows at once whether the file grew.
 std::optional<std::string> ReadToEnd(int fd, std::size_t expected) {
-    std::string bytes;
-    bytes.reserve(expected);
-    char buffer[65536];
+    std::string bytes(expected + 1, '\0');
+    std::size_t size = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
+        if (size == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
+        if (got == 0) {
+            bytes.resize(size);
             return bytes;
+        }
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             return std::nullopt;
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        size += static_cast<std::size_t>(got);
     }
 }
 

@@ -53,21 +53,20 @@ private:
     std::string ReadQuoted() {
         ++m_pos;
         std::string token;
-        while (!AtEnd()) {
-            char c = Current();
-            if (c == '"') {
-                if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '"') {
-                    token.push_back('"');
-                    m_pos += 2;
-                    continue;
-                }
-                ++m_pos;
+        for (;;) {
+            const std::size_t quote = m_text.find('"', m_pos);
+            if (quote == std::string_view::npos)
+                break;
+            token.append(m_text.substr(m_pos, quote - m_pos));
+            m_pos = quote + 1;
+            if (AtEnd() || Current() != '"')
                 return token;
-            }
-            token.push_back(c);
+            token.push_back('"');
             ++m_pos;
         }
         // No closing quote: the rest of the text, less its final character.
+        token.append(m_text.substr(m_pos));
+        m_pos = m_text.size();
         if (!token.empty())
             token.pop_back();
         return token;

@@ -1,4 +1,5 @@
 #include "app_fixture.h"
+#include "varko/maintree/documents.h"
 #include "varko/maintree/editor_pane.h"
 #include "varko/maintree/status_panels.h"
 
@@ -138,6 +139,48 @@ TEST_F(Startup, GameDirectoriesThatCannotBeReachedAreReportedInOrder) {
         auto form = MakeForm();
         EXPECT_EQ(Errors(), row.errors);
         EXPECT_EQ(OdfCatalogue(*form).Mask(), row.odfMask);
+    }
+}
+
+// The file dialogs open where the game files are until they chose a file, and nothing the program
+// does at start, on opening or on re-pointing moves the process's current directory.
+TEST_F(Startup, FileDialogsStartInTheAddonDirectory) {
+    QDir(PathOf("")).mkpath("game/addon");
+    QDir(PathOf("")).mkpath("game/sod");
+    const QString game = PathOf("game");
+    const QString startDir = QDir::currentPath();
+    struct Row {
+        const char* name;
+        QByteArray dirs;
+        QString folder;
+    };
+    const Row rows[] = {
+        {"addon directory", "Addon=" + game.toUtf8() + "/addon\r\nSod=" + game.toUtf8() + "/sod\r\n",
+         QDir(game + "/addon").canonicalPath()},
+        {"relative addon directory, taken from the SOD directory",
+         "Addon=../addon\r\nSod=" + game.toUtf8() + "/sod\r\n", QDir(game + "/addon").canonicalPath()},
+        {"unreachable addon directory: the SOD directory",
+         "Addon=" + game.toUtf8() + "/none\r\nSod=" + game.toUtf8() + "/sod\r\n",
+         QDir(game + "/sod").canonicalPath()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WritePrefs("[Application]\r\nVersion=1.1\r\n[Dirs]\r\n" + row.dirs);
+        m_desktop.ClearHistory();
+        auto form = MakeForm();
+        m_desktop.QueueDialogCancel();
+        form->tb_openClick();
+        m_desktop.QueueDialogCancel();
+        form->mi_SaveAsClick();
+        const auto opened = m_desktop.Of(Kind::OpenDialog);
+        const auto saved = m_desktop.Of(Kind::SaveDialog);
+        ASSERT_EQ(opened.size(), 1u);
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_EQ(opened[0].dialog.folder, row.folder);
+        EXPECT_EQ(saved[0].dialog.folder, row.folder);
+        EXPECT_TRUE(form->Document().OpenDialog().folder.isEmpty()) << "a cancelled dialog keeps nothing";
+        form->RefreshCatalogues();
+        EXPECT_EQ(QDir::currentPath(), startDir);
     }
 }
 

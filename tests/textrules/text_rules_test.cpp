@@ -1,3 +1,4 @@
+#include "varko/textrules/case_insensitive.h"
 #include "varko/textrules/text_rules.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,38 @@ TEST(IndexOfTextAndValueOf, FirstMatchIgnoringCase) {
     EXPECT_EQ(IndexOfText(list, "noequal"), -1);
 }
 
+// Only A to Z fold; the bytes beside them ('@', '[', '`', '{') and bytes with the high bit set stay,
+// at any position of a word of eight.
+TEST(SameText, FoldsOnlyAsciiLetters) {
+    const struct {
+        std::string a;
+        std::string b;
+        bool same;
+    } cases[] = {
+        {"maxHealth", "MAXHEALTH", true},
+        {"abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", true},
+        {"exactly8", "EXACTLY8", true},
+        {"@[`{", "`{@[", false},
+        {"name@", "name`", false},
+        {"longer_name[", "LONGER_NAME{", false},
+        {"\xC1\xDA", "\xE1\xFA", false},
+        {"twelve bytes\xC1", "TWELVE BYTES\xC1", true},
+        {"a", "ab", false},
+        {std::string("a\0b", 3), std::string("A\0B", 3), true},
+        {std::string("abcdefgh\0", 9), "abcdefgh", false},
+        {"", "", true},
+    };
+    const CaseInsensitiveHash hash;
+    for (const auto& c : cases) {
+        EXPECT_EQ(SameText(c.a, c.b), c.same) << c.a << " / " << c.b;
+        EXPECT_EQ(CaseInsensitiveEqual{}(c.a, c.b), c.same) << c.a << " / " << c.b;
+        if (c.same) {
+            EXPECT_EQ(hash(c.a), hash(c.b)) << c.a;
+        }
+        EXPECT_EQ(FoldCase(c.a) == FoldCase(c.b), c.same) << c.a << " / " << c.b;
+    }
+}
+
 TEST(SplitLines, LineBreakRules) {
     const struct {
         const char* name;
@@ -193,6 +226,30 @@ TEST(SplitLines, LineBreakRules) {
         EXPECT_EQ(SplitLines(c.text), c.lines) << c.name;
 }
 
+TEST(SplitDocumentLines, EveryByteButALineBreakStays) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        LineList lines;
+    } cases[] = {
+        {"no final break", "a\r\nb", {"a", "b"}},
+        {"final CR LF adds no line", "a\r\nb\r\n", {"a", "b"}},
+        {"CR alone", "a\rb\rc", {"a", "b", "c"}},
+        {"LF CR ends two lines", "a\n\rb", {"a", "", "b"}},
+        {"NUL stays in its line", std::string("a\nb\0c\nd", 7), {"a", std::string("b\0c", 3), "d"}},
+        {"empty", "", {}},
+        {"only a break", "\r\n", {""}},
+        {"CR at the very end", "a\r", {"a"}},
+    };
+    // A reused list drops what it held before, longer or shorter.
+    LineList reused{"an earlier line that is longer than any here", "x", "y", "z"};
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitDocumentLines(c.bytes), c.lines) << c.name;
+        SplitDocumentLines(reused, c.bytes);
+        EXPECT_EQ(reused, c.lines) << c.name << " (reused list)";
+    }
+}
+
 // A pipe without a writer would block an open for reading, and a device may never end: neither
 // is read, and the call returns at once.
 TEST(ReadFileBytes, OnlyRegularFilesAreRead) {
@@ -202,6 +259,10 @@ TEST(ReadFileBytes, OnlyRegularFilesAreRead) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     std::ofstream(dir / "file.odf", std::ios::binary) << std::string("a\0b", 3);
     std::filesystem::create_symlink(dir / "file.odf", dir / "link.odf");
+    // Larger than any single read.
+    std::string big(200000, 'x');
+    big[123456] = '\n';
+    std::ofstream(dir / "big.odf", std::ios::binary) << big;
     const struct {
         std::string path;
         std::optional<std::string> bytes;
@@ -212,6 +273,7 @@ TEST(ReadFileBytes, OnlyRegularFilesAreRead) {
         {(dir / "missing").string(), std::nullopt},
         {(dir / "file.odf").string(), std::string("a\0b", 3)},
         {(dir / "link.odf").string(), std::string("a\0b", 3)},
+        {(dir / "big.odf").string(), big},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReadFileBytes(c.path), c.bytes) << c.path;

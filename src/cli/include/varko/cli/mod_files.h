@@ -9,7 +9,7 @@ namespace varko::cli {
 
 struct ModFile {
     std::string display; // the path as the user will read it
-    std::string path;    // absolute, safe after the current directory changes
+    std::string path;    // absolute
     compiler::DocumentKind kind = compiler::DocumentKind::Odf;
     // The path within the directory named on the command line ("sub/a.odf" for "mod/sub/a.odf" in
     // a walk of "mod"); a file named directly: its name.

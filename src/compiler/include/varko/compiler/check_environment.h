@@ -74,22 +74,27 @@ private:
     Catalogues Point(const Catalogues& old, const std::vector<std::string>& values, const char* mask,
                      const char* failure, std::string& base, std::vector<std::string>& failures) const;
     void RefreshCataloguesLocked();
-    void Publish(std::shared_ptr<const DeclarationTable> declarations,
-                 std::shared_ptr<const NameList> ignore);
+    void Publish(std::shared_ptr<const DeclarationTable> declarations, std::shared_ptr<const NameList> ignore,
+                 std::string baseDir);
 
     const std::string m_appDir;
-    // One SetGameDirs or Refresh at a time; guards the members up to m_published.
+    // One SetGameDirs or Refresh at a time; guards the members up to m_publishing.
     std::mutex m_update;
     Stamp m_declarationsStamp;
     Stamp m_ignoreStamp;
     Catalogues m_addon;
     Catalogues m_sod;
 
-    // Guards what lookups read.
-    mutable std::mutex m_published;
-    std::string m_baseDir;
-    std::shared_ptr<const DeclarationTable> m_declarations;
-    GameFiles m_files;
+    // What lookups read, replaced whole under its own lock.
+    struct Published {
+        std::string baseDir;
+        std::shared_ptr<const DeclarationTable> declarations;
+        GameFiles files;
+    };
+    Published Current() const;
+
+    mutable std::mutex m_publishing;
+    Published m_published;
 };
 
 } // namespace varko::compiler

@@ -5,10 +5,9 @@
 #include <shared_mutex>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
-#include "varko/textrules/case_insensitive.h"
+#include "varko/textrules/name_index.h"
 
 namespace varko::compiler {
 
@@ -51,8 +50,7 @@ public:
 private:
     struct Listing {
         std::vector<std::string> names;
-        std::unordered_set<std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual>
-            lookup;
+        textrules::NameIndex lookup; // over names
         std::optional<std::filesystem::file_time_type> stamp;
         bool valid = false;
     };

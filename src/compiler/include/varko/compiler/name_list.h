@@ -1,11 +1,11 @@
 #pragma once
 
-#include "varko/textrules/case_insensitive.h"
+#include "varko/textrules/name_index.h"
 #include "varko/textrules/text_rules.h"
 
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 namespace varko::compiler {
 
@@ -17,7 +17,8 @@ public:
     bool Contains(std::string_view name) const;
 
 private:
-    std::unordered_set<std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual> m_names;
+    std::vector<std::string> m_names;
+    textrules::NameIndex m_index; // over m_names
 };
 
 } // namespace varko::compiler

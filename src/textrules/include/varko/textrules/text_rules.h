@@ -21,6 +21,8 @@ LineList SplitLines(std::string_view text);
 // Cuts a document's bytes into lines as the editor loads them: CR, LF and CR LF each end one line,
 // and every other byte, NUL included, is a character of its line.
 LineList SplitDocumentLines(std::string_view bytes);
+// The same into a list that is reused: its strings keep their storage.
+void SplitDocumentLines(LineList& lines, std::string_view bytes);
 // Replaces the list with the lines of the file; false (list unchanged) when it cannot be read.
 bool LoadLines(LineList& list, const std::string& path);
 

@@ -1,0 +1,260 @@
+#include "assist_fixture.h"
+
+#include "varko/assist/completion.h"
+#include "varko/assist/completion_context.h"
+#include "varko/assist/completion_model.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+namespace varko::assist {
+namespace {
+
+using testing::PrintTo;
+
+using Target = CompletionTarget;
+
+struct ContextRow {
+    const char* name;
+    const char* line;
+    std::size_t column;
+    DocumentKind type;
+    CompletionContext context;
+};
+
+const ContextRow kContexts[] = {
+    {"NameAtLineStart", "unitN", 5, DocumentKind::Odf, {Target::PropertyName, 0, "unitN"}},
+    {"EmptyLine", "", 0, DocumentKind::Odf, {Target::PropertyName, 0, ""}},
+    {"CaretInsideAName", "unitName = x", 4, DocumentKind::Odf, {Target::PropertyName, 0, "unit"}},
+    {"IndentedLine", "  unit", 6, DocumentKind::Odf, {}},
+    {"OdfValueJustBegun", "weaponName1 = ", 14, DocumentKind::Odf, {Target::OdfFile, 14, ""}},
+    {"OdfValuePrefix", "baseClass = ta", 14, DocumentKind::Odf, {Target::OdfFile, 12, "ta"}},
+    {"OdfnValue", "deployedName = t", 16, DocumentKind::Odf, {Target::OdfName, 15, "t"}},
+    {"SodValue", "geometryName = ", 15, DocumentKind::Odf, {Target::SodFile, 15, ""}},
+    {"SodnValue", "collisionMesh = x", 17, DocumentKind::Odf, {Target::SodName, 16, "x"}},
+    {"StringValue", "unitName = ", 11, DocumentKind::Odf, {}},
+    {"UndeclaredName", "turboBoost = ", 13, DocumentKind::Odf, {}},
+    {"SecondToken", "baseClass = tank ", 17, DocumentKind::Odf, {}},
+    {"QuotedValue", "collisionMesh = \"", 17, DocumentKind::Odf, {}},
+    {"NoBlankBeforeEquals", "baseClass= ", 11, DocumentKind::Odf, {}},
+    {"CaretBeforeTheValue", "baseClass = tank", 10, DocumentKind::Odf, {}},
+    {"Comment", "// baseClass = ", 15, DocumentKind::Odf, {}},
+    {"TechTree", "tank", 2, DocumentKind::TechTree, {}},
+};
+
+class ContextTable : public ::testing::TestWithParam<ContextRow> {};
+
+TEST_P(ContextTable, KnowsWhatTheCaretIsWriting) {
+    const PropertyCatalog catalog = testing::SampleCatalog();
+    const ContextRow& row = GetParam();
+    EXPECT_EQ(CompletionContextAt(row.line, row.column, row.type, testing::TypesOf(catalog)), row.context);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, ContextTable, ::testing::ValuesIn(kContexts),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FileRow {
+    const char* name;
+    Target target;
+    std::vector<CompletionCandidate> candidates;
+};
+
+const FileRow kFiles[] = {
+    {"OdfValuesLeaveOutTheExtension", Target::OdfFile, {{"laser", "ODF file"}, {"Tank", "ODF file"}}},
+    {"OdfnValuesAreWholeNames", Target::OdfName, {{"laser.odf", "ODF file"}, {"Tank.ODF", "ODF file"}}},
+    {"SodValuesLeaveOutTheExtension", Target::SodFile, {{"tank", "SOD file"}}},
+    {"SodnValuesAreWholeNames", Target::SodName, {{"tank.sod", "SOD file"}, {"tank.msh", "SOD file"}}},
+    {"NamesAreNoFiles", Target::PropertyName, {}},
+};
+
+class FileCandidateTable : public ::testing::TestWithParam<FileRow> {};
+
+TEST_P(FileCandidateTable, OffersNamesAsTheCheckerExpectsThem) {
+    const FileSources files = testing::FakeFileSources({"laser.odf", "Tank.ODF"}, {"tank.sod", "tank.msh"});
+    EXPECT_EQ(FileCandidates(GetParam().target, files), GetParam().candidates);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FileCandidateTable, ::testing::ValuesIn(kFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct PrefixRow {
+    const char* name;
+    const char* prefix;
+    QStringList rows;
+};
+
+const PrefixRow kPrefixes[] = {
+    {"Everything", "", {"alpha", "Alpine", "beta", "Beta2", "betamax", "gamma"}},
+    {"CaseIgnored", "AL", {"alpha", "Alpine"}},
+    {"MiddleOfTheList", "bet", {"beta", "Beta2", "betamax"}},
+    {"OneLeft", "betam", {"betamax"}},
+    {"LastItem", "g", {"gamma"}},
+    {"NothingAfterTheEnd", "z", {}},
+    {"LongerThanAnyName", "gammas", {}},
+};
+
+class PrefixTable : public ::testing::TestWithParam<PrefixRow> {};
+
+TEST_P(PrefixTable, ShowsTheItemsThatBeginWithThePrefix) {
+    CompletionModel model;
+    model.setItems(CompletionModel::Sort(
+        {{"gamma", "g"}, {"betamax", "b"}, {"Alpine", "a"}, {"beta", "b"}, {"alpha", "a"}, {"Beta2", "b"}}));
+    model.setPrefix(QString::fromLatin1(GetParam().prefix));
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        rows << model.index(row).data().toString();
+        EXPECT_EQ(model.index(row).data(Qt::AccessibleDescriptionRole).toString(),
+                  rows.back().left(1).toLower());
+    }
+    EXPECT_EQ(rows, GetParam().rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Model, PrefixTable, ::testing::ValuesIn(kPrefixes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The popup at work in an editor, keys sent where a user's keys go.
+class CompletionPopup : public ::testing::Test {
+protected:
+    CompletionPopup()
+        : m_catalog(testing::SampleCatalog()),
+          m_completion(&m_editor,
+                       {[this] { return m_catalog.Entries(); }, testing::TypesOf(m_catalog),
+                        testing::FakeFileSources({"laser.odf", "tank.odf", "cannon.odf"}, {"tank.sod"}),
+                        [this] { return m_path; }}) {
+        m_editor.resize(400, 300);
+        m_editor.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&m_editor));
+        m_editor.setFocus();
+    }
+
+    // Types into the popup while it is open, as the keyboard does, else into the editor.
+    void type(const QString& keys) {
+        for (const QChar key : keys) {
+            QWidget* target =
+                m_completion.isPopupVisible() ? static_cast<QWidget*>(m_completion.popup()) : &m_editor;
+            QTest::keyClick(target, key.toLatin1());
+            QCoreApplication::processEvents();
+        }
+    }
+    void press(Qt::Key key) {
+        QTest::keyClick(
+            m_completion.isPopupVisible() ? static_cast<QWidget*>(m_completion.popup()) : &m_editor, key);
+        QCoreApplication::processEvents();
+    }
+    QStringList offered() const {
+        QStringList names;
+        const QAbstractItemModel* model = m_completion.popup()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->index(row, 0).data().toString();
+        return names;
+    }
+    QString line() const { return m_editor.textCursor().block().text(); }
+
+    PropertyCatalog m_catalog;
+    QString m_path = QStringLiteral("/mod/addon/tank.odf");
+    QPlainTextEdit m_editor;
+    Completion m_completion;
+};
+
+TEST_F(CompletionPopup, OpensByItselfAfterTwoCharactersOfANameAtTheLineStart) {
+    type(QStringLiteral("m"));
+    EXPECT_FALSE(m_completion.isPopupVisible());
+    type(QStringLiteral("a"));
+    ASSERT_TRUE(m_completion.isPopupVisible());
+    EXPECT_EQ(offered(), QStringList{QStringLiteral("maxHealth")});
+    type(QStringLiteral("x"));
+    EXPECT_EQ(offered(), QStringList{QStringLiteral("maxHealth")});
+    type(QStringLiteral("q"));
+    EXPECT_FALSE(m_completion.isPopupVisible());
+}
+
+TEST_F(CompletionPopup, StaysClosedElsewhereInALine) {
+    for (const QString& text :
+         {QStringLiteral("  ma"), QStringLiteral("unitName = \"ma"), QStringLiteral("// ma")}) {
+        m_editor.clear();
+        type(text);
+        EXPECT_FALSE(m_completion.isPopupVisible()) << text.toStdString();
+    }
+}
+
+TEST_F(CompletionPopup, StaysClosedInTechTrees) {
+    m_path = QStringLiteral("/mod/addon/tree.tt");
+    type(QStringLiteral("ma"));
+    EXPECT_FALSE(m_completion.isPopupVisible());
+    m_completion.complete();
+    EXPECT_FALSE(m_completion.isPopupVisible());
+}
+
+TEST_F(CompletionPopup, OffersFileNamesAfterTheEqualsOfAFileTypedProperty) {
+    m_editor.setPlainText(QStringLiteral("weaponName1 ="));
+    m_editor.moveCursor(QTextCursor::End);
+    type(QStringLiteral(" "));
+    ASSERT_TRUE(m_completion.isPopupVisible());
+    EXPECT_EQ(offered(),
+              (QStringList{QStringLiteral("cannon"), QStringLiteral("laser"), QStringLiteral("tank")}));
+    type(QStringLiteral("la"));
+    EXPECT_EQ(offered(), QStringList{QStringLiteral("laser")});
+}
+
+TEST_F(CompletionPopup, ReturnReplacesWhatWasTypedInOneUndoStep) {
+    m_editor.setPlainText(QStringLiteral("deployedName = T"));
+    m_editor.moveCursor(QTextCursor::End);
+    m_completion.complete();
+    ASSERT_EQ(offered(), QStringList{QStringLiteral("tank.odf")});
+    press(Qt::Key_Return);
+    EXPECT_FALSE(m_completion.isPopupVisible());
+    EXPECT_EQ(m_editor.toPlainText(), QStringLiteral("deployedName = tank.odf"));
+    EXPECT_EQ(m_editor.textCursor().position(), m_editor.toPlainText().size());
+    m_editor.undo();
+    EXPECT_EQ(m_editor.toPlainText(), QStringLiteral("deployedName = T"));
+}
+
+TEST_F(CompletionPopup, TabTakesTheChosenRowAndFixesTheCase) {
+    type(QStringLiteral("WE"));
+    ASSERT_EQ(offered(), (QStringList{QStringLiteral("weaponName1"), QStringLiteral("weaponName2")}));
+    press(Qt::Key_Down);
+    press(Qt::Key_Tab);
+    EXPECT_FALSE(m_completion.isPopupVisible());
+    EXPECT_EQ(m_editor.toPlainText(), QStringLiteral("weaponName2"));
+}
+
+TEST_F(CompletionPopup, EscapeClosesAndLeavesTheText) {
+    type(QStringLiteral("un"));
+    ASSERT_TRUE(m_completion.isPopupVisible());
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(m_completion.isPopupVisible());
+    EXPECT_EQ(m_editor.toPlainText(), QStringLiteral("un"));
+}
+
+TEST_F(CompletionPopup, CompleteOffersEveryNameOnAnEmptyLine) {
+    m_completion.complete();
+    ASSERT_TRUE(m_completion.isPopupVisible());
+    EXPECT_EQ(offered().size(), static_cast<qsizetype>(m_catalog.Entries().size()));
+}
+
+TEST_F(CompletionPopup, ScreenReadersHearTheListAndEachTypeDeclared) {
+    m_completion.complete();
+    ASSERT_TRUE(m_completion.isPopupVisible());
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(m_completion.popup());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Completions"));
+    QStringList heard;
+    for (int i = 0; i < list->childCount(); ++i) {
+        QAccessibleInterface* item = list->child(i);
+        heard << item->text(QAccessible::Name) + QStringLiteral(": ") + item->text(QAccessible::Description);
+    }
+    EXPECT_EQ(heard, (QStringList{QStringLiteral("baseClass: odf"), QStringLiteral("collisionMesh: sodn"),
+                                  QStringLiteral("deployedName: odfn"), QStringLiteral("geometryName: sod"),
+                                  QStringLiteral("isAssault: bool"), QStringLiteral("lodMesh1: sodn"),
+                                  QStringLiteral("maxHealth: int"), QStringLiteral("ordName: not declared"),
+                                  QStringLiteral("unitName: string"), QStringLiteral("weaponName1: odf"),
+                                  QStringLiteral("weaponName2: odf")}));
+}
+
+} // namespace
+} // namespace varko::assist
