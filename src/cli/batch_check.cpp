@@ -34,7 +34,7 @@ void KeepLineTexts(FileReport& report, const textrules::LineList& lines) {
 }
 
 // `lines` is the worker's own list, reused from file to file.
-void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment, LineTexts lineTexts,
+void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment, const BatchOptions& options,
               textrules::LineList& lines) {
     // Pipes and devices are refused without waiting on them; NUL bytes stay in their lines.
     const std::optional<std::string> bytes = textrules::ReadFileBytes(report.file.path);
@@ -46,14 +46,16 @@ void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment,
     const std::atomic<bool> neverStop{false};
     CollectingSink sink(report);
     compiler::CheckDocument(lines, report.file.kind, environment, neverStop, sink);
-    if (lineTexts == LineTexts::Keep)
+    if (options.followUp && !report.failure)
+        options.followUp(report.file, lines, report.findings);
+    if (options.lineTexts == LineTexts::Keep)
         KeepLineTexts(report, lines);
 }
 
 } // namespace
 
 BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnvironment& environment,
-                     int jobs, const ProgressCallback& progress, LineTexts lineTexts) {
+                     const BatchOptions& options) {
     BatchResult result;
     result.reports.resize(files.size());
     for (std::size_t i = 0; i < files.size(); ++i)
@@ -66,15 +68,15 @@ BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnv
     auto work = [&] {
         textrules::LineList lines;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            CheckOne(result.reports[i], environment, lineTexts, lines);
+            CheckOne(result.reports[i], environment, options, lines);
             if (++done == files.size()) {
                 std::lock_guard lock(mutex);
                 finished.notify_all();
             }
         }
     };
-    const std::size_t threadCount = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), 1,
-                                                            std::max<std::size_t>(files.size(), 1));
+    const std::size_t threadCount = std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::max(options.jobs, 1)), 1, std::max<std::size_t>(files.size(), 1));
     std::vector<std::jthread> workers;
     for (std::size_t t = 0; t < threadCount; ++t)
         workers.emplace_back(work);
@@ -82,8 +84,8 @@ BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnv
         std::unique_lock lock(mutex);
         while (
             !finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return done == files.size(); })) {
-            if (progress)
-                progress(done.load(), files.size());
+            if (options.progress)
+                options.progress(done.load(), files.size());
         }
     }
     workers.clear();

@@ -1,6 +1,7 @@
 #include "varko/cli/command_line.h"
 
 #include "varko/cli/batch_check.h"
+#include "varko/cli/cross_file_checks.h"
 #include "varko/cli/environment_setup.h"
 #include "varko/cli/finding_report.h"
 #include "varko/cli/path_filter.h"
@@ -9,6 +10,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <set>
 #include <thread>
 #include <unistd.h>
 
@@ -26,6 +28,8 @@ struct Arguments {
     std::vector<std::string> ignoreCodes;
     std::vector<std::string> ignorePaths;
     int jobs = 0;
+    bool extra = false;
+    bool unused = false;
     std::vector<std::string> paths;
 };
 
@@ -47,6 +51,12 @@ void DefineArguments(CLI::App& app, Arguments& args) {
     Repeatable(app, "--ignore-path", args.ignorePaths, "Leave out the files this glob matches (repeatable)");
     app.add_option("--jobs", args.jobs, "Number of files checked at once (default: all cores)")
         ->check(CLI::PositiveNumber);
+    CLI::Option* extra =
+        app.add_flag("--extra", args.extra,
+                     "Also check across files: tech-tree circles and repeats, include cycles, "
+                     "values that included files set differently (X1-X4)");
+    app.add_flag("--unused", args.unused, "With --extra: note the addon ODF files nothing names (U1)")
+        ->needs(extra);
     app.add_option("PATH", args.paths, "ODF or TT file, or a directory to walk")->required();
 }
 
@@ -72,16 +82,39 @@ ProgressCallback TerminalProgress(std::ostream& err, bool& shown) {
 }
 
 BatchResult CheckFiles(const std::vector<ModFile>& files, const compiler::CheckEnvironment& environment,
-                       const Arguments& args, std::ostream& err) {
+                       const Arguments& args, CrossFileChecks* cross, std::ostream& err) {
     bool progressShown = false;
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const bool needLineTexts = args.baseline || args.writeBaseline || args.format == "sarif";
-    BatchResult result =
-        RunBatch(files, environment, args.jobs > 0 ? args.jobs : static_cast<int>(cores),
-                 TerminalProgress(err, progressShown), needLineTexts ? LineTexts::Keep : LineTexts::Drop);
+    BatchOptions options{args.jobs > 0 ? args.jobs : static_cast<int>(cores),
+                         TerminalProgress(err, progressShown),
+                         needLineTexts ? LineTexts::Keep : LineTexts::Drop,
+                         {}};
+    if (cross)
+        options.followUp = [cross](const ModFile& file, const textrules::LineList& lines,
+                                   std::vector<compiler::Finding>& findings) {
+            cross->Check(file, lines, findings);
+        };
+    BatchResult result = RunBatch(files, environment, options);
     if (progressShown)
         err << "\r\033[K" << std::flush;
     return result;
+}
+
+// What the checks across files leave after the batch. An included file that is also a checked
+// one is named once, as a checked file that cannot be opened.
+void FinishCrossChecks(CrossFileChecks& cross, const BatchResult& result, const PathFilter& filter,
+                       const std::string& currentDirectory, RunExtras& extras) {
+    std::set<std::string> unopened;
+    for (const FileReport& report : result.reports) {
+        if (!report.readable)
+            unopened.insert(ShownPath(report.file.path, currentDirectory));
+    }
+    for (std::string& path : cross.UnreadableIncludes(currentDirectory)) {
+        if (!unopened.contains(path))
+            extras.unreadableIncludes.push_back(std::move(path));
+    }
+    extras.notes = cross.UnusedNotes(filter, currentDirectory);
 }
 
 // What the options ask of the report; the baseline is read before anything is checked, so a bad
@@ -104,11 +137,10 @@ std::string PrepareReport(const Arguments& args, ReportSettings& settings) {
 }
 
 // A path that cannot be used is reported, and the others are still checked.
-CollectResult CollectFiles(const Arguments& args, std::ostream& err) {
+CollectResult CollectFiles(const Arguments& args, const PathFilter& filter, std::ostream& err) {
     CollectResult collected = CollectModFiles(args.paths);
     for (const std::string& error : collected.errors)
         err << "varko-check: " << error << '\n';
-    const PathFilter filter(args.ignorePaths);
     std::erase_if(collected.files,
                   [&](const ModFile& file) { return filter.Excludes(file.display, file.walked); });
     return collected;
@@ -120,7 +152,8 @@ int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << "varko-check: " << error << '\n';
         return kExitTrouble;
     }
-    const CollectResult collected = CollectFiles(args, err);
+    const PathFilter filter(args.ignorePaths);
+    const CollectResult collected = CollectFiles(args, filter, err);
     const EnvironmentOptions options{WithSeparator(args.appDir.empty() ? ExecutableDirectory() : args.appDir),
                                      args.addonDirs, args.sodDirs};
     PreparedEnvironment prepared = PrepareEnvironment(options);
@@ -128,8 +161,15 @@ int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << "varko-check: " << prepared.error << '\n';
         return kExitTrouble;
     }
-    BatchResult result = CheckFiles(collected.files, *prepared.environment, args, err);
-    return ReportFindings(result, !collected.errors.empty(), settings, out, err);
+    std::optional<CrossFileChecks> cross;
+    if (args.extra)
+        cross.emplace(*prepared.environment, args.unused);
+    BatchResult result =
+        CheckFiles(collected.files, *prepared.environment, args, cross ? &*cross : nullptr, err);
+    RunExtras extras{!collected.errors.empty(), {}, {}};
+    if (cross)
+        FinishCrossChecks(*cross, result, filter, settings.sarif.rootDirectory, extras);
+    return ReportFindings(result, std::move(extras), settings, out, err);
 }
 
 } // namespace

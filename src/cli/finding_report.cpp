@@ -3,17 +3,21 @@
 #include "varko/cli/baseline_match.h"
 #include "varko/cli/command_line.h"
 
+#include <algorithm>
+
 namespace varko::cli {
 
 namespace {
 
-void NameFailedFiles(const BatchResult& result, std::ostream& err) {
+void NameFailedFiles(const BatchResult& result, const RunExtras& extras, std::ostream& err) {
     for (const FileReport& report : result.reports) {
         if (!report.readable)
             err << "varko-check: Cannot open file " << report.file.display << '\n';
         else if (report.failure)
             err << "varko-check: " << *report.failure << '\n';
     }
+    for (const std::string& path : extras.unreadableIncludes)
+        err << "varko-check: Cannot open included file " << path << '\n';
 }
 
 // A baseline of a run that missed files would hide their findings later, so none is written then.
@@ -29,6 +33,10 @@ int WriteBaselineFile(const FindingRecords& records, bool trouble, const std::st
     }
     err << "varko-check: Wrote " << records.size() << " finding(s) to " << file << '\n';
     return kExitClean;
+}
+
+bool IsNote(const FindingRecord& record) {
+    return compiler::SeverityOf(record.finding.code) == compiler::Severity::Note;
 }
 
 void NameStaleEntries(std::size_t stale, std::ostream& err) {
@@ -55,13 +63,15 @@ FindingRecords TakeRecords(BatchResult& result) {
     return records;
 }
 
-int ReportFindings(BatchResult& result, bool pathTrouble, const ReportSettings& settings, std::ostream& out,
+int ReportFindings(BatchResult& result, RunExtras extras, const ReportSettings& settings, std::ostream& out,
                    std::ostream& err) {
-    const bool trouble = pathTrouble || result.unreadable > 0;
+    const bool trouble = extras.pathTrouble || result.unreadable > 0 || !extras.unreadableIncludes.empty();
     FindingRecords records = TakeRecords(result);
+    records.insert(records.end(), std::make_move_iterator(extras.notes.begin()),
+                   std::make_move_iterator(extras.notes.end()));
     DropIgnoredCodes(records, settings.codes);
     if (settings.writeBaseline) {
-        NameFailedFiles(result, err);
+        NameFailedFiles(result, extras, err);
         return WriteBaselineFile(records, trouble, *settings.writeBaseline, err);
     }
     std::size_t stale = 0;
@@ -72,12 +82,16 @@ int ReportFindings(BatchResult& result, bool pathTrouble, const ReportSettings& 
     }
     WriteFindings(records, settings.format, settings.sarif, out);
     out.flush();
-    NameFailedFiles(result, err);
+    NameFailedFiles(result, extras, err);
     NameStaleEntries(stale, err);
-    err << compiler::SummaryText(static_cast<int>(records.size())) << '\n';
+    const auto notes = static_cast<int>(std::count_if(records.begin(), records.end(), IsNote));
+    if (notes > 0)
+        err << notes << " unused file(s)\n";
+    const int faults = static_cast<int>(records.size()) - notes;
+    err << compiler::SummaryText(faults) << '\n';
     if (trouble)
         return kExitTrouble;
-    return records.empty() ? kExitClean : kExitFaults;
+    return faults == 0 ? kExitClean : kExitFaults;
 }
 
 } // namespace varko::cli

@@ -6,8 +6,16 @@ namespace varko::cli {
 
 namespace {
 
-std::string_view LevelWord(const compiler::Finding& finding) {
-    return compiler::SeverityOf(finding.code) == compiler::Severity::Error ? "error" : "warning";
+// The word of a compiler's diagnostic, or of a GitHub workflow command.
+std::string_view LevelWord(const compiler::Finding& finding, bool github) {
+    switch (compiler::SeverityOf(finding.code)) {
+    case compiler::Severity::Error:
+        return "error";
+    case compiler::Severity::Warning:
+        return "warning";
+    default:
+        return github ? "notice" : "note";
+    }
 }
 
 int ColumnOf(const compiler::Finding& finding) {
@@ -54,21 +62,27 @@ std::string EscapeGithubProperty(std::string_view text) {
     return Escape(text, true);
 }
 
+// A note on the whole file has no line: "PATH: note: MESSAGE [CODE]".
 void WriteGccReport(const FindingRecords& records, std::ostream& out) {
     for (const FindingRecord& record : records) {
         const compiler::Finding& finding = record.finding;
-        out << record.path << ':' << finding.line << ':' << ColumnOf(finding) << ": " << LevelWord(finding)
-            << ": " << compiler::MessageDetail(finding) << " [" << finding.code << "]\n";
+        out << record.path;
+        if (finding.line > 0)
+            out << ':' << finding.line << ':' << ColumnOf(finding);
+        out << ": " << LevelWord(finding, false) << ": " << compiler::MessageDetail(finding) << " ["
+            << finding.code << "]\n";
     }
 }
 
-// GitHub reads workflow commands as UTF-8, so other bytes are read as Latin-1 first.
+// GitHub reads workflow commands as UTF-8, so other bytes are read as Latin-1 first. A note on the
+// whole file is a "::notice" without line and column.
 void WriteGithubReport(const FindingRecords& records, std::ostream& out) {
     for (const FindingRecord& record : records) {
         const compiler::Finding& finding = record.finding;
-        out << "::" << LevelWord(finding) << " file=" << EscapeGithubProperty(ToUtf8(record.path))
-            << ",line=" << finding.line << ",col=" << ColumnOf(finding)
-            << ",title=" << EscapeGithubProperty(finding.code)
+        out << "::" << LevelWord(finding, true) << " file=" << EscapeGithubProperty(ToUtf8(record.path));
+        if (finding.line > 0)
+            out << ",line=" << finding.line << ",col=" << ColumnOf(finding);
+        out << ",title=" << EscapeGithubProperty(finding.code)
             << "::" << EscapeGithubData(ToUtf8(compiler::MessageDetail(finding))) << '\n';
     }
 }

@@ -126,4 +126,11 @@ CollectResult CollectModFiles(const std::vector<std::string>& arguments) {
     return result;
 }
 
+std::string ShownPath(const std::string& absolute, const std::string& currentDirectory) {
+    const fs::path relative = fs::path(absolute).lexically_relative(currentDirectory);
+    if (relative.empty() || *relative.begin() == "..")
+        return absolute;
+    return relative.string();
+}
+
 } // namespace varko::cli

@@ -20,21 +20,28 @@ constexpr std::array<std::pair<std::string_view, ReportFormat>, 5> kFormats{{
     {"sarif", ReportFormat::Sarif},
 }};
 
-// "PATH:N: TEXT", TEXT being the message without its "Line N: " lead; bytes as the files hold them.
+// "PATH:N: TEXT", TEXT being the message without its "Line N: " lead, or "PATH: TEXT" for a note on
+// the whole file; bytes as the files hold them.
 void WriteText(const FindingRecords& records, std::ostream& out) {
-    for (const FindingRecord& record : records)
-        out << record.path << ':' << record.finding.line << ": " << compiler::MessageDetail(record.finding)
-            << '\n';
+    for (const FindingRecord& record : records) {
+        out << record.path;
+        if (record.finding.line > 0)
+            out << ':' << record.finding.line;
+        out << ": " << compiler::MessageDetail(record.finding) << '\n';
+    }
 }
 
-// One array of {"file", "line", "code", "message"}, message being the text as the editor's list shows it.
+// One array of {"file", "line", "code", "message"}, message being the text as the editor's list shows
+// it; a note on the whole file has line 0 and no "Line N: " lead.
 void WriteJson(const FindingRecords& records, std::ostream& out) {
     nlohmann::json array = nlohmann::json::array();
     for (const FindingRecord& record : records) {
-        array.push_back({{"file", ToUtf8(record.path)},
-                         {"line", record.finding.line},
-                         {"code", record.finding.code},
-                         {"message", ToUtf8(compiler::MessageText(record.finding))}});
+        array.push_back(
+            {{"file", ToUtf8(record.path)},
+             {"line", record.finding.line},
+             {"code", record.finding.code},
+             {"message", ToUtf8(record.finding.line > 0 ? compiler::MessageText(record.finding)
+                                                        : compiler::MessageDetail(record.finding))}});
     }
     out << array.dump(2) << '\n';
 }

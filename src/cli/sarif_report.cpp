@@ -112,7 +112,12 @@ void AppendLocation(std::string& out, const FindingRecord& record, const Artifac
         out += ", ";
         AppendMember(out, "uriBaseId", kSarifRootBaseId);
     }
-    out += "}, \"region\": {\"startLine\": " + std::to_string(std::max(record.finding.line, 1)) +
+    // A note on the whole file has no region.
+    if (record.finding.line <= 0) {
+        out += "}}}]";
+        return;
+    }
+    out += "}, \"region\": {\"startLine\": " + std::to_string(record.finding.line) +
            ", \"startColumn\": " + std::to_string(CodePointColumn(record.lineText, record.finding.column)) +
            ", \"snippet\": {";
     AppendMember(out, "text", ToUtf8(record.lineText));

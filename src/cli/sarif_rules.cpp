@@ -97,6 +97,11 @@ constexpr std::array kRules{
               "values, and the document does not set it itself.",
               "Set the property in the document, which overrides its includes, or make the included "
               "files agree."},
+    SarifRule{"U1", "UnusedFile", "Note - Not used by any tech tree, include or file name",
+              "No tech-tree entry, include line, odf or odfn value of another file of the mod names this ODF "
+              "file of the addon directory, so the game never loads it.",
+              "Delete the file if it is left over, or name it where it is meant to be used: in the tech "
+              "tree, in an include line, or in a property of the object that uses it."},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "report_decoding.h"
 #include "varko/cli/finding_fingerprint.h"
 #include "varko/cli/line_formats.h"
+#include "varko/cli/report_format.h"
 #include "varko/cli/sarif_report.h"
 #include "varko/cli/sarif_rules.h"
 #include "varko/cli/uri_text.h"
@@ -63,6 +64,36 @@ TEST(GccFormat, ExactLine) {
     std::ostringstream out;
     WriteGccReport({Record("a.odf", "M1", 4, 7, {"hp=1"})}, out);
     EXPECT_EQ(out.str(), "a.odf:4:7: error: Error - Unknown command: hp=1 [M1]\n");
+}
+
+// A note is about a whole file: no line or column in any format, and the level each format knows.
+TEST(ReportFormats, NoteOnTheWholeFile) {
+    const FindingRecords records = {Record("mod/a b.odf", "M1", 4, 7, {"x"}),
+                                    Record("mod/a b.odf", "U1", 0, 1, {}, "")};
+    const std::string note = "Note - Not used by any tech tree, include or file name";
+    const struct {
+        ReportFormat format;
+        std::string out;
+    } rows[] = {
+        {ReportFormat::Text, "mod/a b.odf:4: Error - Unknown command: x\nmod/a b.odf: " + note + "\n"},
+        {ReportFormat::Gcc,
+         "mod/a b.odf:4:7: error: Error - Unknown command: x [M1]\nmod/a b.odf: note: " + note + " [U1]\n"},
+        {ReportFormat::Github, "::error file=mod/a b.odf,line=4,col=7,title=M1::Error - Unknown command: x\n"
+                               "::notice file=mod/a b.odf,title=U1::" +
+                                   note + "\n"},
+    };
+    for (const auto& row : rows) {
+        std::ostringstream out;
+        WriteFindings(records, row.format, {}, out);
+        EXPECT_EQ(out.str(), row.out) << static_cast<int>(row.format);
+    }
+    std::ostringstream json;
+    WriteFindings(records, ReportFormat::Json, {}, json);
+    const nlohmann::json array = nlohmann::json::parse(json.str());
+    ASSERT_EQ(array.size(), 2u);
+    EXPECT_EQ(array[0]["message"], "Line 4: Error - Unknown command: x");
+    EXPECT_EQ(array[1],
+              (nlohmann::json{{"file", "mod/a b.odf"}, {"line", 0}, {"code", "U1"}, {"message", note}}));
 }
 
 TEST(GithubFormat, Escaping) {

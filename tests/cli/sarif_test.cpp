@@ -39,7 +39,7 @@ TEST(SarifRules, EveryKnownCodeHasExactlyOneRuleWithText) {
                      rule.help.empty())
             << rule.code;
     }
-    for (char family : {'M', 'T', 'X'}) {
+    for (char family : {'M', 'T', 'X', 'U'}) {
         for (int number = 1; number <= 40; ++number) {
             const std::string code = family + std::to_string(number);
             EXPECT_EQ(varko::compiler::IsKnownCode(code), SarifRuleIndex(code).has_value()) << code;
@@ -49,8 +49,9 @@ TEST(SarifRules, EveryKnownCodeHasExactlyOneRuleWithText) {
 
 TEST(SarifLog, ResultsNameTheirRulesAndTheTool) {
     const FindingRecords records = {Record("a.odf", "T4", 3), Record("a.odf", "M13", 1),
-                                    Record("b.odf", "Z7", 2), Record("c.odf", "X4", 5)};
-    const char* const levels[] = {"error", "error", "error", "warning"};
+                                    Record("b.odf", "Z7", 2), Record("c.odf", "X4", 5),
+                                    Record("d.odf", "U1", 0, "")};
+    const char* const levels[] = {"error", "error", "error", "warning", "note"};
     const json log = Log(records);
     EXPECT_EQ(log["version"], "2.1.0");
     const json& run = log["runs"][0];
@@ -64,7 +65,11 @@ TEST(SarifLog, ResultsNameTheirRulesAndTheTool) {
         EXPECT_EQ(result["ruleId"], records[i].finding.code);
         EXPECT_EQ(rules.at(result["ruleIndex"].get<std::size_t>())["id"], records[i].finding.code);
         EXPECT_EQ(result["level"], levels[i]) << records[i].finding.code;
-        EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"]["startLine"], records[i].finding.line);
+        const json& location = result["locations"][0]["physicalLocation"];
+        if (records[i].finding.line > 0)
+            EXPECT_EQ(location["region"]["startLine"], records[i].finding.line);
+        else
+            EXPECT_FALSE(location.contains("region")) << "a note on the whole file has no region";
     }
 }
 

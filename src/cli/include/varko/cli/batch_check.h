@@ -33,8 +33,20 @@ using ProgressCallback = std::function<void(std::size_t done, std::size_t total)
 // which costs a copy of every faulty line.
 enum class LineTexts { Drop, Keep };
 
-// Checks every file on `jobs` threads; the reports keep the files' order.
+// Runs on the worker after a file was checked, with its lines and the checker's findings, to which
+// it may add; not for a file whose check could not run.
+using FileFollowUp = std::function<void(const ModFile& file, const textrules::LineList& lines,
+                                        std::vector<compiler::Finding>& findings)>;
+
+struct BatchOptions {
+    int jobs = 1; // files checked at once
+    ProgressCallback progress;
+    LineTexts lineTexts = LineTexts::Drop;
+    FileFollowUp followUp; // none: the checker's findings only
+};
+
+// Checks every file on `options.jobs` threads; the reports keep the files' order.
 BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnvironment& environment,
-                     int jobs, const ProgressCallback& progress = {}, LineTexts lineTexts = LineTexts::Drop);
+                     const BatchOptions& options);
 
 } // namespace varko::cli

@@ -27,4 +27,8 @@ struct CollectResult {
 // the other paths are still collected. Links to files are followed, links to directories are not.
 CollectResult CollectModFiles(const std::vector<std::string>& arguments);
 
+// How a report shows a file that was not named on the command line: relative to the current
+// directory when it lies inside it, else absolute.
+std::string ShownPath(const std::string& absolute, const std::string& currentDirectory);
+
 } // namespace varko::cli
