@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -106,16 +107,26 @@ TEST_F(SarifValidationTest, LogsOfTheRealProgramHaveNoErrors) {
         m_dir.Touch(std::string("mod/") + name,
                     "hp = x\r\nweapon = gone\r\nweapon = gun extra\r\n\xE9 = 1\r\n");
     m_dir.Touch("clean/a.odf", "hp = 1\r\n");
+    // For --extra --unused: an include cycle, a tech-tree circle, and a file nothing names.
+    m_dir.Touch("addon/loop.odf", "#include \"loop.odf\"\r\n");
+    m_dir.Touch("addon/tree.tt", "gun.odf 1 loop.odf\r\nloop.odf 1 gun.odf\r\n");
+    m_dir.Touch("addon/spare.odf");
     const std::vector<fs::path> logs = {
         SarifOf("awkward paths", With({"mod"}), m_dir.path()),
         SarifOf("absolute path", With({P("mod/ok")}), m_dir.path()),
         SarifOf("no findings", With({"clean"}), m_dir.path()),
+        SarifOf("checks across files", With({"--extra", "--unused", "addon"}), m_dir.path()),
         SarifOf("sample mod",
                 {"--appdir", "data", "--addon", "examples/addon", "--sod", "examples/sod", "examples"},
                 VARKO_SOURCE_DIR),
     };
     const json awkward = json::parse(ReadAll(logs[0]));
     EXPECT_GT(awkward["runs"][0]["results"].size(), 10u) << "the logs hold findings to validate";
+    const json cross = json::parse(ReadAll(logs[3]));
+    std::set<std::string> crossCodes;
+    for (const json& result : cross["runs"][0]["results"])
+        crossCodes.insert(result["ruleId"].get<std::string>());
+    EXPECT_EQ(crossCodes, (std::set<std::string>{"X1", "X3", "U1"}));
     EXPECT_EQ(ValidationErrors(logs, m_dir.path()), std::vector<std::string>{});
 }
 
