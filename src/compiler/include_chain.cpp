@@ -82,8 +82,7 @@ public:
     }
 
 private:
-    // Every included file descends from the document, so where the document sets the name, only its
-    // own lines are left.
+    // A site is overridden when a file it descends from sets the name too.
     bool Overridden(const SiteRef& site) const {
         for (std::size_t f = m_expansion.files[site.file].parent; f != kNoFile;
              f = m_expansion.files[f].parent) {
@@ -97,7 +96,32 @@ private:
     std::vector<char> m_setsIt; // per expanded file: sets the name in hand
 };
 
-std::vector<Finding> Conflicts(const IncludeExpansion& expansion) {
+// Where the document sets a name, its own line overrides every include, so no clash of that name
+// is a finding. The clashes are few, so their names are the ones put in a table.
+void DropNamesTheDocumentSets(const textrules::LineList& document, std::vector<Finding>& findings) {
+    if (findings.empty())
+        return;
+    std::unordered_map<std::string_view, bool, textrules::CaseInsensitiveHash,
+                       textrules::CaseInsensitiveEqual>
+        setByDocument;
+    for (const Finding& finding : findings)
+        setByDocument.emplace(finding.parts[0], false);
+    for (const std::string& line : document) {
+        if (const std::optional<PropertyLineView> property = lines::PropertyOf(line)) {
+            if (auto it = setByDocument.find(property->name); it != setByDocument.end())
+                it->second = true;
+        }
+    }
+    // The table views the findings' names, so it is read before anything moves.
+    std::vector<char> drop;
+    for (const Finding& finding : findings)
+        drop.push_back(setByDocument.at(finding.parts[0]) ? 1 : 0);
+    std::erase_if(findings, [&](const Finding& finding) { return drop[&finding - findings.data()] != 0; });
+}
+
+// The expansion leaves out the document's own sites, since a name the document sets never clashes:
+// most of a document's lines are its own, and most of its names are set nowhere else.
+std::vector<Finding> Conflicts(const IncludeExpansion& expansion, const textrules::LineList& document) {
     const SitesByName byName(expansion.sites);
     NameSettings settings(expansion);
     std::vector<Finding> findings;
@@ -108,6 +132,7 @@ std::vector<Finding> Conflicts(const IncludeExpansion& expansion) {
         if (std::optional<Finding> conflict = settings.FirstConflict(sites))
             findings.push_back(std::move(*conflict));
     }
+    DropNamesTheDocumentSets(document, findings);
     return findings;
 }
 
@@ -130,11 +155,11 @@ std::vector<PropertySite> PropertySites(std::string_view documentName, const tex
 
 std::vector<Finding> CheckIncludeChain(std::string_view documentName, const textrules::LineList& lines,
                                        const OdfSource& source) {
-    const IncludeExpansion expansion = ExpandIncludes(documentName, lines, source);
+    const IncludeExpansion expansion = ExpandIncludes(documentName, lines, source, DocumentSites::Left);
     std::vector<Finding> findings;
     for (const IncludeCycle& cycle : expansion.cycles)
         findings.push_back({cycle.documentLine, 1, "X3", {cycle.chain}});
-    std::vector<Finding> conflicts = Conflicts(expansion);
+    std::vector<Finding> conflicts = Conflicts(expansion, lines);
     findings.insert(findings.end(), conflicts.begin(), conflicts.end());
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
