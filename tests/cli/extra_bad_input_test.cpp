@@ -4,6 +4,7 @@
 // links that loop. It must finish and say what it found.
 
 #include "child_process.h"
+#include "run_expectations.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kClean = 0;
-constexpr int kFaults = 1;
-constexpr int kTrouble = 2;
+using namespace run_expectations;
 
 // "f0042.odf"
 std::string Numbered(char letter, int number) {
@@ -32,22 +31,6 @@ std::string Numbered(char letter, int number) {
 std::string Conflict(int line, const std::string& first, const std::string& second) {
     return ":" + std::to_string(line) + ": Warning - Property 'hp' is set to different values in " + first +
            " (line 1) and " + second + " (line 1); the value depends on the order of the includes\n";
-}
-
-::testing::AssertionResult Finished(const ChildRun& run) {
-    if (run.timedOut)
-        return ::testing::AssertionFailure() << "varko-check did not finish; stderr: " << run.err;
-    if (run.signal != 0)
-        return ::testing::AssertionFailure() << "varko-check died of signal " << run.signal;
-    return ::testing::AssertionSuccess();
-}
-
-void ExpectRun(const ChildRun& run, int status, const std::string& out, const std::string& err,
-               const std::string& name = "") {
-    ASSERT_TRUE(Finished(run)) << name;
-    EXPECT_EQ(run.exitStatus, status) << name;
-    EXPECT_EQ(run.out, out) << name;
-    EXPECT_EQ(run.err, err) << name;
 }
 
 class ExtraBadInputTest : public ::testing::Test {

@@ -3,6 +3,7 @@
 
 #include "child_process.h"
 #include "report_decoding.h"
+#include "run_expectations.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +19,7 @@ using nlohmann::json;
 
 namespace {
 
-constexpr int kClean = 0;
-constexpr int kFaults = 1;
-constexpr int kTrouble = 2;
+using namespace run_expectations;
 const std::string kNote = "Note - Not used by any tech tree, include or file name";
 
 // One finding as a report shows it; a format that does not show the level or the code leaves it empty.
