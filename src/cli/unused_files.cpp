@@ -29,32 +29,52 @@ std::vector<std::string> TechTreesIn(const std::string& directory) {
 UnusedFiles::UnusedFiles(const compiler::GameFiles& files,
                          std::shared_ptr<const compiler::DeclarationTable> declarations)
     : m_files(files), m_declarations(declarations ? std::move(declarations)
-                                                  : std::make_shared<const compiler::DeclarationTable>()),
-      m_index(*m_declarations) {}
+                                                  : std::make_shared<const compiler::DeclarationTable>()) {}
+
+compiler::ReferenceIndex& UnusedFiles::TakeIndex() {
+    std::lock_guard lock(m_mutex);
+    if (m_idle.empty()) {
+        m_indexes.push_back(std::make_unique<compiler::ReferenceIndex>(*m_declarations));
+        return *m_indexes.back();
+    }
+    compiler::ReferenceIndex* index = m_idle.back();
+    m_idle.pop_back();
+    return *index;
+}
+
+void UnusedFiles::GiveBack(compiler::ReferenceIndex& index) {
+    std::lock_guard lock(m_mutex);
+    m_idle.push_back(&index);
+}
 
 void UnusedFiles::Add(const ModFile& file, const textrules::LineList& lines) {
-    std::lock_guard lock(m_mutex);
-    if (m_added.try_emplace(NormalPath(file.path), Shown{file.display, file.walked}).second)
-        m_index.Add(file.path, lines);
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_added.try_emplace(NormalPath(file.path), Shown{file.display, file.walked}).second)
+            return;
+    }
+    compiler::ReferenceIndex& index = TakeIndex();
+    index.Add(file.path, lines);
+    GiveBack(index);
 }
 
 // Only regular files are read, so a pipe or a looping link among them names nothing.
-void UnusedFiles::AddFromDisk(const std::string& path) {
+void UnusedFiles::AddFromDisk(const std::string& path, compiler::ReferenceIndex& index) {
     if (m_added.contains(NormalPath(path)))
         return;
     if (std::optional<std::string> bytes = textrules::ReadFileBytes(path)) {
         m_added.try_emplace(NormalPath(path), Shown{});
-        m_index.Add(path, textrules::SplitDocumentLines(*bytes));
+        index.Add(path, textrules::SplitDocumentLines(*bytes));
     }
 }
 
-void UnusedFiles::AddUncheckedAddonFiles() {
+void UnusedFiles::AddUncheckedAddonFiles(compiler::ReferenceIndex& index) {
     for (const auto& catalogue : m_files.Addon()) {
         const fs::path directory = catalogue->Directory();
         for (const std::string& name : catalogue->Names())
-            AddFromDisk((directory / name).string());
+            AddFromDisk((directory / name).string(), index);
         for (const std::string& path : TechTreesIn(directory.string()))
-            AddFromDisk(path);
+            AddFromDisk(path, index);
     }
 }
 
@@ -66,11 +86,16 @@ UnusedFiles::Shown UnusedFiles::ShownFile(const std::string& path, const std::st
     return {ShownPath(path, currentDirectory), name};
 }
 
+// A name is used when any index holds a use of it, so the indexes filter the names in turn.
 FindingRecords UnusedFiles::Notes(const PathFilter& filter, const std::string& currentDirectory) {
+    compiler::ReferenceIndex& rest = TakeIndex();
     std::lock_guard lock(m_mutex);
-    AddUncheckedAddonFiles();
+    AddUncheckedAddonFiles(rest);
+    std::vector<std::string> unused = m_files.OdfNames();
+    for (const auto& index : m_indexes)
+        unused = index->Unused(unused);
     FindingRecords notes;
-    for (const std::string& name : m_index.Unused(m_files.OdfNames())) {
+    for (const std::string& name : unused) {
         const std::optional<std::string> path = m_files.FindOdfPath(name);
         if (!path)
             continue;

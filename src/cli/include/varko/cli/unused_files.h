@@ -10,13 +10,15 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace varko::cli {
 
 // The ODF files of the addon directories that no other file of the mod names, for --unused: no
 // tech-tree entry, include line, or "odf" or "odfn" value. The files checked are added as the
-// workers read them (safe from several at once); the addon directories' ODF and tech-tree files
-// that were not checked are read at the end, so a note does not depend on which paths were named.
+// workers read them (safe from several at once, each worker filling an index of its own); the
+// addon directories' ODF and tech-tree files that were not checked are read at the end, so a note
+// does not depend on which paths were named.
 class UnusedFiles {
 public:
     UnusedFiles(const compiler::GameFiles& files,
@@ -35,16 +37,19 @@ private:
         std::string walked;
     };
 
-    void AddUncheckedAddonFiles();
-    void AddFromDisk(const std::string& path);
+    void AddUncheckedAddonFiles(compiler::ReferenceIndex& index);
+    void AddFromDisk(const std::string& path, compiler::ReferenceIndex& index);
+    compiler::ReferenceIndex& TakeIndex();
+    void GiveBack(compiler::ReferenceIndex& index);
     Shown ShownFile(const std::string& path, const std::string& name,
                     const std::string& currentDirectory) const;
 
     compiler::GameFiles m_files;
     std::shared_ptr<const compiler::DeclarationTable> m_declarations;
-    std::mutex m_mutex;
-    compiler::ReferenceIndex m_index;
-    std::map<std::string, Shown> m_added; // by lexically normal absolute path
+    std::mutex m_mutex; // guards the members below
+    std::vector<std::unique_ptr<compiler::ReferenceIndex>> m_indexes;
+    std::vector<compiler::ReferenceIndex*> m_idle; // indexes no worker is filling now
+    std::map<std::string, Shown> m_added;          // by lexically normal absolute path
 };
 
 } // namespace varko::cli
