@@ -13,7 +13,10 @@ CHECK=build-bench/bin/varko-check
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVARKO_BUILD_GUI=OFF -DVARKO_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench -j"$(nproc)" --target varko-check core_bench >/dev/null
-if [ ! -d "$MOD" ]; then
+if [ ! -d "$MOD" ] && [ -n "${VARKO_BENCH_MOD:-}" ]; then
+    echo "no generated mod in $MOD (bench/gen_mod.py makes one)" >&2
+    exit 2
+elif [ ! -d "$MOD" ]; then
     python3 bench/gen_mod.py "$MOD" --seed 1 --circles 20 --bases 100 >/dev/null
 fi
 FILES=$(mktemp)

@@ -2,12 +2,11 @@
 
 #include "document_lines.h"
 #include "include_walk.h"
-#include "varko/textrules/case_insensitive.h"
+#include "varko/textrules/name_index.h"
 
 #include <algorithm>
 #include <optional>
 #include <span>
-#include <unordered_map>
 
 namespace varko::compiler {
 
@@ -18,12 +17,11 @@ namespace {
 class SitesByName {
 public:
     explicit SitesByName(const std::vector<SiteRef>& sites) : m_group(sites.size()), m_order(sites.size()) {
-        std::unordered_map<std::string_view, std::size_t, textrules::CaseInsensitiveHash,
-                           textrules::CaseInsensitiveEqual>
-            ids;
-        ids.reserve(sites.size());
-        for (std::size_t i = 0; i < sites.size(); ++i)
-            m_group[i] = ids.try_emplace(sites[i].name, ids.size()).first->second;
+        textrules::NameIndex ids(sites.size());
+        for (std::size_t i = 0; i < sites.size(); ++i) {
+            const std::size_t next = ids.size();
+            m_group[i] = ids.Insert(sites[i].name, next) ? next : ids.Find(sites[i].name);
+        }
         m_start.assign(ids.size() + 1, 0);
         for (std::size_t g : m_group)
             ++m_start[g + 1];
@@ -101,21 +99,17 @@ private:
 void DropNamesTheDocumentSets(const textrules::LineList& document, std::vector<Finding>& findings) {
     if (findings.empty())
         return;
-    std::unordered_map<std::string_view, bool, textrules::CaseInsensitiveHash,
-                       textrules::CaseInsensitiveEqual>
-        setByDocument;
-    for (const Finding& finding : findings)
-        setByDocument.emplace(finding.parts[0], false);
+    textrules::NameIndex names(findings.size());
+    for (std::size_t f = 0; f < findings.size(); ++f)
+        names.Insert(findings[f].parts[0], f);
+    std::vector<char> drop(findings.size(), 0);
     for (const std::string& line : document) {
         if (const std::optional<PropertyLineView> property = lines::PropertyOf(line)) {
-            if (auto it = setByDocument.find(property->name); it != setByDocument.end())
-                it->second = true;
+            if (const std::size_t f = names.Find(property->name); f != textrules::NameIndex::npos)
+                drop[f] = 1;
         }
     }
-    // The table views the findings' names, so it is read before anything moves.
-    std::vector<char> drop;
-    for (const Finding& finding : findings)
-        drop.push_back(setByDocument.at(finding.parts[0]) ? 1 : 0);
+    // The names differ (one finding per name), so each finding has its own mark.
     std::erase_if(findings, [&](const Finding& finding) { return drop[&finding - findings.data()] != 0; });
 }
 
