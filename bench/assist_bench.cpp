@@ -11,8 +11,8 @@
 #include "varko/assist/mod_problems_view.h"
 #include "varko/assist/property_catalog.h"
 #include "varko/compiler/check_environment.h"
-#include "varko/maintree/editor_pane.h"
-#include "varko/maintree/editor_text.h"
+#include "varko/maintree/editor/editor_pane.h"
+#include "varko/maintree/editor/editor_text.h"
 
 #include <QAbstractItemView>
 #include <QDir>

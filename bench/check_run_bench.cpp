@@ -6,11 +6,10 @@
 
 #include "varko/compiler/data_files.h"
 #include "varko/compiler/file_catalogue.h"
-#include "varko/maintree/check_run.h"
-#include "varko/maintree/editor_pane.h"
-#include "varko/maintree/status_panels.h"
+#include "varko/maintree/checkrun/check_run.h"
+#include "varko/maintree/editor/editor_pane.h"
+#include "varko/maintree/window/status_panels.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -45,22 +44,21 @@ int main(int argc, char* argv[]) {
 
     QWidget window;
     auto* editor = new maintree::EditorPane(&window);
-    auto* splitedit = new QWidget(&window);
-    auto* msgList = new QListWidget(&window);
+    auto* messageSplitter = new QWidget(&window);
+    auto* messageList = new QListWidget(&window);
     auto* status = new maintree::StatusPanels(&window);
-    auto* tbRun = new QAction(QStringLiteral("Run"), &window);
     auto* column = new QVBoxLayout(&window);
-    for (QWidget* part : {static_cast<QWidget*>(editor), splitedit, static_cast<QWidget*>(msgList),
+    for (QWidget* part : {static_cast<QWidget*>(editor), messageSplitter, static_cast<QWidget*>(messageList),
                           static_cast<QWidget*>(status)})
         column->addWidget(part);
     window.resize(544, 375);
     window.show();
 
-    maintree::CheckRun run({tbRun, [](int) {}, msgList, splitedit, status,
-                            [status](const QString& text) { status->SetPanelText(1, text); }},
-                           {[editor] { return editor->document()->toRawText(); },
-                            [] { return QStringLiteral("Untitled.odf"); }, &environment,
-                            [](const QString&) {}});
+    maintree::CheckRun run(
+        {[](maintree::RunButtonState) {}, messageList, messageSplitter, status,
+         [status](const QString& text) { status->setPanelText(maintree::StatusPanel::CheckResult, text); }},
+        {[editor] { return editor->document()->toRawText(); }, [] { return QStringLiteral("Untitled.odf"); },
+         &environment, [](const QString&) {}});
 
     std::printf("%-34s %9s %8s %9s %9s  %s\n", "document", "messages", "run ms", "wall ms", "cpu ms",
                 "longest task (wall)");
@@ -73,17 +71,17 @@ int main(int argc, char* argv[]) {
             QElapsedTimer total;
             total.start();
             const qint64 cpuStart = bench::ThreadCpuNanoseconds();
-            run.tb_RunClick();
+            run.startOrStop();
             app.Record(total.nsecsElapsed(), bench::ThreadCpuNanoseconds() - cpuStart, 0, nullptr,
                        "the Run click");
-            while (run.Running())
+            while (run.running())
                 app.processEvents(QEventLoop::WaitForMoreEvents);
             const QString name =
                 QStringLiteral("%1 lines, %2, run %3")
                     .arg(lineCount)
                     .arg(everyLineFaulty ? QStringLiteral("all faulty") : QStringLiteral("mixed"))
                     .arg(pass);
-            std::printf("%-34s %9d %8lld %9.1f %9.1f  %s\n", name.toLocal8Bit().constData(), msgList->count(),
+            std::printf("%-34s %9d %8lld %9.1f %9.1f  %s\n", name.toLocal8Bit().constData(), messageList->count(),
                         total.elapsed(), app.longestWall / 1e6, app.longestCpu / 1e6,
                         app.longestWhat.toLocal8Bit().constData());
         }

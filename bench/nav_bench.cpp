@@ -1,9 +1,9 @@
 // The script hierarchy of a 100,000-line document. The build runs on a worker; the GUI thread
 // only copies the text and swaps the finished outline into the tree, which must stay well under
 // 50 ms so that typing stays fluid while the panel is open.
-#include "varko/maintree/editor_pane.h"
-#include "varko/maintree/hierarchy_builder.h"
-#include "varko/maintree/script_hierarchy.h"
+#include "varko/maintree/editor/editor_pane.h"
+#include "varko/maintree/navigation/hierarchy_builder.h"
+#include "varko/maintree/navigation/script_hierarchy.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -108,14 +108,14 @@ struct Panel {
 
     // The view lays itself out when it is next painted, which is part of showing the result:
     // rendering it makes it lay out and paint now.
-    void Show(std::shared_ptr<const ScriptOutline> outline) {
-        hierarchy.Show(0, std::move(outline));
+    void show(std::shared_ptr<const ScriptOutline> outline) {
+        hierarchy.show(0, std::move(outline));
         benchmark::DoNotOptimize(tree.grab());
     }
 
     // The last property row is where the view puts it.
     bool LaidOut() const {
-        const QAbstractItemModel& model = hierarchy.Model();
+        const QAbstractItemModel& model = hierarchy.model();
         const QModelIndex root = model.index(0, 0);
         const QModelIndex last = model.index(model.rowCount(root) - 1, 0, root);
         return tree.indexAt(tree.visualRect(last).center()) == last;
@@ -152,7 +152,7 @@ void BM_ShowFirstOutline(benchmark::State& state) {
         state.PauseTiming();
         auto panel = std::make_unique<Panel>();
         state.ResumeTiming();
-        panel->Show(Shared().outline);
+        panel->show(Shared().outline);
         state.PauseTiming();
         panel.reset();
         state.ResumeTiming();
@@ -165,31 +165,31 @@ void BM_ShowFirstOutline(benchmark::State& state) {
 void BM_ShowRebuiltOutline(benchmark::State& state) {
     Fixture& fixture = Shared();
     Panel panel;
-    panel.Show(fixture.outline);
+    panel.show(fixture.outline);
     if (!panel.LaidOut())
         state.SkipWithError("the tree is not laid out");
     const auto next = state.range(0) == 0 ? fixture.sameShape : fixture.shifted;
     bool flip = false;
     for (auto _ : state) {
         flip = !flip;
-        panel.Show(flip ? next : fixture.outline);
+        panel.show(flip ? next : fixture.outline);
     }
     SetCounters(state);
 }
 
-// From a tick of Timer1 to the outline on screen, build, layout and paint included.
+// From a tick of the hierarchy timer to the outline on screen, build, layout and paint included.
 void BM_TickToOutlineShown(benchmark::State& state) {
     Panel panel;
     for (auto _ : state) {
-        panel.hierarchy.EditorChange();
+        panel.hierarchy.noteTextChanged();
         QEventLoop loop;
         bool shown = false;
-        QObject::connect(&panel.hierarchy, &ScriptHierarchy::OutlineShown, &loop, [&] {
+        QObject::connect(&panel.hierarchy, &ScriptHierarchy::outlineShown, &loop, [&] {
             shown = true;
             loop.quit();
         });
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-        panel.hierarchy.Timer1Timer();
+        panel.hierarchy.buildIfChanged();
         loop.exec();
         if (!shown)
             state.SkipWithError("no outline");

@@ -1,10 +1,9 @@
-#include "form1_preferences.h"
-#include "varko/about/t_about_frm.h"
-#include "varko/help/t_form2.h"
-#include "varko/maintree/t_form1.h"
+#include "main_window_preferences.h"
+#include "varko/about/about_box.h"
+#include "varko/maintree/window/main_window.h"
 #include "varko/platform/qt_desktop.h"
 #include "varko/platform/version_info.h"
-#include "varko/pref/t_pref_frm.h"
+#include "varko/pref/preferences_dialog.h"
 
 #include <QApplication>
 
@@ -15,16 +14,16 @@ int main(int argc, char* argv[]) {
     platform::QtDesktop desktop;
     desktop.SetApplicationTitle(QStringLiteral("Varko"));
 
-    maintree::TForm1 form1(desktop, {QCoreApplication::applicationDirPath(), application.arguments().mid(1)});
-    about::TAboutFrm aboutFrm(desktop, platform::ProductVersion(), platform::FileVersion(), &form1);
-    app::Form1Preferences preferences(form1);
-    pref::TPrefFrm prefFrm(desktop,
-                           {form1.PrefsIni(), form1.AppDir(), platform::ProductVersion().toStdString()},
-                           preferences, &form1);
-    help::TForm2 form2;
-    form1.SetPreferencesDialog([&prefFrm] { prefFrm.exec(); });
-    form1.SetAboutBox([&aboutFrm] { aboutFrm.exec(); });
+    maintree::MainWindow window(desktop,
+                                {QCoreApplication::applicationDirPath(), application.arguments().mid(1)});
+    about::AboutBox aboutBox(desktop, platform::ProductVersion(), platform::FileVersion(), &window);
+    app::MainWindowPreferences preferences(window);
+    pref::PreferencesDialog preferencesDialog(
+        desktop, {window.prefsIni(), window.appDir(), platform::ProductVersion().toStdString()}, preferences,
+        &window);
+    window.setPreferencesDialog([&preferencesDialog] { preferencesDialog.exec(); });
+    window.setAboutBox([&aboutBox] { aboutBox.exec(); });
 
-    form1.show();
+    window.show();
     return application.exec();
 }

@@ -32,62 +32,62 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent) {
     column->setSpacing(0);
     column->addWidget(m_up);
     column->addWidget(m_down);
-    connect(m_up, &QToolButton::clicked, this, [this] { Step(1); });
-    connect(m_down, &QToolButton::clicked, this, [this] { Step(-1); });
+    connect(m_up, &QToolButton::clicked, this, [this] { step(1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
 }
 
-void UpDown::SetAssociate(QLineEdit* field) {
-    if (m_associate)
-        m_associate->removeEventFilter(this);
-    m_associate = field;
-    if (m_associate) {
-        m_associate->installEventFilter(this);
-        m_associate->setText(QString::number(m_position));
+void UpDown::setField(QLineEdit* field) {
+    if (m_field)
+        m_field->removeEventFilter(this);
+    m_field = field;
+    if (m_field) {
+        m_field->installEventFilter(this);
+        m_field->setText(QString::number(m_position));
     }
 }
 
-void UpDown::SetRange(int minimum, int maximum) {
+void UpDown::setRange(int minimum, int maximum) {
     m_minimum = minimum;
     m_maximum = std::max(minimum, maximum);
-    SetPosition(m_position);
+    setPosition(m_position);
 }
 
-int UpDown::Position() {
-    if (m_associate) {
+int UpDown::position() {
+    if (m_field) {
         bool whole = false;
-        const int typed = m_associate->text().trimmed().toInt(&whole, 10);
+        const int typed = m_field->text().trimmed().toInt(&whole, 10);
         if (whole && typed >= m_minimum && typed <= m_maximum)
             m_position = typed;
     }
     return m_position;
 }
 
-void UpDown::SetPosition(int position) {
+void UpDown::setPosition(int position) {
     m_position = std::clamp(position, m_minimum, m_maximum);
-    if (m_associate)
-        m_associate->setText(QString::number(m_position));
+    if (m_field)
+        m_field->setText(QString::number(m_position));
 }
 
-void UpDown::Step(int delta) {
-    SetPosition(Position() + delta);
+void UpDown::step(int delta) {
+    setPosition(position() + delta);
 }
 
-bool UpDown::StepByKey(int key) {
+bool UpDown::stepByKey(int key) {
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         return false;
-    Step(key == Qt::Key_Up ? 1 : -1);
+    step(key == Qt::Key_Up ? 1 : -1);
     return true;
 }
 
 void UpDown::keyPressEvent(QKeyEvent* event) {
-    if (!StepByKey(event->key()))
+    if (!stepByKey(event->key()))
         QWidget::keyPressEvent(event);
 }
 
 // The arrow keys step the position while the field has the focus, too.
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_associate && event->type() == QEvent::KeyPress)
-        return StepByKey(static_cast<QKeyEvent*>(event)->key());
+    if (watched == m_field && event->type() == QEvent::KeyPress)
+        return stepByKey(static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }
 

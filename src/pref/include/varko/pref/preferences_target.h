@@ -27,21 +27,21 @@ class PreferencesTarget {
 public:
     virtual ~PreferencesTarget() = default;
 
-    virtual compiler::GameDirs GameDirs() const = 0;
-    virtual void SetGameDirs(const compiler::GameDirs& dirs) = 0;
+    virtual compiler::GameDirs gameDirs() const = 0;
+    virtual void setGameDirs(const compiler::GameDirs& dirs) = 0;
 
-    virtual QString EditorFontName() const = 0;
-    virtual int EditorFontSize() const = 0;
-    virtual bool EditorWordWrap() const = 0;
-    virtual void SetEditorFontName(const QString& name) = 0;
-    virtual void SetEditorFontSize(int points) = 0;
-    virtual void SetEditorWordWrap(bool wrap) = 0;
+    virtual QString editorFontName() const = 0;
+    virtual int editorFontSize() const = 0;
+    virtual bool editorWordWrap() const = 0;
+    virtual void setEditorFontName(const QString& name) = 0;
+    virtual void setEditorFontSize(int points) = 0;
+    virtual void setEditorWordWrap(bool wrap) = 0;
 
     // Points both catalogues at the current game directories, with an error box for each one
     // that cannot be reached.
-    virtual void RefreshCatalogues() = 0;
+    virtual void refreshCatalogues() = 0;
     // The window-placement store neither restores nor saves for the rest of the run.
-    virtual void SwitchPlacementOff() = 0;
+    virtual void switchPlacementOff() = 0;
 };
 
 } // namespace varko::pref

@@ -16,28 +16,28 @@ class UpDown : public QWidget {
 public:
     explicit UpDown(QWidget* parent = nullptr);
 
-    void SetAssociate(QLineEdit* field);
-    void SetRange(int minimum, int maximum);
-    int Minimum() const { return m_minimum; }
-    int Maximum() const { return m_maximum; }
+    void setField(QLineEdit* field);
+    void setRange(int minimum, int maximum);
+    int minimum() const { return m_minimum; }
+    int maximum() const { return m_maximum; }
 
-    int Position();
+    int position();
     // Held within the range and shown in the field.
-    void SetPosition(int position);
+    void setPosition(int position);
     // From the position as read, stopping at the ends.
-    void Step(int delta);
+    void step(int delta);
 
-    QToolButton* UpArrow() const { return m_up; }
-    QToolButton* DownArrow() const { return m_down; }
+    QToolButton* upArrow() const { return m_up; }
+    QToolButton* downArrow() const { return m_down; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool StepByKey(int key);
+    bool stepByKey(int key);
 
-    QLineEdit* m_associate = nullptr;
+    QLineEdit* m_field = nullptr;
     QToolButton* m_up = nullptr;
     QToolButton* m_down = nullptr;
     int m_minimum = 0;

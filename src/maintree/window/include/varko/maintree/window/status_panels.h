@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStatusBar>
+
+#include <array>
+
+class QLabel;
+
+namespace varko::maintree {
+
+class EditorPane;
+
+// "%3d: %3d": each number at least three characters wide, padded with blanks on the left.
+QString PositionText(int line, int column);
+
+// The panels of the status bar, from the left.
+enum class StatusPanel { Position, CheckResult, Modified };
+
+// The status bar under the editor: the caret's position, the last check's result and "Modified".
+class StatusPanels : public QStatusBar {
+    Q_OBJECT
+
+public:
+    explicit StatusPanels(QWidget* parent = nullptr);
+
+    QString panelText(StatusPanel panel) const;
+    void setPanelText(StatusPanel panel, const QString& text);
+
+    // The line of the selection's end and its column, counted from the start of the caret's line;
+    // "Modified" while the editor's modified flag is set.
+    void showCaretOf(const EditorPane& editor);
+
+private:
+    QLabel* label(StatusPanel panel) const { return m_panels.at(static_cast<std::size_t>(panel)); }
+
+    std::array<QLabel*, 3> m_panels{};
+};
+
+} // namespace varko::maintree

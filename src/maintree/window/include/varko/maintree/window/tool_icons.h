@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+
+namespace varko::maintree {
+
+// The toolbar's pictures, in the order DrawToolIcons gives them.
+enum class ToolPicture { New, Open, Save, Run, Hierarchy, Browser, Stop };
+
+// The seven 16 by 16 toolbar pictures, drawn in code (also at double size for dense screens).
+QList<QIcon> DrawToolIcons();
+QIcon DrawToolIcon(ToolPicture picture);
+
+} // namespace varko::maintree

@@ -1,0 +1,60 @@
+#include "dialog_fixture.h"
+#include "varko/about/about_box.h"
+#include "varko/maintree/window/main_window.h"
+#include "varko/pref/preferences_dialog.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QLineEdit>
+#include <QTest>
+
+namespace varko {
+namespace {
+
+// What a screen reader hears for each control a user can reach: every visible widget that takes
+// the focus, and every button, must have a name.
+QStringList UnnamedControls(QWidget& window) {
+    QStringList unnamed;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(&window))
+            continue;
+        if (control->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton*>(control))
+            continue;
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+        if (!spoken || spoken->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << control->objectName() + QStringLiteral(" (") + control->metaObject()->className() +
+                           ')';
+    }
+    return unnamed;
+}
+
+using Accessibility = testing::DialogFixture;
+
+TEST_F(Accessibility, EveryReachableControlOfEveryWindowHasAName) {
+    maintree::MainWindow mainWindow(m_desktop, {AppDir(), {}});
+    pref::PreferencesDialog preferencesDialog(m_desktop, {*m_prefs, AppDir().toStdString(), "1.1"},
+                                              *m_program);
+    about::AboutBox aboutBox(m_desktop, "1.1", "1.1.1.9");
+    QWidget* const windows[] = {&mainWindow, &preferencesDialog, &aboutBox};
+    for (QWidget* window : windows) {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name).isEmpty());
+        EXPECT_EQ(UnnamedControls(*window), QStringList()) << window->objectName().toStdString();
+        window->close();
+    }
+}
+
+// The walk above hears what a screen reader hears: a field without a name or a label is caught.
+TEST_F(Accessibility, AnUnnamedFieldIsCaught) {
+    about::AboutBox aboutBox(m_desktop, "1.1", "1.1.1.9");
+    auto* stray = new QLineEdit(&aboutBox);
+    stray->setObjectName(QStringLiteral("stray"));
+    aboutBox.show();
+    EXPECT_EQ(UnnamedControls(aboutBox), QStringList{QStringLiteral("stray (QLineEdit)")});
+    stray->setAccessibleName(QStringLiteral("Search"));
+    EXPECT_EQ(UnnamedControls(aboutBox), QStringList());
+}
+
+} // namespace
+} // namespace varko

@@ -1,0 +1,9 @@
+#include "app_fixture.h"
+
+namespace varko::testing {
+
+std::unique_ptr<maintree::MainWindow> AppFixture::MakeWindow(const QStringList& arguments) {
+    return std::make_unique<maintree::MainWindow>(m_desktop, maintree::StartupOptions{AppDir(), arguments});
+}
+
+} // namespace varko::testing
