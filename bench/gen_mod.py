@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Generate a large synthetic mod for timing the checkers.
 
-    gen_mod.py OUTDIR [--seed N] [--circles K]
+    gen_mod.py OUTDIR [--seed N] [--circles K] [--bases K]
 
 Writes, all with CR LF line ends:
 
@@ -19,6 +19,14 @@ for building messages. The output depends only on the seed. Only the standard li
 With --circles K (for the cross-file checks), K entries of tree.tt also require an object that
 requires them, which closes K circles, and K objects get a second entry. These changes draw on
 a random stream of their own, so every other file is the same as without the option.
+
+With --bases K the includes form the layers of a real mod instead of pointing at random files:
+o00000.odf to o{K-1}.odf become short base files, a tenth of them roots that include nothing,
+three tenths middle bases that include one or two roots, the rest leaf bases that include one or
+two middle ones. Each base sets twelve properties no other base sets, and every leaf base also
+sets one shared property to a value of its own, so a file that includes two leaf bases gets one
+clash (X4). The include lines of the other files point at leaf bases (includes of missing files
+stay). All of it draws on a random stream of its own.
 """
 
 import argparse
@@ -246,6 +254,53 @@ def add_circles(lines, count, rng):
         lines.append(lines[rng.choice(with_requirements)].split(" ")[0].rstrip(",") + " 0")
 
 
+class BaseLayers:
+    """The base files and include lines of --bases."""
+
+    SLICE = 12  # properties each base file sets; the slices of different bases do not overlap
+
+    def __init__(self, count, seed, decls, builtins):
+        if count * self.SLICE >= len(decls):
+            raise SystemExit("--bases: at most %d" % ((len(decls) - 1) // self.SLICE))
+        self.rng = random.Random("bases %d" % seed)
+        self.values = ValueMaker(self.rng, builtins)
+        self.decls = decls
+        roots = max(count // 10, 1)
+        middles = max(count * 3 // 10, 1)
+        self.layers = (range(0, roots), range(roots, roots + middles), range(roots + middles, count))
+        self.count = count
+        # Every leaf base sets this one property too, each to a value of its own.
+        self.shared = next(key for key, word in decls[count * self.SLICE:] if word == "int" and "?" not in key)
+
+    def targets(self, index):
+        """The files the includes of file `index` may name; None for a root."""
+        if index >= self.count:
+            return self.layers[2] or self.layers[1]
+        for depth, layer in enumerate(self.layers):
+            if index in layer:
+                return self.layers[depth - 1] if depth > 0 else None
+        return None
+
+    def base_file(self, index):
+        """The lines of base file `index`: its includes, its slice of properties, the shared one."""
+        r = self.rng
+        lines = ["// Generated base %s" % odf_name(index)]
+        targets = self.targets(index)
+        if targets:
+            lines += ['#include "%s.odf"' % odf_name(r.choice(targets)) for _ in range(r.randrange(1, 3))]
+        for key, type_word in self.decls[index * self.SLICE:(index + 1) * self.SLICE]:
+            lines.append("%s = %s" % (instance_name(key, r), self.values.valid(type_word)))
+        if index in self.layers[2]:
+            lines.append("%s = %d" % (self.shared, index))
+        return lines
+
+    def relink(self, lines):
+        """The lines of a mod file with each include of another mod file pointed at a leaf base."""
+        targets = self.targets(self.count)
+        return ['#include "%s.odf"' % odf_name(self.rng.choice(targets)) if line.startswith('#include "o')
+                else line for line in lines]
+
+
 def make_proplib(decls):
     """A few object kinds, each listing a slice of the declared properties."""
     lines = []
@@ -271,6 +326,8 @@ def main(argv=None):
     parser.add_argument("--seed", type=int, default=1, help="random seed (default 1)")
     parser.add_argument("--circles", type=int, default=0,
                         help="circles and repeated objects to put in tree.tt (default 0)")
+    parser.add_argument("--bases", type=int, default=0,
+                        help="base files the include lines are layered over (default 0: random)")
     args = parser.parse_args(argv)
 
     started = time.monotonic()
@@ -295,10 +352,15 @@ def main(argv=None):
 
     values = ValueMaker(rng, builtins)
     declared = {key.lower() for key, _ in decls}
+    bases = BaseLayers(args.bases, args.seed, decls, builtins) if args.bases else None
     odf_faults = 0
     odf_lines = 0
     for i in range(ODF_COUNT):
         lines, faults = make_odf(i, decls, declared, values, rng)
+        if bases and i < args.bases:
+            lines, faults = bases.base_file(i), 0
+        elif bases:
+            lines = bases.relink(lines)
         odf_faults += faults
         odf_lines += len(lines)
         write_lines(os.path.join(addon, odf_name(i) + ".odf"), lines)

@@ -5,6 +5,11 @@ set -eu
 PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
 nlohmann-json3-dev libcli11-dev python3 fonts-dejavu-core bc clang libclang-rt-14-dev"
 
+# npm fetches the SARIF validator the tests run; a node installation of another origin will do.
+if ! command -v npm >/dev/null 2>&1; then
+    PACKAGES="$PACKAGES npm"
+fi
+
 missing=""
 for package in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

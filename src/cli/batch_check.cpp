@@ -24,8 +24,18 @@ private:
     FileReport& m_report;
 };
 
+void KeepLineTexts(FileReport& report, const textrules::LineList& lines) {
+    report.lineTexts.reserve(report.findings.size());
+    for (const compiler::Finding& finding : report.findings) {
+        const bool inside = finding.line >= 1 && static_cast<std::size_t>(finding.line) <= lines.size();
+        report.lineTexts.push_back(inside ? lines[static_cast<std::size_t>(finding.line) - 1]
+                                          : std::string());
+    }
+}
+
 // `lines` is the worker's own list, reused from file to file.
-void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment, textrules::LineList& lines) {
+void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment, const BatchOptions& options,
+              textrules::LineList& lines) {
     // Pipes and devices are refused without waiting on them; NUL bytes stay in their lines.
     const std::optional<std::string> bytes = textrules::ReadFileBytes(report.file.path);
     if (!bytes) {
@@ -36,12 +46,16 @@ void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment,
     const std::atomic<bool> neverStop{false};
     CollectingSink sink(report);
     compiler::CheckDocument(lines, report.file.kind, environment, neverStop, sink);
+    if (options.followUp && !report.failure)
+        options.followUp(report.file, lines, report.findings);
+    if (options.lineTexts == LineTexts::Keep)
+        KeepLineTexts(report, lines);
 }
 
 } // namespace
 
 BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnvironment& environment,
-                     int jobs, const ProgressCallback& progress) {
+                     const BatchOptions& options) {
     BatchResult result;
     result.reports.resize(files.size());
     for (std::size_t i = 0; i < files.size(); ++i)
@@ -54,15 +68,15 @@ BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnv
     auto work = [&] {
         textrules::LineList lines;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            CheckOne(result.reports[i], environment, lines);
+            CheckOne(result.reports[i], environment, options, lines);
             if (++done == files.size()) {
                 std::lock_guard lock(mutex);
                 finished.notify_all();
             }
         }
     };
-    const std::size_t threadCount = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), 1,
-                                                            std::max<std::size_t>(files.size(), 1));
+    const std::size_t threadCount = std::clamp<std::size_t>(
+        static_cast<std::size_t>(std::max(options.jobs, 1)), 1, std::max<std::size_t>(files.size(), 1));
     std::vector<std::jthread> workers;
     for (std::size_t t = 0; t < threadCount; ++t)
         workers.emplace_back(work);
@@ -70,8 +84,8 @@ BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnv
         std::unique_lock lock(mutex);
         while (
             !finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return done == files.size(); })) {
-            if (progress)
-                progress(done.load(), files.size());
+            if (options.progress)
+                options.progress(done.load(), files.size());
         }
     }
     workers.clear();

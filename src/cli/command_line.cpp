@@ -1,12 +1,16 @@
 #include "varko/cli/command_line.h"
 
 #include "varko/cli/batch_check.h"
+#include "varko/cli/cross_file_checks.h"
 #include "varko/cli/environment_setup.h"
-#include "varko/cli/report.h"
+#include "varko/cli/finding_report.h"
+#include "varko/cli/path_filter.h"
 
 #include <CLI/CLI.hpp>
 
 #include <chrono>
+#include <filesystem>
+#include <set>
 #include <thread>
 #include <unistd.h>
 
@@ -16,20 +20,43 @@ namespace {
 
 struct Arguments {
     std::string appDir;
-    std::optional<std::string> addonDir;
-    std::optional<std::string> sodDir;
+    std::vector<std::string> addonDirs;
+    std::vector<std::string> sodDirs;
     std::string format = "text";
+    std::optional<std::string> baseline;
+    std::optional<std::string> writeBaseline;
+    std::vector<std::string> ignoreCodes;
+    std::vector<std::string> ignorePaths;
     int jobs = 0;
+    bool extra = false;
+    bool unused = false;
     std::vector<std::string> paths;
 };
 
+// Options that may be repeated take one value each time, so that a path after them stays a path.
+CLI::Option* Repeatable(CLI::App& app, const char* name, std::vector<std::string>& values, const char* help) {
+    return app.add_option(name, values, help)->allow_extra_args(false);
+}
+
 void DefineArguments(CLI::App& app, Arguments& args) {
     app.add_option("--appdir", args.appDir, "Directory of declarations.txt, ignorefiles.txt and prefs.ini");
-    app.add_option("--addon", args.addonDir, "Addon directory, where ODF files are looked up");
-    app.add_option("--sod", args.sodDir, "SOD directory, where model files are looked up");
-    app.add_option("--format", args.format, "Report format")->check(CLI::IsMember({"text", "json"}));
+    Repeatable(app, "--addon", args.addonDirs, "Addon directory, where ODF files are looked up (repeatable)");
+    Repeatable(app, "--sod", args.sodDirs, "SOD directory, where model files are looked up (repeatable)");
+    app.add_option("--format", args.format, "Report format")->check(CLI::IsMember(ReportFormatNames()));
+    CLI::Option* baseline =
+        app.add_option("--baseline", args.baseline, "Report only the findings this baseline file lacks");
+    app.add_option("--write-baseline", args.writeBaseline, "Write the findings to this baseline file")
+        ->excludes(baseline);
+    Repeatable(app, "--ignore", args.ignoreCodes, "Leave out these codes, e.g. M1,T4 (repeatable)");
+    Repeatable(app, "--ignore-path", args.ignorePaths, "Leave out the files this glob matches (repeatable)");
     app.add_option("--jobs", args.jobs, "Number of files checked at once (default: all cores)")
         ->check(CLI::PositiveNumber);
+    CLI::Option* extra =
+        app.add_flag("--extra", args.extra,
+                     "Also check across files: tech-tree circles and repeats, include cycles, "
+                     "values that included files set differently (X1-X4)");
+    app.add_flag("--unused", args.unused, "With --extra: note the addon ODF files nothing names (U1)")
+        ->needs(extra);
     app.add_option("PATH", args.paths, "ODF or TT file, or a directory to walk")->required();
 }
 
@@ -55,54 +82,94 @@ ProgressCallback TerminalProgress(std::ostream& err, bool& shown) {
 }
 
 BatchResult CheckFiles(const std::vector<ModFile>& files, const compiler::CheckEnvironment& environment,
-                       int jobs, std::ostream& err) {
+                       const Arguments& args, CrossFileChecks* cross, std::ostream& err) {
     bool progressShown = false;
-    unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    BatchResult result = RunBatch(files, environment, jobs > 0 ? jobs : static_cast<int>(cores),
-                                  TerminalProgress(err, progressShown));
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const bool needLineTexts = args.baseline || args.writeBaseline || args.format == "sarif";
+    BatchOptions options{args.jobs > 0 ? args.jobs : static_cast<int>(cores),
+                         TerminalProgress(err, progressShown),
+                         needLineTexts ? LineTexts::Keep : LineTexts::Drop,
+                         {}};
+    if (cross)
+        options.followUp = [cross](const ModFile& file, const textrules::LineList& lines,
+                                   std::vector<compiler::Finding>& findings) {
+            cross->Check(file, lines, findings);
+        };
+    BatchResult result = RunBatch(files, environment, options);
     if (progressShown)
         err << "\r\033[K" << std::flush;
     return result;
 }
 
-void WriteReport(const BatchResult& result, const std::string& format, std::ostream& out, std::ostream& err) {
-    if (format == "json")
-        WriteJsonReport(result, out);
-    else
-        WriteTextReport(result, out);
-    out.flush();
+// What the checks across files leave after the batch. An included file that is also a checked
+// one is named once, as a checked file that cannot be opened.
+void FinishCrossChecks(CrossFileChecks& cross, const BatchResult& result, const PathFilter& filter,
+                       const std::string& currentDirectory, RunExtras& extras) {
+    std::set<std::string> unopened;
     for (const FileReport& report : result.reports) {
         if (!report.readable)
-            err << "varko-check: Cannot open file " << report.file.display << '\n';
-        else if (report.failure)
-            err << "varko-check: " << *report.failure << '\n';
+            unopened.insert(ShownPath(report.file.path, currentDirectory));
     }
-    err << compiler::SummaryText(result.messageCount) << '\n';
+    for (std::string& path : cross.UnreadableIncludes(currentDirectory)) {
+        if (!unopened.contains(path))
+            extras.unreadableIncludes.push_back(std::move(path));
+    }
+    extras.notes = cross.UnusedNotes(filter, currentDirectory);
 }
 
-int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
-    // A path that cannot be used is reported, and the others are still checked.
+// What the options ask of the report; the baseline is read before anything is checked, so a bad
+// one stops the run at once. Empty error: ready.
+std::string PrepareReport(const Arguments& args, ReportSettings& settings) {
+    settings.format = *ReportFormatNamed(args.format);
+    settings.codes = ParseIgnoredCodes(args.ignoreCodes);
+    if (!settings.codes.unknown.empty())
+        return "Unknown code in --ignore: " + settings.codes.unknown;
+    if (args.baseline) {
+        BaselineRead read = ReadBaseline(*args.baseline);
+        if (!read.error.empty())
+            return "Cannot read baseline " + *args.baseline + ": " + read.error;
+        settings.baseline = std::move(read.entries);
+    }
+    settings.writeBaseline = args.writeBaseline;
+    std::error_code ec;
+    settings.sarif = {VARKO_CHECK_VERSION, std::filesystem::current_path(ec).string()};
+    return {};
+}
+
+// A path that cannot be used is reported, and the others are still checked.
+CollectResult CollectFiles(const Arguments& args, const PathFilter& filter, std::ostream& err) {
     CollectResult collected = CollectModFiles(args.paths);
     for (const std::string& error : collected.errors)
         err << "varko-check: " << error << '\n';
+    std::erase_if(collected.files,
+                  [&](const ModFile& file) { return filter.Excludes(file.display, file.walked); });
+    return collected;
+}
 
-    EnvironmentOptions options{
-        WithSeparator(args.appDir.empty() ? ExecutableDirectory() : args.appDir), {}, {}};
-    if (args.addonDir)
-        options.addonDirs.push_back(*args.addonDir);
-    if (args.sodDir)
-        options.sodDirs.push_back(*args.sodDir);
+int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
+    ReportSettings settings;
+    if (std::string error = PrepareReport(args, settings); !error.empty()) {
+        err << "varko-check: " << error << '\n';
+        return kExitTrouble;
+    }
+    const PathFilter filter(args.ignorePaths);
+    const CollectResult collected = CollectFiles(args, filter, err);
+    const EnvironmentOptions options{WithSeparator(args.appDir.empty() ? ExecutableDirectory() : args.appDir),
+                                     args.addonDirs, args.sodDirs};
     PreparedEnvironment prepared = PrepareEnvironment(options);
     if (!prepared.environment) {
         err << "varko-check: " << prepared.error << '\n';
         return kExitTrouble;
     }
-
-    BatchResult result = CheckFiles(collected.files, *prepared.environment, args.jobs, err);
-    WriteReport(result, args.format, out, err);
-    if (result.unreadable > 0 || !collected.errors.empty())
-        return kExitTrouble;
-    return result.messageCount > 0 ? kExitFaults : kExitClean;
+    std::optional<CrossFileChecks> cross;
+    if (args.extra)
+        cross.emplace(*prepared.environment, args.unused);
+    BatchResult result =
+        CheckFiles(collected.files, *prepared.environment, args, cross ? &*cross : nullptr, err);
+    RunExtras extras{!collected.errors.empty(), {}, {}};
+    if (cross)
+        FinishCrossChecks(*cross, result, filter, settings.sarif.rootDirectory, extras);
+    return ReportFindings(result, std::move(extras), settings, out, err);
 }
 
 } // namespace

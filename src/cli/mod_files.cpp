@@ -23,6 +23,7 @@ std::string NotAFileError(const std::string& display) {
 struct PendingDirectory {
     fs::path path;
     std::string display;
+    std::string walked; // within the directory named on the command line; empty for that one
 };
 
 struct DirectoryEntry {
@@ -48,14 +49,14 @@ std::optional<std::vector<DirectoryEntry>> ListDirectory(const fs::path& path) {
 
 // A link named like a mod file is checked when it leads to a regular file; links to directories
 // are never followed, so a link back up the tree cannot make the walk go round.
-void AddLinkedFile(const fs::path& path, const std::string& display, const std::string& name,
-                   CollectResult& result) {
+void AddLinkedFile(const fs::path& path, const std::string& display, const std::string& walked,
+                   const std::string& name, CollectResult& result) {
     std::error_code ec;
     fs::file_status target = fs::status(path, ec);
     if (ec || !fs::exists(target))
         result.errors.push_back("Cannot follow symbolic link " + display);
     else if (fs::is_regular_file(target))
-        result.files.push_back({display, path.string(), compiler::KindOfPath(name)});
+        result.files.push_back({display, path.string(), compiler::KindOfPath(name), walked});
     else if (!fs::is_directory(target))
         result.errors.push_back(NotAFileError(display));
 }
@@ -64,23 +65,24 @@ void VisitEntry(const PendingDirectory& parent, const DirectoryEntry& entry, Col
                 std::vector<PendingDirectory>& subdirectories) {
     const fs::path path = parent.path / entry.name;
     const std::string display = (fs::path(parent.display) / entry.name).generic_string();
+    const std::string walked = (fs::path(parent.walked) / entry.name).generic_string();
     if (entry.type == fs::file_type::directory) {
-        subdirectories.push_back({path, display});
+        subdirectories.push_back({path, display, walked});
         return;
     }
     if (!IsModFileName(entry.name))
         return;
     if (entry.type == fs::file_type::regular)
-        result.files.push_back({display, path.string(), compiler::KindOfPath(entry.name)});
+        result.files.push_back({display, path.string(), compiler::KindOfPath(entry.name), walked});
     else if (entry.type == fs::file_type::symlink)
-        AddLinkedFile(path, display, entry.name, result);
+        AddLinkedFile(path, display, walked, entry.name, result);
     else
         result.errors.push_back(NotAFileError(display));
 }
 
 // Every directory that cannot be listed is an error of its own; the walk goes on with the rest.
 void WalkDirectory(const std::string& argument, const fs::path& root, CollectResult& result) {
-    std::vector<PendingDirectory> pending{{root, argument}};
+    std::vector<PendingDirectory> pending{{root, argument, {}}};
     while (!pending.empty()) {
         PendingDirectory directory = std::move(pending.back());
         pending.pop_back();
@@ -106,8 +108,9 @@ void CollectArgument(const std::string& argument, CollectResult& result) {
     else if (fs::is_directory(status))
         WalkDirectory(argument, absolute, result);
     else if (fs::is_regular_file(status))
-        result.files.push_back(
-            {argument, absolute.string(), compiler::KindOfPath(absolute.filename().string())});
+        result.files.push_back({argument, absolute.string(),
+                                compiler::KindOfPath(absolute.filename().string()),
+                                absolute.filename().string()});
     else
         result.errors.push_back(NotAFileError(argument));
 }
@@ -121,6 +124,13 @@ CollectResult CollectModFiles(const std::vector<std::string>& arguments) {
     std::stable_sort(result.files.begin(), result.files.end(),
                      [](const ModFile& a, const ModFile& b) { return a.display < b.display; });
     return result;
+}
+
+std::string ShownPath(const std::string& absolute, const std::string& currentDirectory) {
+    const fs::path relative = fs::path(absolute).lexically_relative(currentDirectory);
+    if (relative.empty() || *relative.begin() == "..")
+        return absolute;
+    return relative.string();
 }
 
 } // namespace varko::cli

@@ -8,7 +8,7 @@ namespace varko::compiler {
 namespace {
 
 // Each code's text; "{0}", "{1}" stand for the finding's parts.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 23> kTemplates{{
+constexpr std::array<std::pair<std::string_view, std::string_view>, 24> kTemplates{{
     {"M1", "Error - Unknown command: {0}"},
     {"M2", "Error - property {0} specified more than once!"},
     {"M3", "Error - File not found: {0}"},
@@ -36,6 +36,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 23> kTemplat
     {"X4",
      "Warning - Property '{0}' is set to different values in {1} (line {2}) and {3} (line {4}); the value "
      "depends on the order of the includes"},
+    {"U1", "Note - Not used by any tech tree, include or file name"},
 }};
 
 std::string_view TemplateOf(std::string_view code) {
@@ -71,7 +72,9 @@ bool IsKnownCode(std::string_view code) {
 }
 
 Severity SeverityOf(std::string_view code) {
-    return code == "X4" ? Severity::Warning : Severity::Error;
+    if (code == "X4")
+        return Severity::Warning;
+    return code == "U1" ? Severity::Note : Severity::Error;
 }
 
 std::string MessageDetail(const Finding& finding) {

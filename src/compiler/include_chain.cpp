@@ -2,12 +2,11 @@
 
 #include "document_lines.h"
 #include "include_walk.h"
-#include "varko/textrules/case_insensitive.h"
+#include "varko/textrules/name_index.h"
 
 #include <algorithm>
 #include <optional>
 #include <span>
-#include <unordered_map>
 
 namespace varko::compiler {
 
@@ -18,12 +17,11 @@ namespace {
 class SitesByName {
 public:
     explicit SitesByName(const std::vector<SiteRef>& sites) : m_group(sites.size()), m_order(sites.size()) {
-        std::unordered_map<std::string_view, std::size_t, textrules::CaseInsensitiveHash,
-                           textrules::CaseInsensitiveEqual>
-            ids;
-        ids.reserve(sites.size());
-        for (std::size_t i = 0; i < sites.size(); ++i)
-            m_group[i] = ids.try_emplace(sites[i].name, ids.size()).first->second;
+        textrules::NameIndex ids(sites.size());
+        for (std::size_t i = 0; i < sites.size(); ++i) {
+            const std::size_t next = ids.size();
+            m_group[i] = ids.Insert(sites[i].name, next) ? next : ids.Find(sites[i].name);
+        }
         m_start.assign(ids.size() + 1, 0);
         for (std::size_t g : m_group)
             ++m_start[g + 1];
@@ -82,8 +80,7 @@ public:
     }
 
 private:
-    // Every included file descends from the document, so where the document sets the name, only its
-    // own lines are left.
+    // A site is overridden when a file it descends from sets the name too.
     bool Overridden(const SiteRef& site) const {
         for (std::size_t f = m_expansion.files[site.file].parent; f != kNoFile;
              f = m_expansion.files[f].parent) {
@@ -97,7 +94,28 @@ private:
     std::vector<char> m_setsIt; // per expanded file: sets the name in hand
 };
 
-std::vector<Finding> Conflicts(const IncludeExpansion& expansion) {
+// Where the document sets a name, its own line overrides every include, so no clash of that name
+// is a finding. The clashes are few, so their names are the ones put in a table.
+void DropNamesTheDocumentSets(const textrules::LineList& document, std::vector<Finding>& findings) {
+    if (findings.empty())
+        return;
+    textrules::NameIndex names(findings.size());
+    for (std::size_t f = 0; f < findings.size(); ++f)
+        names.Insert(findings[f].parts[0], f);
+    std::vector<char> drop(findings.size(), 0);
+    for (const std::string& line : document) {
+        if (const std::optional<PropertyLineView> property = lines::PropertyOf(line)) {
+            if (const std::size_t f = names.Find(property->name); f != textrules::NameIndex::npos)
+                drop[f] = 1;
+        }
+    }
+    // The names differ (one finding per name), so each finding has its own mark.
+    std::erase_if(findings, [&](const Finding& finding) { return drop[&finding - findings.data()] != 0; });
+}
+
+// The expansion leaves out the document's own sites, since a name the document sets never clashes:
+// most of a document's lines are its own, and most of its names are set nowhere else.
+std::vector<Finding> Conflicts(const IncludeExpansion& expansion, const textrules::LineList& document) {
     const SitesByName byName(expansion.sites);
     NameSettings settings(expansion);
     std::vector<Finding> findings;
@@ -108,6 +126,7 @@ std::vector<Finding> Conflicts(const IncludeExpansion& expansion) {
         if (std::optional<Finding> conflict = settings.FirstConflict(sites))
             findings.push_back(std::move(*conflict));
     }
+    DropNamesTheDocumentSets(document, findings);
     return findings;
 }
 
@@ -130,11 +149,11 @@ std::vector<PropertySite> PropertySites(std::string_view documentName, const tex
 
 std::vector<Finding> CheckIncludeChain(std::string_view documentName, const textrules::LineList& lines,
                                        const OdfSource& source) {
-    const IncludeExpansion expansion = ExpandIncludes(documentName, lines, source);
+    const IncludeExpansion expansion = ExpandIncludes(documentName, lines, source, DocumentSites::Left);
     std::vector<Finding> findings;
     for (const IncludeCycle& cycle : expansion.cycles)
         findings.push_back({cycle.documentLine, 1, "X3", {cycle.chain}});
-    std::vector<Finding> conflicts = Conflicts(expansion);
+    std::vector<Finding> conflicts = Conflicts(expansion, lines);
     findings.insert(findings.end(), conflicts.begin(), conflicts.end());
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });

@@ -12,7 +12,8 @@ namespace {
 
 class IncludeWalk {
 public:
-    explicit IncludeWalk(const OdfSource& source) : m_source(source) {}
+    IncludeWalk(const OdfSource& source, DocumentSites documentSites)
+        : m_source(source), m_documentSites(documentSites == DocumentSites::Listed) {}
 
     IncludeExpansion Run(std::string_view documentName, const textrules::LineList& lines) {
         const std::string name(lines::FileNamePart(documentName));
@@ -52,6 +53,8 @@ private:
     void Visit(const std::string& text, int line, std::size_t file) {
         if (std::optional<std::string> included = lines::IncludedName(text))
             Include(*included);
+        else if (file == 0 && !m_documentSites)
+            return;
         else if (std::optional<PropertyLineView> property = lines::PropertyOf(text))
             m_result.sites.push_back({property->name, property->value, file, line, m_documentLine});
     }
@@ -80,6 +83,7 @@ private:
         std::unordered_set<std::string, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual>;
 
     const OdfSource& m_source;
+    const bool m_documentSites;
     NameSet m_met;  // every file named so far, expanded or not
     NameSet m_open; // the files being expanded, from the document down
     std::vector<Frame> m_frames;
@@ -90,8 +94,8 @@ private:
 } // namespace
 
 IncludeExpansion ExpandIncludes(std::string_view documentName, const textrules::LineList& lines,
-                                const OdfSource& source) {
-    return IncludeWalk(source).Run(documentName, lines);
+                                const OdfSource& source, DocumentSites documentSites) {
+    return IncludeWalk(source, documentSites).Run(documentName, lines);
 }
 
 } // namespace varko::compiler

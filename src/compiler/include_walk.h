@@ -37,9 +37,12 @@ struct IncludeExpansion {
     std::vector<IncludeCycle> cycles;
 };
 
+// Which property lines of the document itself the expansion lists.
+enum class DocumentSites { Listed, Left };
+
 // Walks the document and its includes depth first, without recursion, so chains thousands of files
 // deep cost no stack. The sites' views into the document stay valid while its lines do.
 IncludeExpansion ExpandIncludes(std::string_view documentName, const textrules::LineList& lines,
-                                const OdfSource& source);
+                                const OdfSource& source, DocumentSites documentSites = DocumentSites::Listed);
 
 } // namespace varko::compiler

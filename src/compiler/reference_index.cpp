@@ -5,23 +5,29 @@
 namespace varko::compiler {
 
 void ReferenceIndex::Add(const std::string& file, const textrules::LineList& lines) {
+    m_files.push_back(file);
     if (lines::IsTechTreeName(file))
-        AddTechTree(file, lines);
+        AddTechTree(m_files.size() - 1, lines);
     else
-        AddOdf(file, lines);
+        AddOdf(m_files.size() - 1, lines);
 }
 
-void ReferenceIndex::Note(std::string_view name, const std::string& file, int line) {
+void ReferenceIndex::Note(std::string_view name, std::size_t file, int line) {
     if (name.empty())
         return;
-    std::vector<Reference>& places = m_byName[std::string(name)];
+    // Most names are met again and again, so the key is built only for a name met the first time.
+    auto it = m_byName.find(name);
+    if (it == m_byName.end())
+        it = m_byName.emplace(std::string(name), std::vector<Place>{}).first;
+    std::vector<Place>& places = it->second;
     // An entry that names the same file twice is one reference on its line.
-    if (!places.empty() && places.back().line == line && places.back().file == file)
+    if (!places.empty() && places.back().line == line &&
+        (places.back().file == file || m_files[places.back().file] == m_files[file]))
         return;
     places.push_back({file, line});
 }
 
-void ReferenceIndex::AddTechTree(const std::string& file, const textrules::LineList& lines) {
+void ReferenceIndex::AddTechTree(std::size_t file, const textrules::LineList& lines) {
     for (const lines::TechTreeEntry& entry : lines::TechTreeEntries(lines)) {
         Note(entry.object, file, entry.line);
         for (const std::string& requirement : entry.requirements)
@@ -29,7 +35,7 @@ void ReferenceIndex::AddTechTree(const std::string& file, const textrules::LineL
     }
 }
 
-void ReferenceIndex::AddOdf(const std::string& file, const textrules::LineList& lines) {
+void ReferenceIndex::AddOdf(std::size_t file, const textrules::LineList& lines) {
     textrules::LineList tokens;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int line = static_cast<int>(i + 1);
@@ -50,8 +56,12 @@ void ReferenceIndex::AddOdf(const std::string& file, const textrules::LineList& 
 }
 
 std::vector<Reference> ReferenceIndex::ReferencesTo(std::string_view target) const {
-    auto it = m_byName.find(target);
-    return it == m_byName.end() ? std::vector<Reference>{} : it->second;
+    std::vector<Reference> references;
+    if (auto it = m_byName.find(target); it != m_byName.end()) {
+        for (const Place& place : it->second)
+            references.push_back({m_files[place.file], place.line});
+    }
+    return references;
 }
 
 std::vector<std::string> ReferenceIndex::Unused(const std::vector<std::string>& odfNames) const {
@@ -60,8 +70,8 @@ std::vector<std::string> ReferenceIndex::Unused(const std::vector<std::string>& 
         auto it = m_byName.find(name);
         bool used = false;
         if (it != m_byName.end()) {
-            for (const Reference& place : it->second)
-                used = used || !textrules::SameText(lines::FileNamePart(place.file), name);
+            for (const Place& place : it->second)
+                used = used || !textrules::SameText(lines::FileNamePart(m_files[place.file]), name);
         }
         if (!used)
             unused.push_back(name);

@@ -2,6 +2,7 @@
 // line ends, huge lines, files that are not files, links that go nowhere, unreadable paths.
 
 #include "child_process.h"
+#include "run_expectations.h"
 #include "test_dirs.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kClean = 0;
-constexpr int kFaults = 1;
-constexpr int kTrouble = 2;
+using namespace run_expectations;
 constexpr const char* kDeclarationsMissing = "Cannot access the declarations file \"declarations.txt\"!";
 
 std::string Summary(int messages) {
@@ -56,26 +55,6 @@ std::string RandomBytes(std::size_t size, unsigned seed) {
     while (bytes.size() < size)
         bytes.push_back(static_cast<char>(byte(random)));
     return bytes;
-}
-
-::testing::AssertionResult Finished(const ChildRun& run) {
-    if (run.timedOut)
-        return ::testing::AssertionFailure() << "varko-check did not finish; stderr: " << run.err;
-    if (run.signal != 0)
-        return ::testing::AssertionFailure()
-               << "varko-check died of signal " << run.signal << "; stderr: " << run.err;
-    if (run.exitStatus > kTrouble)
-        return ::testing::AssertionFailure() << "could not run varko-check: status " << run.exitStatus;
-    return ::testing::AssertionSuccess();
-}
-
-// Checks one run's whole result; a failure names the case.
-void ExpectRun(const ChildRun& run, int status, const std::string& out, const std::string& err,
-               const std::string& name = "") {
-    ASSERT_TRUE(Finished(run)) << name;
-    EXPECT_EQ(run.exitStatus, status) << name;
-    EXPECT_EQ(run.out, out) << name;
-    EXPECT_EQ(run.err, err) << name;
 }
 
 void MakeFifo(const fs::path& path) {
@@ -204,7 +183,8 @@ TEST_F(BadInputTest, TenMegabyteLineIsCheckedInBoundedMemory) {
          "mod/huge.odf:1: Error - Unknown command: turboBoost = " + huge + "\n" + Fault("mod/huge.odf", 2),
          2},
         {"mod/words.odf", "maxHealth = 7" + words + "\r\nbad2",
-         "mod/words.odf:1: Error - Unknown specifications '7' found at the end of the value. Please remove or "
+         "mod/words.odf:1: Error - Unknown specifications '7' found at the end of the value. Please remove "
+         "or "
          "comment it \"//\"\n" +
              Fault("mod/words.odf", 2),
          2},

@@ -1,5 +1,5 @@
 #include "varko/cli/command_line.h"
-#include "varko/cli/report.h"
+#include "varko/cli/utf8_text.h"
 
 #include "test_dirs.h"
 

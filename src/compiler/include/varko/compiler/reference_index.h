@@ -35,12 +35,19 @@ public:
     std::vector<std::string> Unused(const std::vector<std::string>& odfNames) const;
 
 private:
-    void Note(std::string_view name, const std::string& file, int line);
-    void AddTechTree(const std::string& file, const textrules::LineList& lines);
-    void AddOdf(const std::string& file, const textrules::LineList& lines);
+    // A reference as kept: the naming file by its place in m_files, so no name is copied per use.
+    struct Place {
+        std::size_t file = 0;
+        int line = 0;
+    };
+
+    void Note(std::string_view name, std::size_t file, int line);
+    void AddTechTree(std::size_t file, const textrules::LineList& lines);
+    void AddOdf(std::size_t file, const textrules::LineList& lines);
 
     const DeclarationTable& m_declarations;
-    std::unordered_map<std::string, std::vector<Reference>, textrules::CaseInsensitiveHash,
+    std::vector<std::string> m_files; // in the order they were added
+    std::unordered_map<std::string, std::vector<Place>, textrules::CaseInsensitiveHash,
                        textrules::CaseInsensitiveEqual>
         m_byName;
 };

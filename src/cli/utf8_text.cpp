@@ -1,12 +1,7 @@
-#include "varko/cli/report.h"
-
-#include <nlohmann/json.hpp>
+#include "varko/cli/utf8_text.h"
 
 namespace varko::cli {
 
-namespace {
-
-// Well-formed UTF-8 by the Unicode table: no overlong forms, no surrogates, nothing past U+10FFFF.
 bool IsValidUtf8(const std::string& bytes) {
     auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     std::size_t i = 0;
@@ -41,8 +36,6 @@ bool IsValidUtf8(const std::string& bytes) {
     return true;
 }
 
-} // namespace
-
 std::string ToUtf8(const std::string& bytes) {
     if (IsValidUtf8(bytes))
         return bytes;
@@ -57,27 +50,6 @@ std::string ToUtf8(const std::string& bytes) {
         }
     }
     return text;
-}
-
-void WriteTextReport(const BatchResult& result, std::ostream& out) {
-    for (const FileReport& report : result.reports) {
-        for (const compiler::Finding& finding : report.findings)
-            out << report.file.display << ':' << finding.line << ": " << compiler::MessageDetail(finding)
-                << '\n';
-    }
-}
-
-void WriteJsonReport(const BatchResult& result, std::ostream& out) {
-    nlohmann::json array = nlohmann::json::array();
-    for (const FileReport& report : result.reports) {
-        for (const compiler::Finding& finding : report.findings) {
-            array.push_back({{"file", ToUtf8(report.file.display)},
-                             {"line", finding.line},
-                             {"code", finding.code},
-                             {"message", ToUtf8(compiler::MessageText(finding))}});
-        }
-    }
-    out << array.dump(2) << '\n';
 }
 
 } // namespace varko::cli
