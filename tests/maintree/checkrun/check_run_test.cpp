@@ -199,7 +199,7 @@ TEST_F(CheckRunTest, EmptyDocumentHidesTheList) {
 
 TEST_F(CheckRunTest, RunPressedTwiceStopsWithTheMessagesFoundSoFar) {
     QStringList lines;
-    for (int i = 0; i < 60000; ++i)
+    for (int i = 0; i < 200000; ++i)
         lines << QStringLiteral("unknown%1 = 1").arg(i);
     SetText(lines);
     const QStringList all = ExpectedMessages(lines, "Untitled.odf");
