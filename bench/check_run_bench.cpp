@@ -56,7 +56,9 @@ int main(int argc, char* argv[]) {
 
     maintree::CheckRun run(
         {[](maintree::RunButtonState) {}, messageList, messageSplitter, status,
-         [status](const QString& text) { status->setPanelText(maintree::StatusPanel::CheckResult, text); }},
+         [status](const QString& text) { status->setPanelText(maintree::StatusPanel::CheckResult, text); },
+         // The findings become the editor's fault marks, as in the main window.
+         [editor](std::vector<compiler::Finding> findings) { editor->setFindings(findings); }},
         {[editor] { return editor->document()->toRawText(); }, [] { return QStringLiteral("Untitled.odf"); },
          &environment, [](const QString&) {}});
 
@@ -81,8 +83,8 @@ int main(int argc, char* argv[]) {
                     .arg(lineCount)
                     .arg(everyLineFaulty ? QStringLiteral("all faulty") : QStringLiteral("mixed"))
                     .arg(pass);
-            std::printf("%-34s %9d %8lld %9.1f %9.1f  %s\n", name.toLocal8Bit().constData(), messageList->count(),
-                        total.elapsed(), app.longestWall / 1e6, app.longestCpu / 1e6,
+            std::printf("%-34s %9d %8lld %9.1f %9.1f  %s\n", name.toLocal8Bit().constData(),
+                        messageList->count(), total.elapsed(), app.longestWall / 1e6, app.longestCpu / 1e6,
                         app.longestWhat.toLocal8Bit().constData());
         }
     }

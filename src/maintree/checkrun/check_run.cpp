@@ -48,7 +48,8 @@ void CheckOnWorker(QString text, const std::string& currentFile, compiler::Check
 CheckRun::CheckRun(CheckRunWidgets widgets, CheckRunSources sources, QObject* parent)
     : QObject(parent), m_showRunButton(std::move(widgets.showRunButton)), m_messageList(widgets.messageList),
       m_messageSplitter(widgets.messageSplitter), m_statusBar(widgets.statusBar),
-      m_showSummary(std::move(widgets.showSummary)), m_sources(std::move(sources)) {
+      m_showSummary(std::move(widgets.showSummary)), m_showFaults(std::move(widgets.showFaults)),
+      m_sources(std::move(sources)) {
     // All items are one line of the same font; the list lays out long runs much faster knowing it.
     if (m_messageList)
         m_messageList->setUniformItemSizes(true);
@@ -131,6 +132,7 @@ bool CheckRun::clearSomeMessages(const QElapsedTimer& slice) {
 
 void CheckRun::beginRun(int lineCount) {
     m_linesPassed = 0;
+    m_listed.emplace();
     delete m_progress;
     if (!m_statusBar)
         return;
@@ -147,6 +149,8 @@ void CheckRun::beginRun(int lineCount) {
 
 // Each item keeps its finding's line, which the message list goes to.
 void CheckRun::appendMessages(const QList<compiler::Finding>& findings) {
+    if (m_listed)
+        m_listed->insert(m_listed->end(), findings.begin(), findings.end());
     if (!m_messageList)
         return;
     for (const compiler::Finding& finding : findings) {
@@ -189,6 +193,9 @@ void CheckRun::closeRun() {
     delete m_progress;
     showButton(RunButtonState::Idle);
     m_runOpen = false;
+    if (m_listed && m_showFaults)
+        m_showFaults(std::move(*m_listed));
+    m_listed.reset();
     emit runEnded();
 }
 

@@ -1,11 +1,21 @@
 #include "varko/maintree/document/documents.h"
 
+#include "varko/editing/document_kind.h"
 #include "varko/maintree/document/document_names.h"
 #include "varko/maintree/editor/editor_pane.h"
 
 #include <QWidget>
 
 namespace varko::maintree {
+
+namespace {
+
+void Notify(const std::function<void(const QString&)>& event, const QString& name) {
+    if (event)
+        event(name);
+}
+
+} // namespace
 
 Documents::Documents(EditorPane& editor, platform::Desktop& desktop, QWidget& window,
                      std::function<void()> refreshStatus, std::function<QString()> startFolder)
@@ -20,6 +30,7 @@ void Documents::adopt(const QString& currentFile) {
     const QString caption = DocumentCaption(m_currentFile);
     m_window.setWindowTitle(caption);
     m_desktop.SetApplicationTitle(caption);
+    m_editor.setDocumentKind(editing::DocumentKindOfFile(m_currentFile));
     m_editor.clearModified();
     m_refreshStatus();
 }
@@ -42,6 +53,7 @@ void Documents::newDocument(Kind kind) {
         return;
     m_editor.clearText();
     adopt(kind == Kind::TechTree ? kUntitledTt : kUntitledOdf);
+    Notify(m_events.created, m_currentFile);
 }
 
 void Documents::open() {
@@ -70,6 +82,7 @@ void Documents::load(const QString& fileName) {
     }
     m_editor.loadFromFile(name);
     adopt(name);
+    Notify(m_events.loaded, name);
 }
 
 bool Documents::save() {
@@ -82,6 +95,7 @@ bool Documents::saveUnder(const QString& fileName) {
     if (!fileName.isEmpty() && !IsUntitled(fileName)) {
         m_editor.saveToFile(fileName);
         adopt(fileName);
+        Notify(m_events.saved, fileName);
         return true;
     }
     if (!ask(m_saveDialog, false))
@@ -89,12 +103,20 @@ bool Documents::saveUnder(const QString& fileName) {
     m_saveDialog.fileName = WithDocumentExtension(m_saveDialog.fileName, fileName);
     m_editor.saveToFile(m_saveDialog.fileName);
     adopt(m_saveDialog.fileName);
+    Notify(m_events.saved, m_saveDialog.fileName);
     return true;
 }
 
 void Documents::saveAs() {
     m_saveDialog.fileName = m_currentFile;
     saveUnder(QString());
+}
+
+void Documents::restoreUnsaved(const QString& name, const QString& text) {
+    m_editor.loadText(text);
+    adopt(name);
+    m_editor.markModified();
+    m_refreshStatus();
 }
 
 bool Documents::askToSaveChanges() {

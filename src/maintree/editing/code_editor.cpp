@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolTip>
 
 namespace varko::editing {
@@ -33,16 +34,16 @@ CodeEditor::CodeEditor(QWidget* parent)
     m_highlighter->setFormats(TextFormats(palette()));
     connect(this, &QPlainTextEdit::blockCountChanged, this, [this] {
         updateGutterWidth();
-        refreshSelections();
+        requestSelections();
     });
     connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::updateGutter);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-        refreshSelections();
+        requestSelections();
         refreshCaretFault();
     });
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { refreshSelections(); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { requestSelections(); });
     connect(m_marks, &FaultMarks::changed, this, [this] {
-        refreshSelections();
+        requestSelections();
         refreshCaretFault();
         m_gutter->update();
     });
@@ -113,6 +114,19 @@ void CodeEditor::refreshCaretFault() {
         return;
     m_caretFault = text;
     emit caretFaultChanged(text);
+}
+
+// These signals may come in the middle of an edit, and setting the extra selections then would
+// destroy cursors the document still lists while it is being cleared (a load, a new document):
+// the selections are set once the edit is over.
+void CodeEditor::requestSelections() {
+    if (m_selectionsRequested)
+        return;
+    m_selectionsRequested = true;
+    QTimer::singleShot(0, this, [this] {
+        m_selectionsRequested = false;
+        refreshSelections();
+    });
 }
 
 // The caret's line and the underlines of the lines on screen only: the widget goes through the

@@ -3,8 +3,10 @@
 #include "varko/editing/line_scanner.h"
 
 #include <QTextDocument>
+#include <QTimer>
 
 #include <algorithm>
+#include <iterator>
 
 namespace varko::editing {
 
@@ -64,11 +66,17 @@ void FaultMarks::add(const QTextBlock& block, const compiler::Finding& finding, 
 }
 
 void FaultMarks::onContentsChange(int position, int, int added) {
-    const auto size = m_marks.size();
-    std::erase_if(m_marks, [](const Mark& mark) {
-        return mark.anchored && mark.end.position() <= mark.start.position();
+    const auto dropped = std::stable_partition(m_marks.begin(), m_marks.end(), [](const Mark& mark) {
+        return !mark.anchored || mark.end.position() > mark.start.position();
     });
-    bool touched = m_marks.size() != size;
+    bool touched = dropped != m_marks.end();
+    if (touched) {
+        if (m_dropped.empty())
+            QTimer::singleShot(0, this, [this] { m_dropped.clear(); });
+        m_dropped.insert(m_dropped.end(), std::make_move_iterator(dropped),
+                         std::make_move_iterator(m_marks.end()));
+        m_marks.erase(dropped, m_marks.end());
+    }
     for (auto it = m_marks.begin(); !touched && it != m_marks.end(); ++it)
         touched = it->start.position() <= position + added && it->end.position() >= position;
     if (touched)

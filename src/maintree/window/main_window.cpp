@@ -11,6 +11,7 @@
 #include "varko/maintree/navigation/script_hierarchy.h"
 #include "varko/maintree/placement/form_placement.h"
 #include "varko/maintree/placement/qt_placement_window.h"
+#include "varko/maintree/window/editor_features.h"
 #include "varko/maintree/window/startup_settings.h"
 #include "varko/maintree/window/status_panels.h"
 #include "varko/platform/version_info.h"
@@ -72,6 +73,7 @@ void MainWindow::start(const QStringList& arguments) {
     m_objectBrowser->fill(m_appDir, m_desktop);
     if (!m_askForPreferences)
         refreshCatalogues();
+    guarded([this] { m_editorFeatures->start(); });
 }
 
 void MainWindow::applyStartupSettings() {
@@ -102,10 +104,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     guarded([&] { canClose = m_documents->askToSaveChanges(); });
     guarded([&] { m_placement->saveOnClose(canClose); });
-    if (canClose)
+    if (canClose) {
+        m_editorFeatures->windowClosed();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -12,6 +12,7 @@
 #include "varko/maintree/navigation/script_hierarchy.h"
 #include "varko/maintree/placement/form_placement.h"
 #include "varko/maintree/placement/qt_placement_window.h"
+#include "varko/maintree/window/editor_features.h"
 #include "varko/maintree/window/main_window.h"
 #include "varko/maintree/window/status_panels.h"
 
@@ -45,6 +46,8 @@ void MainWindow::createParts() {
     createCheckRuns();
     bindFileCommands();
     bindHelpMenu();
+    m_editorFeatures = std::make_unique<EditorFeatures>(EditorFeatures::Parts{
+        *this, m_layout, m_menu, *m_documents, m_desktop, QFile::decodeName(m_appDir.c_str())});
 }
 
 void MainWindow::createNavigation() {
@@ -72,6 +75,9 @@ void MainWindow::createCheckRuns() {
     widgets.statusBar = &status;
     widgets.showSummary = [&status](const QString& text) {
         status.setPanelText(StatusPanel::CheckResult, text);
+    };
+    widgets.showFaults = [this](std::vector<compiler::Finding> findings) {
+        m_layout.editor->setFindings(findings);
     };
     CheckRunSources sources;
     sources.editorText = [this] { return m_layout.editor->document()->toRawText(); };

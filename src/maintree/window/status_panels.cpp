@@ -8,8 +8,9 @@ namespace varko::maintree {
 
 namespace {
 
-constexpr std::array<int, 3> kPanelWidths = {50, 150, 50};
-const std::array<const char*, 3> kPanelNames = {"Position", "Check result", "Modified state"};
+constexpr std::array<int, 4> kPanelWidths = {50, 150, 50, 50};
+const std::array<const char*, 4> kPanelNames = {"Position", "Check result", "Modified state",
+                                                "Fault at caret"};
 
 } // namespace
 

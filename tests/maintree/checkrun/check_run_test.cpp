@@ -220,6 +220,8 @@ TEST_F(CheckRunTest, RunPressedTwiceStopsWithTheMessagesFoundSoFar) {
     ExpectListShown(true);
     ExpectIdle();
     EXPECT_EQ(m_buttonStates, (std::vector<RunButtonState>{Running, Idle}));
+    // The editor's fault marks are what the list shows.
+    EXPECT_EQ(m_faultsHanded, std::vector<QStringList>{found});
 }
 
 TEST_F(CheckRunTest, LinesAreTakenWhenTheRunStarts) {
@@ -245,6 +247,8 @@ TEST_F(CheckRunTest, UnreadableDeclarationsShowTheErrorBoxAndEndIdle) {
     EXPECT_EQ(errors[0].text, QStringLiteral("Cannot access the declarations file \"declarations.txt\"!"));
     // Nothing was checked: the run ends without messages, and the last run's summary is gone.
     EXPECT_TRUE(Messages().isEmpty());
+    ASSERT_EQ(m_faultsHanded.size(), 2u);
+    EXPECT_EQ(m_faultsHanded.back(), QStringList()) << "the last run's marks go with its messages";
     EXPECT_EQ(m_status->panelText(StatusPanel::CheckResult), QString());
     ExpectListShown(false);
     ExpectIdle();

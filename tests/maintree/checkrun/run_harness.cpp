@@ -67,8 +67,16 @@ void RunHarness::SetUp() {
             m_buttonStates.push_back(state);
             maintree::ShowRunButtonState(*m_runButton, state);
         },
-        m_messageList, m_messageSplitter, m_status,
-        [this](const QString& text) { m_status->setPanelText(maintree::StatusPanel::CheckResult, text); }};
+        m_messageList,
+        m_messageSplitter,
+        m_status,
+        [this](const QString& text) { m_status->setPanelText(maintree::StatusPanel::CheckResult, text); },
+        [this](std::vector<compiler::Finding> findings) {
+            QStringList texts;
+            for (const compiler::Finding& finding : findings)
+                texts << QString::fromLatin1(compiler::MessageText(finding));
+            m_faultsHanded.push_back(texts);
+        }};
     maintree::CheckRunSources sources{[this] { return m_editor->document()->toRawText(); },
                                       [this] { return m_currentFile; }, m_environment.get(),
                                       [this](const QString& text) { m_desktop.ShowError(text); }};

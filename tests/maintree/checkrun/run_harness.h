@@ -46,6 +46,8 @@ protected:
     // The Run button, shown as the toolbar shows it, and each state it was shown in.
     QAction* m_runButton = nullptr;
     std::vector<maintree::RunButtonState> m_buttonStates;
+    // The messages of the findings each ended run handed over for the editor's fault marks.
+    std::vector<QStringList> m_faultsHanded;
     QString m_currentFile = QStringLiteral("Untitled.odf");
     std::unique_ptr<compiler::CheckEnvironment> m_environment;
     platform::ScriptedDesktop m_desktop;

@@ -66,6 +66,8 @@ QString EditorFixture::ToolTipAt(QWidget* widget, const QPoint& at) {
 }
 
 QStringList EditorFixture::UnderlinedTexts() const {
+    // The editor sets its selections once the edit or move that changed them is over.
+    QCoreApplication::processEvents();
     QStringList texts;
     for (const QTextEdit::ExtraSelection& selection : m_editor.extraSelections()) {
         if (selection.format.underlineStyle() == QTextCharFormat::WaveUnderline)
@@ -75,6 +77,7 @@ QStringList EditorFixture::UnderlinedTexts() const {
 }
 
 std::vector<int> EditorFixture::UnderlinedLines() const {
+    QCoreApplication::processEvents();
     std::vector<int> lines;
     for (const QTextEdit::ExtraSelection& selection : m_editor.extraSelections()) {
         if (selection.format.underlineStyle() == QTextCharFormat::WaveUnderline)

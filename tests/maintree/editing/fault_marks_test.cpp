@@ -165,5 +165,32 @@ TEST_F(FaultMarking, OneMarkWrapsToItselfAndNoMarkMovesNothing) {
     EXPECT_EQ(m_editor.textCursor().position(), Block(7).position() + 1);
 }
 
+// Loading a file or starting a new document replaces the whole text while marks stand in it.
+TEST_F(FaultMarking, ReplacingTheWholeTextDropsEveryMarkAndTheEditorGoesOn) {
+    const std::pair<const char*, std::function<void()>> rows[] = {
+        {"setPlainText", [this] { m_editor.setPlainText("other\ntext"); }},
+        {"clear", [this] { m_editor.clear(); }},
+        {"select all and type",
+         [this] {
+             m_editor.selectAll();
+             QTest::keyClicks(&m_editor, "z");
+         }},
+    };
+    for (const auto& [name, replace] : rows) {
+        SCOPED_TRACE(name);
+        Load(kMarkedText);
+        m_editor.setFindings(kMarkedFindings);
+        PutCaret(3);
+        ASSERT_EQ(m_editor.faultMarkCount(), 2);
+        replace();
+        EXPECT_EQ(m_editor.faultMarkCount(), 0);
+        EXPECT_EQ(MarkedLines(), std::vector<int>{});
+        EXPECT_EQ(m_editor.faultTextAtCaret(), "");
+        QTest::qWait(1);
+        QTest::keyClicks(&m_editor, "typed");
+        m_editor.setFindings(kMarkedFindings);
+    }
+}
+
 } // namespace
 } // namespace varko::editing

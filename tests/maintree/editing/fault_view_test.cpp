@@ -163,6 +163,7 @@ TEST_F(FaultView, TheCaretsFaultTextFollowsTheCaret) {
 TEST_F(FaultView, TheCaretsLineIsHighlighted) {
     Load(NumberedLines(5));
     PutCaret(3, 2);
+    QCoreApplication::processEvents();
     int highlighted = 0;
     for (const QTextEdit::ExtraSelection& selection : m_editor.extraSelections()) {
         if (selection.format.boolProperty(QTextFormat::FullWidthSelection)) {

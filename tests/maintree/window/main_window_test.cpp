@@ -125,7 +125,9 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
         QStringList items;
     };
     const Row rows[] = {
-        {"fileMenu", false, {"&New\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S", "Save &As", "-", "B&ye"}},
+        {"fileMenu",
+         false,
+         {"&New\tCtrl+N", "&Open\tCtrl+O", "&Save\tCtrl+S", "Save &As", "Reopen", "-", "B&ye"}},
         {"newMenu", false, {"ODF File", "Tech Tree File"}},
         {"editMenu",
          false,
@@ -142,7 +144,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
     QStringList titles;
     for (QAction* action : m_window->menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, QStringList({"&File", "Edit", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "Edit", "&Search", "&Help"}));
 }
 
 // The Edit menu and the context menu hold the same actions.

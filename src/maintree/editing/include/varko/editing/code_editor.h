@@ -65,6 +65,7 @@ private:
     void showFaultTip(const QPoint& globalPos, int y, QWidget* over);
     void updateGutterWidth();
     void updateGutter(const QRect& rect, int dy);
+    void requestSelections();
     void refreshSelections();
     void refreshCaretFault();
     void moveCaretTo(const QTextBlock& block);
@@ -75,6 +76,7 @@ private:
     FaultMarks* m_marks;
     LineNumberArea* m_gutter;
     QString m_caretFault;
+    bool m_selectionsRequested = false;
 };
 
 } // namespace varko::editing

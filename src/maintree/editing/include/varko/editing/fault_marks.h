@@ -66,6 +66,10 @@ private:
     QPointer<QTextDocument> m_document;
     // Sorted by start position; edits move the cursors but never reorder them.
     std::vector<Mark> m_marks;
+    // Marks dropped during an edit. Their cursors live on until the edit is over: a document
+    // that is cleared (a load, a new document) restores its list of cursors after announcing
+    // the change, and a cursor destroyed meanwhile would be left in that list.
+    std::vector<Mark> m_dropped;
 };
 
 } // namespace varko::editing

@@ -11,7 +11,9 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QListWidget;
 class QProgressBar;
@@ -29,6 +31,8 @@ struct CheckRunWidgets {
     QStatusBar* statusBar = nullptr;
     // Writes the check result's panel.
     std::function<void(const QString& text)> showSummary;
+    // Receives the listed findings once a run that began has ended, finished, stopped or failed.
+    std::function<void(std::vector<compiler::Finding> findings)> showFaults;
 };
 
 // What a check run reads. The functions are called on the GUI thread when a run starts; the
@@ -85,6 +89,7 @@ private:
     QPointer<QWidget> m_messageSplitter;
     QPointer<QStatusBar> m_statusBar;
     std::function<void(const QString&)> m_showSummary;
+    std::function<void(std::vector<compiler::Finding>)> m_showFaults;
     CheckRunSources m_sources;
 
     Worker<RunUpdate> m_worker;
@@ -96,6 +101,8 @@ private:
     RunButtonState m_buttonState = RunButtonState::Idle;
     QPointer<QProgressBar> m_progress;
     int m_linesPassed = 0;
+    // What the list shows of the run that began; nothing before a run began.
+    std::optional<std::vector<compiler::Finding>> m_listed;
     QElapsedTimer m_progressShown;
 };
 

@@ -13,6 +13,16 @@ namespace varko::maintree {
 
 class EditorPane;
 
+// What happened to the document, for the parts that follow its file (the recent list, the watch
+// on the file, crash recovery). Each runs after the editor and the caption show the new state.
+struct DocumentEvents {
+    // Read from a file: opened, reopened, dropped or named on the command line.
+    std::function<void(const QString& path)> loaded;
+    // A new untitled document; the name it goes by.
+    std::function<void(const QString& name)> created;
+    std::function<void(const QString& path)> saved;
+};
+
 // The one open document: its name, the two file dialogs, new, open, save and the question that
 // guards unsaved changes. Failures to read or write a file are thrown as FileError.
 class Documents {
@@ -37,6 +47,10 @@ public:
     // An untitled document asks with the save dialog. True when the text was written.
     bool save();
     void saveAs();
+    // Puts text back that was never saved, as a modified document going by `name` (a path, or the
+    // name an untitled document goes by). Nothing is asked and no event follows.
+    void restoreUnsaved(const QString& name, const QString& text);
+    void setEvents(DocumentEvents events) { m_events = std::move(events); }
     // True when the pending command may go on: nothing to save, the user said No, or the
     // document was saved. A cancelled save dialog cancels the command too.
     bool askToSaveChanges();
@@ -57,6 +71,7 @@ private:
     QString m_currentFile;
     platform::FileDialog m_openDialog;
     platform::FileDialog m_saveDialog;
+    DocumentEvents m_events;
 };
 
 } // namespace varko::maintree

@@ -39,9 +39,12 @@ public:
     // Writes the text with CR LF line breaks; the old file stays whole on failure. Throws FileError.
     void saveToFile(const QString& path) const;
     void clearText();
+    // Replaces the whole text as loading does; "\n" separates lines.
+    void loadText(const QString& text) { replaceAllText(text); }
 
     bool isModified() const { return m_modified; }
     void clearModified() { m_modified = false; }
+    void markModified() { m_modified = true; }
 
     QString fontName() const { return font().family(); }
     int fontSize() const { return font().pointSize(); }

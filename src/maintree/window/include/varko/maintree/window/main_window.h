@@ -22,6 +22,7 @@ namespace varko::maintree {
 class CheckRun;
 class Documents;
 class EditActions;
+class EditorFeatures;
 class EditorPane;
 class FormPlacement;
 class MessageList;
@@ -77,6 +78,7 @@ public:
     CheckRun& checkRun() const { return *m_checkRun; }
     ScriptHierarchy& hierarchy() const { return *m_hierarchy; }
     NavigationController& navigation() const { return *m_navigation; }
+    EditorFeatures& editorFeatures() const { return *m_editorFeatures; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -111,6 +113,7 @@ private:
     MainMenu m_menu;
     QTimer* m_hierarchyTimer = nullptr;
     std::unique_ptr<Documents> m_documents;
+    std::unique_ptr<EditorFeatures> m_editorFeatures;
     // Declared last so they go first: they stop their workers while the widgets still exist.
     std::unique_ptr<QtPlacementWindow> m_placementWindow;
     std::unique_ptr<FormPlacement> m_placement;

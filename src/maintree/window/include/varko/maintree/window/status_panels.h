@@ -14,9 +14,10 @@ class EditorPane;
 QString PositionText(int line, int column);
 
 // The panels of the status bar, from the left.
-enum class StatusPanel { Position, CheckResult, Modified };
+enum class StatusPanel { Position, CheckResult, Modified, FaultAtCaret };
 
-// The status bar under the editor: the caret's position, the last check's result and "Modified".
+// The status bar under the editor: the caret's position, the last check's result, "Modified" and
+// the messages of the caret line's faults.
 class StatusPanels : public QStatusBar {
     Q_OBJECT
 
@@ -33,7 +34,7 @@ public:
 private:
     QLabel* label(StatusPanel panel) const { return m_panels.at(static_cast<std::size_t>(panel)); }
 
-    std::array<QLabel*, 3> m_panels{};
+    std::array<QLabel*, 4> m_panels{};
 };
 
 } // namespace varko::maintree
