@@ -13,6 +13,7 @@
 #include "varko/maintree/placement/form_placement.h"
 #include "varko/maintree/placement/qt_placement_window.h"
 #include "varko/maintree/window/main_window.h"
+#include "varko/maintree/window/mod_features.h"
 #include "varko/maintree/window/status_panels.h"
 
 #include <QAction>
@@ -45,6 +46,7 @@ void MainWindow::createParts() {
     createCheckRuns();
     bindFileCommands();
     bindHelpMenu();
+    m_modFeatures = std::make_unique<ModFeatures>(*this, m_desktop);
 }
 
 void MainWindow::createNavigation() {

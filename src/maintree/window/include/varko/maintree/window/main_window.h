@@ -25,6 +25,7 @@ class EditActions;
 class EditorPane;
 class FormPlacement;
 class MessageList;
+class ModFeatures;
 class NavigationController;
 class ObjectBrowser;
 class QtPlacementWindow;
@@ -77,6 +78,7 @@ public:
     CheckRun& checkRun() const { return *m_checkRun; }
     ScriptHierarchy& hierarchy() const { return *m_hierarchy; }
     NavigationController& navigation() const { return *m_navigation; }
+    ModFeatures& modFeatures() const { return *m_modFeatures; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -119,6 +121,7 @@ private:
     std::unique_ptr<ScriptHierarchy> m_hierarchy;
     std::unique_ptr<MessageList> m_messageList;
     std::unique_ptr<CheckRun> m_checkRun;
+    std::unique_ptr<ModFeatures> m_modFeatures;
 };
 
 } // namespace varko::maintree
