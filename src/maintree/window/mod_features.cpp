@@ -98,6 +98,8 @@ void ModFeatures::createAssists() {
     connect(m_quickFix.get(), &assist::QuickFix::statusMessage, this, &ModFeatures::showStatus);
     connect(m_navigator.get(), &assist::FileNavigator::statusMessage, this, &ModFeatures::showStatus);
     connect(m_navigator.get(), &assist::FileNavigator::openRequested, this, &ModFeatures::openFromNavigator);
+    m_menu.back->setEnabled(false);
+    connect(m_navigator.get(), &assist::FileNavigator::canGoBackChanged, m_menu.back, &QAction::setEnabled);
 }
 
 void ModFeatures::createLiveChecker() {

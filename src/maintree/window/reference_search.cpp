@@ -38,7 +38,7 @@ std::vector<assist::ProblemEntry> PlacesIn(const assist::ModFile& file, const st
 
 } // namespace
 
-ReferenceSearch::ReferenceSearch(const compiler::CheckEnvironment& environment, QObject* parent)
+ReferenceSearch::ReferenceSearch(compiler::CheckEnvironment& environment, QObject* parent)
     : QObject(parent), m_environment(environment) {}
 
 ReferenceSearch::~ReferenceSearch() {
@@ -67,6 +67,7 @@ void ReferenceSearch::cancel() {
 
 // On the worker.
 void ReferenceSearch::run(const std::string& target, quint64 generation, const std::atomic<bool>& stop) {
+    m_environment.Refresh();
     std::shared_ptr<const compiler::DeclarationTable> declarations = m_environment.Declarations();
     if (!declarations)
         declarations = std::make_shared<const compiler::DeclarationTable>();

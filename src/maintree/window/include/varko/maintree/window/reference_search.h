@@ -20,12 +20,13 @@ struct ReferringFile {
 };
 
 // The places where the addon directories' files name a file: include lines, file-name values and
-// tech-tree entries. The files are read on a worker; only the latest search reports.
+// tech-tree entries. The files are read on a worker, which first brings the environment up to
+// date; only the latest search reports.
 class ReferenceSearch : public QObject {
     Q_OBJECT
 
 public:
-    explicit ReferenceSearch(const compiler::CheckEnvironment& environment, QObject* parent = nullptr);
+    explicit ReferenceSearch(compiler::CheckEnvironment& environment, QObject* parent = nullptr);
     ~ReferenceSearch() override;
 
     // Searches for the file name (e.g. "base.odf", case ignored).
@@ -42,7 +43,7 @@ signals:
 private:
     void run(const std::string& target, quint64 generation, const std::atomic<bool>& stop);
 
-    const compiler::CheckEnvironment& m_environment;
+    compiler::CheckEnvironment& m_environment;
     quint64 m_generation = 0;
     bool m_running = false;
     // Declared last, so it is destroyed first: the worker ends before the members above go.
