@@ -14,13 +14,13 @@
 #include "varko/maintree/navigation/navigation_panel.h"
 #include "varko/maintree/window/main_window.h"
 #include "varko/maintree/window/mod_checks.h"
+#include "varko/maintree/window/mod_icons.h"
 #include "varko/maintree/window/mod_problems_dock.h"
 #include "varko/maintree/window/status_panels.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 
 namespace varko::maintree {
 
@@ -29,24 +29,6 @@ namespace settings = compiler::settings;
 namespace {
 
 constexpr int kStatusMs = 5000;
-
-// Three pages fanned out: the files of the mod.
-QIcon ModFilesIcon() {
-    QIcon icon;
-    for (const int size : {16, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.scale(size / 16.0, size / 16.0);
-        painter.setPen(QPen(QColor(60, 60, 60), 1));
-        for (const int step : {0, 2, 4}) {
-            painter.setBrush(step == 4 ? QColor(Qt::white) : QColor(215, 215, 215));
-            painter.drawRect(QRectF(1.5 + step, 1.5 + step, 9, 10));
-        }
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
 
 } // namespace
 
@@ -58,6 +40,7 @@ ModFeatures::ModFeatures(MainWindow& window, platform::Desktop& desktop)
     createAssists();
     createLiveChecker();
     createModViews();
+    createCrossViews();
     bindMenu();
     bindContextMenu();
 }
@@ -82,9 +65,9 @@ void ModFeatures::createAssists() {
         &editor,
         assist::CompletionSources{[this] { return catalog()->Entries(); }, typeOf, files, documentPath});
     const auto sectionsOf = [this](std::string_view name) { return catalog()->SectionsOf(name); };
-    m_hoverTips = std::make_unique<assist::HoverTips>(
-        &editor, assist::HoverSources{typeOf, sectionsOf, files}, documentPath,
-        [&editor](int line) { return editor.faultTextOf(editor.document()->findBlockByNumber(line)); });
+    m_hoverTips =
+        std::make_unique<assist::HoverTips>(&editor, assist::HoverSources{typeOf, sectionsOf, files},
+                                            documentPath, [this](int line) { return lineTip(line); });
     const auto propertyNames = [this] {
         std::vector<std::string> names;
         for (const assist::PropertyEntry& entry : catalog()->Entries())
@@ -129,7 +112,7 @@ void ModFeatures::createModViews() {
     m_modFiles = new assist::ModFilesView;
     m_modFiles->setObjectName(QStringLiteral("modFilesView"));
     m_window.layout().navigationPanel->addPage(m_modFiles);
-    m_modFilesPage = AddPageButton(m_window.toolBar(), "modFilesPage", "Mod Files", ModFilesIcon());
+    m_modFilesPage = AddPageButton(m_window.toolBar(), "modFilesPage", "Mod Files", DrawModFilesIcon());
     m_window.navigation().addPage(m_modFilesPage, QStringLiteral("Mod Files"), m_modFiles);
     connect(m_modFilesPage, &QAction::toggled, this, [this](bool chosen) {
         if (chosen)

@@ -75,13 +75,14 @@ TEST_F(MainWindowTest, ToolbarButtonsShowPicturesWithHintsAndNames) {
         {"hierarchyPage", "Script Hierachy", "Script Hierarchy"},
         {"browserPage", "Object Browser", "Object Browser"},
         {"modFilesPage", "Mod Files", "Mod Files"},
+        {"propertiesPage", "Properties", "Properties"},
     };
     QStringList order;
     for (QAction* action : m_window->toolBar().bar->actions())
         order << action->objectName();
     EXPECT_EQ(order, QStringList({"leadingSeparator", "newDocument", "open", "save", "fileSeparator", "run",
                                   "runSeparator", "hierarchyPage", "browserPage", "modFilesPage",
-                                  "trailingSeparator"}));
+                                  "propertiesPage", "trailingSeparator"}));
     for (const Row& row : rows) {
         auto* button = m_window->findChild<QToolButton*>(row.name);
         ASSERT_NE(button, nullptr) << row.name;
@@ -136,7 +137,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
         {"modMenu",
          false,
          {"Run\tF9", "Check Mod\tCtrl+Shift+M", "-", "Go to File\tF12", "Back\tAlt+Left",
-          "Find References\tShift+F12", "-", "Quick Fix...\tCtrl+.", "Complete\tCtrl+Space"}},
+          "Find References\tShift+F12", "-", "Quick Fix...\tCtrl+.", "Complete\tCtrl+Space", "-",
+          "Tech Tree Graph"}},
         {"helpMenu", false, {"Help", "Visit &Website", "-", "&About"}},
         {"editorContextMenu", true, {"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "Select &All"}},
     };

@@ -22,10 +22,16 @@
 #include <vector>
 
 class QAction;
+class QTimer;
 
 namespace varko::assist {
 class ModFilesView;
 }
+
+namespace varko::crossview {
+class PropertiesView;
+class TechTreeGraphWindow;
+} // namespace varko::crossview
 
 namespace varko::maintree {
 
@@ -33,8 +39,9 @@ class MainWindow;
 class ModProblemsDock;
 
 // What the editor knows about the game, in the main window: the "Mod" menu, checks while the user
-// types, completion, hover tips, going to files and back, quick fixes, the "Mod Files" page of the
-// navigation panel and the "Mod Problems" of a check of the whole mod or a search for references.
+// types, completion, hover tips, going to files and back, quick fixes, the "Mod Files" and
+// "Properties" pages of the navigation panel, the "Mod Problems" of a check of the whole mod or a
+// search for references, and the "Tech Tree Graph" window.
 class ModFeatures : public QObject {
     Q_OBJECT
 
@@ -44,6 +51,10 @@ public:
 
     const assist::ModMenuItems& menu() const { return m_menu; }
     QAction* modFilesPage() const { return m_modFilesPage; }
+    QAction* propertiesPage() const { return m_propertiesPage; }
+    QAction* techTreeGraph() const { return m_techTreeGraph; }
+    crossview::PropertiesView& properties() const { return *m_properties; }
+    crossview::TechTreeGraphWindow& graphWindow() const { return *m_graphWindow; }
     assist::ModFilesView& modFiles() const { return *m_modFiles; }
     ModProblemsDock& problems() const { return *m_problems; }
     assist::LiveChecker& liveChecker() const { return *m_liveChecker; }
@@ -97,6 +108,15 @@ private:
     void stopSearches();
     void listModFiles();
 
+    // The views across files (mod_features_cross.cpp).
+    void createCrossViews();
+    void refreshProperties();
+    void openProperty(const QString& file, int line);
+    void showTechTreeGraph();
+    void showGraphEntry(int line);
+    // What the hover adds for a 0-based line: its faults, then the other places that set its property.
+    QString lineTip(int line) const;
+
     MainWindow& m_window;
     platform::Desktop& m_desktop;
     assist::ModMenuItems m_menu;
@@ -104,6 +124,11 @@ private:
     // Widgets of the window, which outlive this.
     assist::ModFilesView* m_modFiles = nullptr;
     ModProblemsDock* m_problems = nullptr;
+    crossview::PropertiesView* m_properties = nullptr;
+    crossview::TechTreeGraphWindow* m_graphWindow = nullptr;
+    QAction* m_propertiesPage = nullptr;
+    QAction* m_techTreeGraph = nullptr;
+    QTimer* m_propertiesTimer = nullptr;
     QList<QAction*> m_contextFixes;
     QString m_checkModFailure;
     std::atomic<bool> m_extraChecks = true;
