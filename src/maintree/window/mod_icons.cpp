@@ -1,9 +1,8 @@
 #include "varko/maintree/window/mod_icons.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include "varko/maintree/window/tool_icons.h"
 
-#include <functional>
+#include <QPainter>
 
 namespace varko::maintree {
 
@@ -11,25 +10,11 @@ namespace {
 
 const QColor kOutline(60, 60, 60);
 
-QIcon Draw(const std::function<void(QPainter&)>& draw) {
-    QIcon icon;
-    for (const int size : {16, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing, size > 16);
-        painter.scale(size / 16.0, size / 16.0);
-        draw(painter);
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
-
 } // namespace
 
 // Three pages fanned out: the files of the mod.
 QIcon DrawModFilesIcon() {
-    return Draw([](QPainter& p) {
+    return DrawIcon([](QPainter& p) {
         p.setPen(QPen(kOutline, 1));
         for (const int step : {0, 2, 4}) {
             p.setBrush(step == 4 ? QColor(Qt::white) : QColor(215, 215, 215));
@@ -40,7 +25,7 @@ QIcon DrawModFilesIcon() {
 
 // A table of names and values: where each property is set.
 QIcon DrawPropertiesIcon() {
-    return Draw([](QPainter& p) {
+    return DrawIcon([](QPainter& p) {
         p.setPen(QPen(kOutline, 1));
         p.setBrush(Qt::white);
         p.drawRect(QRectF(1.5, 2.5, 13, 11));
