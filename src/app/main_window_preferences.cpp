@@ -2,6 +2,7 @@
 
 #include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/placement/form_placement.h"
+#include "varko/maintree/window/mod_features.h"
 
 namespace varko::app {
 
@@ -35,6 +36,22 @@ void MainWindowPreferences::setEditorFontSize(int points) {
 
 void MainWindowPreferences::setEditorWordWrap(bool wrap) {
     m_window.editor().setWordWrap(wrap);
+}
+
+bool MainWindowPreferences::checkWhileTyping() const {
+    return m_window.modFeatures().checkWhileTyping();
+}
+
+bool MainWindowPreferences::extraChecks() const {
+    return m_window.modFeatures().extraChecks();
+}
+
+void MainWindowPreferences::setCheckWhileTyping(bool on) {
+    m_window.modFeatures().setCheckWhileTyping(on);
+}
+
+void MainWindowPreferences::setExtraChecks(bool on) {
+    m_window.modFeatures().setExtraChecks(on);
 }
 
 void MainWindowPreferences::refreshCatalogues() {

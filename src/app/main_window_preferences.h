@@ -6,7 +6,7 @@
 namespace varko::app {
 
 // What the preferences dialog changes in the running program: the main window's directories,
-// editor settings, check environment and placement store.
+// editor settings, checks of its own, check environment and placement store.
 class MainWindowPreferences : public pref::PreferencesTarget {
 public:
     explicit MainWindowPreferences(maintree::MainWindow& window) : m_window(window) {}
@@ -19,6 +19,10 @@ public:
     void setEditorFontName(const QString& name) override;
     void setEditorFontSize(int points) override;
     void setEditorWordWrap(bool wrap) override;
+    bool checkWhileTyping() const override;
+    bool extraChecks() const override;
+    void setCheckWhileTyping(bool on) override;
+    void setExtraChecks(bool on) override;
     void refreshCatalogues() override;
     void switchPlacementOff() override;
 

@@ -98,16 +98,24 @@ void BuildDisplayGroup(PreferencesControls& c, QDialog& dialog) {
                                         "Reset window position (applies next startup)", {8, 96, 249, 17});
 }
 
+void BuildCheckingGroup(PreferencesControls& c, QDialog& dialog) {
+    c.checkingGroup = PlaceGroup(&dialog, "checkingGroup", "Checking", {8, 312, 297, 65});
+    c.liveCheckBox = PlaceCheckBox(c.checkingGroup, "liveCheckBox", "Check while typing", {8, 20, 153, 17});
+    c.extraChecksBox = PlaceCheckBox(c.checkingGroup, "extraChecksBox", "Extra checks", {8, 40, 153, 17});
+}
+
 } // namespace
 
 PreferencesControls BuildPreferencesControls(QDialog& dialog) {
     PreferencesControls c;
-    c.okButton = PlaceCaptioned<QPushButton>(&dialog, "okButton", "OK", {152, 312, 75, 23});
-    c.cancelButton = PlaceCaptioned<QPushButton>(&dialog, "cancelButton", "Cancel", {232, 312, 75, 23});
+    c.okButton = PlaceCaptioned<QPushButton>(&dialog, "okButton", "OK", {152, 384, 75, 23});
+    c.cancelButton = PlaceCaptioned<QPushButton>(&dialog, "cancelButton", "Cancel", {232, 384, 75, 23});
     BuildDirectoryGroup(c, dialog);
     BuildDisplayGroup(c, dialog);
-    QWidget* const order[] = {c.okButton,     c.cancelButton,   c.addonDirEdit, c.sodDirEdit,       c.fontBox,
-                              c.fontSizeEdit, c.fontSizeUpDown, c.wordWrapBox,  c.resetPlacementBox};
+    BuildCheckingGroup(c, dialog);
+    QWidget* const order[] = {c.okButton,          c.cancelButton, c.addonDirEdit,   c.sodDirEdit,
+                              c.fontBox,           c.fontSizeEdit, c.fontSizeUpDown, c.wordWrapBox,
+                              c.resetPlacementBox, c.liveCheckBox, c.extraChecksBox};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     return c;

@@ -16,7 +16,7 @@ namespace settings = compiler::settings;
 
 PreferencesDialog::PreferencesDialog(platform::Desktop& desktop, SettingsFile settings,
                                      PreferencesTarget& target, QWidget* parent)
-    : FixedDialog("PreferencesDialog", QStringLiteral("Preference"), QSize(311, 343), parent),
+    : FixedDialog("PreferencesDialog", QStringLiteral("Preference"), QSize(311, 415), parent),
       m_desktop(desktop), m_settings(std::move(settings)), m_target(target) {
     m_controls = BuildPreferencesControls(*this);
     connect(m_controls.okButton, &QPushButton::clicked, this,
@@ -31,11 +31,14 @@ void PreferencesDialog::showProgramSettings() {
         m_controls.fontBox->findText(m_target.editorFontName(), Qt::MatchFixedString));
     m_controls.fontSizeUpDown->setPosition(m_target.editorFontSize());
     m_controls.wordWrapBox->setChecked(m_target.editorWordWrap());
+    m_controls.liveCheckBox->setChecked(m_target.checkWhileTyping());
+    m_controls.extraChecksBox->setChecked(m_target.extraChecks());
 }
 
 void PreferencesDialog::storeAndApply() {
     storeDirectories();
     storeDisplay();
+    storeChecking();
     // The error boxes of directories that cannot be reached appear over the open dialog.
     m_target.refreshCatalogues();
     if (m_controls.resetPlacementBox->isChecked())
@@ -69,6 +72,16 @@ void PreferencesDialog::storeDisplay() {
     if (!fontName.isEmpty())
         m_target.setEditorFontName(fontName);
     m_target.setEditorFontSize(fontSize);
+}
+
+void PreferencesDialog::storeChecking() {
+    textrules::TIniFile& prefs = m_settings.prefs;
+    const bool live = m_controls.liveCheckBox->isChecked();
+    const bool extra = m_controls.extraChecksBox->isChecked();
+    prefs.WriteFlag(settings::kChecking, settings::kLiveCheck, live);
+    prefs.WriteFlag(settings::kChecking, settings::kExtraChecks, extra);
+    m_target.setCheckWhileTyping(live);
+    m_target.setExtraChecks(extra);
 }
 
 void PreferencesDialog::resetPlacement() {

@@ -1,10 +1,17 @@
 #include "dialog_fixture.h"
 #include "varko/about/about_box.h"
+#include "varko/assist/mod_files_view.h"
+#include "varko/crossview/properties_view.h"
+#include "varko/crossview/tech_tree_graph_window.h"
+#include "varko/maintree/navigation/navigation_controller.h"
 #include "varko/maintree/window/main_window.h"
+#include "varko/maintree/window/mod_features.h"
+#include "varko/maintree/window/mod_problems_dock.h"
 #include "varko/pref/preferences_dialog.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAction>
 #include <QLineEdit>
 #include <QTest>
 
@@ -19,6 +26,9 @@ QStringList UnnamedControls(QWidget& window) {
         if (!control->isVisibleTo(&window))
             continue;
         if (control->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton*>(control))
+            continue;
+        // The focus goes on to the proxy (a view's viewport to its view), which is heard instead.
+        if (control->focusProxy())
             continue;
         QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
         if (!spoken || spoken->text(QAccessible::Name).trimmed().isEmpty())
@@ -43,6 +53,26 @@ TEST_F(Accessibility, EveryReachableControlOfEveryWindowHasAName) {
         EXPECT_EQ(UnnamedControls(*window), QStringList()) << window->objectName().toStdString();
         window->close();
     }
+}
+
+// The pages and the dock the Mod menu and the toolbar bring up have names too.
+TEST_F(Accessibility, TheModViewsHaveNames) {
+    maintree::MainWindow mainWindow(m_desktop, {AppDir(), {}});
+    mainWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
+    mainWindow.navigation().toggleNavigationPanel();
+    mainWindow.modFeatures().modFilesPage()->trigger();
+    mainWindow.modFeatures().problems().begin(QStringLiteral("Checking the mod..."));
+    ASSERT_TRUE(mainWindow.modFeatures().modFiles().isVisible());
+    ASSERT_TRUE(mainWindow.modFeatures().problems().isVisible());
+    EXPECT_EQ(UnnamedControls(mainWindow), QStringList());
+    mainWindow.modFeatures().propertiesPage()->trigger();
+    ASSERT_TRUE(mainWindow.modFeatures().properties().isVisible());
+    EXPECT_EQ(UnnamedControls(mainWindow), QStringList());
+    crossview::TechTreeGraphWindow& graph = mainWindow.modFeatures().graphWindow();
+    graph.showGraph(textrules::LineList{"a.odf 0", "b.odf 1 a.odf"});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&graph));
+    EXPECT_EQ(UnnamedControls(graph), QStringList());
 }
 
 // The walk above hears what a screen reader hears: a field without a name or a label is caught.

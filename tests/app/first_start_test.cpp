@@ -2,6 +2,7 @@
 #include "main_window_preferences.h"
 #include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/placement/form_placement.h"
+#include "varko/maintree/window/mod_features.h"
 #include "varko/pref/preferences_dialog.h"
 #include "varko/pref/up_down.h"
 
@@ -59,6 +60,8 @@ TEST_F(FirstStart, DialogOpensOnceAndOkAppliesAndStoresEverything) {
         c.wordWrapBox->setChecked(true);
         c.fontSizeEdit->setText(QStringLiteral("14"));
         c.resetPlacementBox->setChecked(true);
+        c.liveCheckBox->setChecked(false);
+        c.extraChecksBox->setChecked(false);
     });
     EXPECT_EQ(first->opened, 1);
     maintree::EditorPane& editor = first->form->editor();
@@ -66,12 +69,15 @@ TEST_F(FirstStart, DialogOpensOnceAndOkAppliesAndStoresEverything) {
     EXPECT_EQ(editor.fontSize(), 14);
     EXPECT_EQ(first->form->gameDirs().addon, GameDir());
     EXPECT_FALSE(first->form->placement().active());
+    EXPECT_FALSE(first->form->modFeatures().checkWhileTyping());
+    EXPECT_FALSE(first->form->modFeatures().extraChecks());
     EXPECT_TRUE(m_desktop.Of(platform::ScriptedDesktop::Kind::Error).empty());
 
     const QByteArray stored = Prefs();
     for (const QByteArray& line :
          {QByteArray("Addon=") + GameDir().c_str(), QByteArray("Sod=") + GameDir().c_str(),
           QByteArray("wordwrap=1"), QByteArray("editorfontsize=14"),
+          QByteArray("[Checking]\r\nLiveCheck=0\r\nExtraChecks=0\r\n"),
           QByteArray("[Application]\r\nVersion=1.1")})
         EXPECT_TRUE(stored.contains(line)) << line.toStdString() << " in " << stored.toStdString();
     first.reset(); // the placement store is off: the exit writes no [Window]
@@ -81,6 +87,8 @@ TEST_F(FirstStart, DialogOpensOnceAndOkAppliesAndStoresEverything) {
     EXPECT_EQ(second->opened, 0);
     EXPECT_TRUE(second->form->editor().wordWrap());
     EXPECT_EQ(second->form->editor().fontSize(), 14);
+    EXPECT_FALSE(second->form->modFeatures().checkWhileTyping());
+    EXPECT_FALSE(second->form->modFeatures().extraChecks());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,7 +59,7 @@ protected:
 TEST_F(PreferencesDialogTest, ControlsNamesTabOrderAndFontList) {
     m_dialog->show();
     EXPECT_EQ(m_dialog->windowTitle(), "Preference");
-    EXPECT_EQ(m_dialog->size(), QSize(311, 343));
+    EXPECT_EQ(m_dialog->size(), QSize(311, 415));
     EXPECT_EQ(m_dialog->minimumSize(), m_dialog->maximumSize());
     EXPECT_EQ(m_dialog->focusWidget(), C().okButton);
     // A field is named by its label; every other control by its caption.
@@ -71,17 +72,20 @@ TEST_F(PreferencesDialogTest, ControlsNamesTabOrderAndFontList) {
     for (QAbstractButton* button :
          {static_cast<QAbstractButton*>(C().okButton), static_cast<QAbstractButton*>(C().cancelButton),
           static_cast<QAbstractButton*>(C().wordWrapBox),
-          static_cast<QAbstractButton*>(C().resetPlacementBox)})
+          static_cast<QAbstractButton*>(C().resetPlacementBox),
+          static_cast<QAbstractButton*>(C().liveCheckBox), static_cast<QAbstractButton*>(C().extraChecksBox)})
         EXPECT_EQ(button->accessibleName(), button->text());
     EXPECT_EQ(C().fontSizeUpDown->accessibleName(), "Size");
 
     QStringList order;
-    for (QWidget* at = C().okButton; order.size() < 9; at = at->nextInFocusChain()) {
+    for (QWidget* at = C().okButton; order.size() < 12; at = at->nextInFocusChain()) {
         if ((at->focusPolicy() & Qt::TabFocus) && !at->objectName().isEmpty())
             order << at->objectName();
     }
     EXPECT_EQ(order.join(' '), "okButton cancelButton addonDirEdit sodDirEdit fontBox fontSizeEdit "
-                               "fontSizeUpDown wordWrapBox resetPlacementBox");
+                               "fontSizeUpDown wordWrapBox resetPlacementBox liveCheckBox extraChecksBox "
+                               "okButton");
+    EXPECT_EQ(C().checkingGroup->accessibleName(), "Checking");
 
     QStringList listed, families = QFontDatabase::families();
     for (int i = 0; i < C().fontBox->count(); ++i)
@@ -152,16 +156,19 @@ TEST_F(PreferencesDialogTest, OkWithoutChangesWritesEverySetting) {
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_EQ(StoredKeys(), (std::vector<std::string>{"Dirs.Addon", "Dirs.Sod", "Display.wordwrap",
                                                           "Display.editorfont", "Display.editorfontsize",
+                                                          "Checking.LiveCheck", "Checking.ExtraChecks",
                                                           "Application.Version"}));
         const std::string values[] = {Stored("Dirs", "Addon"),
                                       Stored("Dirs", "Sod"),
                                       Stored("Display", "wordwrap"),
                                       Stored("Display", "editorfont"),
                                       Stored("Display", "editorfontsize"),
+                                      Stored("Checking", "LiveCheck"),
+                                      Stored("Checking", "ExtraChecks"),
                                       Stored("Application", "Version")};
         EXPECT_EQ(std::vector(std::begin(values), std::end(values)),
                   (std::vector<std::string>{program.dirs.addon, program.dirs.sod, "0",
-                                            ListedFamily().toStdString(), "10", "1.1"}));
+                                            ListedFamily().toStdString(), "10", "1", "1", "1.1"}));
         EXPECT_EQ(program.environment.AddonDirs(), std::vector<std::string>{Canonical(program.dirs.addon)});
         EXPECT_FALSE(program.environment.OdfExists("late.txt")) << "only *.odf files count";
         // Directories that did not change are not listed again, so a file made since stays unseen.
@@ -182,13 +189,16 @@ TEST_F(PreferencesDialogTest, AcceptingWritesAndAppliesInOrder) {
     Ok();
     const std::string dirs = " | Window.FormVersion Dirs.Addon Dirs.Sod";
     const std::string display = " Display.wordwrap Display.editorfont Display.editorfontsize";
+    const std::string checking = " Checking.LiveCheck Checking.ExtraChecks";
     EXPECT_EQ(m_program->journal, (std::vector<std::string>{
                                       "setGameDirs" + dirs,
                                       "setEditorWordWrap" + dirs + " Display.wordwrap",
                                       "setEditorFontName" + dirs + display,
                                       "setEditorFontSize" + dirs + display,
-                                      "refreshCatalogues" + dirs + display,
-                                      "switchPlacementOff | Dirs.Addon Dirs.Sod" + display,
+                                      "setCheckWhileTyping" + dirs + display + checking,
+                                      "setExtraChecks" + dirs + display + checking,
+                                      "refreshCatalogues" + dirs + display + checking,
+                                      "switchPlacementOff | Dirs.Addon Dirs.Sod" + display + checking,
                                   }));
     EXPECT_EQ(StoredKeys().back(), "Application.Version");
     EXPECT_TRUE(m_program->wordWrap);
@@ -317,6 +327,44 @@ TEST_F(PreferencesDialogTest, FontSizeHeldWithinRange) {
         Ok();
         EXPECT_EQ(Stored("Display", "editorfontsize"), std::to_string(row.stored));
         EXPECT_EQ(m_program->fontSize, row.stored);
+    }
+}
+
+// The two boxes show what the program checks now; OK stores and applies what is ticked, Cancel
+// neither stores nor applies.
+TEST_F(PreferencesDialogTest, CheckingBoxesShowStoreAndApply) {
+    struct Row {
+        const char* name;
+        bool runningLive, runningExtra;
+        bool tickedLive, tickedExtra;
+        bool ok;
+    };
+    const Row rows[] = {
+        {"both kept on", true, true, true, true, true},
+        {"live check switched off", true, true, false, true, true},
+        {"extra checks switched off", true, true, true, false, true},
+        {"both switched on", false, false, true, true, true},
+        {"cancelled", true, false, false, true, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(PrefsPath());
+        m_program->liveCheck = row.runningLive;
+        m_program->extra = row.runningExtra;
+        m_dialog->show();
+        EXPECT_EQ(C().liveCheckBox->isChecked(), row.runningLive);
+        EXPECT_EQ(C().extraChecksBox->isChecked(), row.runningExtra);
+        if (C().liveCheckBox->isChecked() != row.tickedLive)
+            QTest::mouseClick(C().liveCheckBox, Qt::LeftButton);
+        if (C().extraChecksBox->isChecked() != row.tickedExtra)
+            QTest::mouseClick(C().extraChecksBox, Qt::LeftButton);
+        row.ok ? Ok() : Cancel();
+        const bool live = row.ok ? row.tickedLive : row.runningLive;
+        const bool extra = row.ok ? row.tickedExtra : row.runningExtra;
+        EXPECT_EQ(m_program->liveCheck, live);
+        EXPECT_EQ(m_program->extra, extra);
+        EXPECT_EQ(Stored("Checking", "LiveCheck"), row.ok ? (live ? "1" : "0") : "<missing>");
+        EXPECT_EQ(Stored("Checking", "ExtraChecks"), row.ok ? (extra ? "1" : "0") : "<missing>");
     }
 }
 

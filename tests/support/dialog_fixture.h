@@ -37,10 +37,14 @@ public:
     QString editorFontName() const override { return fontName; }
     int editorFontSize() const override { return fontSize; }
     bool editorWordWrap() const override { return wordWrap; }
+    bool checkWhileTyping() const override { return liveCheck; }
+    bool extraChecks() const override { return extra; }
     void setGameDirs(const compiler::GameDirs& changed) override { Change("setGameDirs", dirs, changed); }
     void setEditorFontName(const QString& name) override { Change("setEditorFontName", fontName, name); }
     void setEditorFontSize(int points) override { Change("setEditorFontSize", fontSize, points); }
     void setEditorWordWrap(bool wrap) override { Change("setEditorWordWrap", wordWrap, wrap); }
+    void setCheckWhileTyping(bool on) override { Change("setCheckWhileTyping", liveCheck, on); }
+    void setExtraChecks(bool on) override { Change("setExtraChecks", extra, on); }
     void switchPlacementOff() override { Change("switchPlacementOff", placementActive, false); }
     void refreshCatalogues() override;
 
@@ -48,6 +52,8 @@ public:
     QString fontName;
     int fontSize = 10;
     bool wordWrap = false;
+    bool liveCheck = true;
+    bool extra = true;
     bool placementActive = true;
     // Data files are not read here: only the game directories are pointed.
     compiler::CheckEnvironment environment{std::string()};

@@ -20,14 +20,16 @@ NavigationController::NavigationController(const NavigationWidgets& widgets, QOb
     : QObject(parent), m_widgets(widgets) {
     connect(m_widgets.panel->arrow, &QAbstractButton::clicked, this,
             &NavigationController::toggleNavigationPanel);
+    addPage(m_widgets.hierarchyPage, kHierarchyTitle, m_widgets.panel->hierarchyTree);
+    addPage(m_widgets.browserPage, kBrowserTitle, m_widgets.panel->browserTree);
+}
+
+void NavigationController::addPage(QAction* button, const QString& title, QWidget* view) {
+    m_pages.push_back({button, title, view});
     // Toggled, not triggered: a screen reader's toggle checks the button without triggering it.
-    connect(m_widgets.hierarchyPage, &QAction::toggled, this, [this](bool chosen) {
+    connect(button, &QAction::toggled, this, [this, view](bool chosen) {
         if (chosen)
-            showHierarchyPage();
-    });
-    connect(m_widgets.browserPage, &QAction::toggled, this, [this](bool chosen) {
-        if (chosen)
-            showBrowserPage();
+            showPage(view);
     });
 }
 
@@ -46,8 +48,8 @@ void NavigationController::collapse() {
     NavigationPanel& panel = *m_widgets.panel;
     panel.arrow->showPanelState(PanelState::Collapsed);
     panel.titleBar->clear();
-    panel.browserTree->hide();
-    panel.hierarchyTree->hide();
+    for (const Page& page : m_pages)
+        page.view->hide();
     m_expandedWidth = panel.width();
     panel.setFixedWidth(NavigationPanel::kCollapsedWidth);
     m_widgets.spacer->show();
@@ -56,13 +58,11 @@ void NavigationController::collapse() {
 
 void NavigationController::expand() {
     NavigationPanel& panel = *m_widgets.panel;
-    if (m_widgets.hierarchyPage->isChecked()) {
-        panel.titleBar->setText(kHierarchyTitle);
-        panel.hierarchyTree->show();
-    }
-    if (m_widgets.browserPage->isChecked()) {
-        panel.titleBar->setText(kBrowserTitle);
-        panel.browserTree->show();
+    for (const Page& page : m_pages) {
+        if (page.button->isChecked()) {
+            panel.titleBar->setText(page.title);
+            page.view->show();
+        }
     }
     panel.arrow->showPanelState(PanelState::Expanded);
     panel.setFixedWidth(m_expandedWidth);
@@ -71,19 +71,26 @@ void NavigationController::expand() {
 }
 
 void NavigationController::showHierarchyPage() {
-    if (state() == PanelState::Expanded)
-        showPage(kHierarchyTitle, m_widgets.panel->hierarchyTree, m_widgets.panel->browserTree);
+    showPage(m_widgets.panel->hierarchyTree);
 }
 
 void NavigationController::showBrowserPage() {
-    if (state() == PanelState::Expanded)
-        showPage(kBrowserTitle, m_widgets.panel->browserTree, m_widgets.panel->hierarchyTree);
+    showPage(m_widgets.panel->browserTree);
 }
 
-void NavigationController::showPage(const QString& title, QWidget* page, QWidget* other) {
-    m_widgets.panel->titleBar->setText(title);
-    other->hide();
-    page->show();
+void NavigationController::showPage(const QWidget* view) {
+    if (state() != PanelState::Expanded)
+        return;
+    for (const Page& page : m_pages) {
+        if (page.view == view)
+            m_widgets.panel->titleBar->setText(page.title);
+        else
+            page.view->hide();
+    }
+    for (const Page& page : m_pages) {
+        if (page.view == view)
+            page.view->show();
+    }
 }
 
 } // namespace varko::maintree

@@ -61,6 +61,14 @@ NavigationPanel::NavigationPanel(QWidget* parent) : QFrame(parent) {
     column->addStretch();
 }
 
+void NavigationPanel::addPage(QWidget* view) {
+    view->setParent(this);
+    view->hide();
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    // Before the closing stretch, which takes the room while every view is hidden.
+    column->insertWidget(column->count() - 1, view, 1);
+}
+
 QSize NavigationPanel::minimumSizeHint() const {
     return {0, QFrame::minimumSizeHint().height()};
 }

@@ -12,6 +12,7 @@
 #include "varko/maintree/placement/form_placement.h"
 #include "varko/maintree/placement/qt_placement_window.h"
 #include "varko/maintree/window/editor_features.h"
+#include "varko/maintree/window/mod_features.h"
 #include "varko/maintree/window/startup_settings.h"
 #include "varko/maintree/window/status_panels.h"
 #include "varko/platform/version_info.h"
@@ -82,10 +83,12 @@ void MainWindow::applyStartupSettings() {
     m_askForPreferences = settings.showPrefsAtStart;
     m_dirs = settings.dirs;
     ApplyEditorSettings(*m_layout.editor, settings);
+    m_modFeatures->readSettings(*m_prefsIni);
 }
 
 void MainWindow::refreshCatalogues() {
     RefreshCatalogues(*m_environment, m_dirs, m_desktop);
+    m_modFeatures->refresh();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -14,6 +14,7 @@
 #include "varko/maintree/placement/qt_placement_window.h"
 #include "varko/maintree/window/editor_features.h"
 #include "varko/maintree/window/main_window.h"
+#include "varko/maintree/window/mod_features.h"
 #include "varko/maintree/window/status_panels.h"
 
 #include <QAction>
@@ -48,6 +49,7 @@ void MainWindow::createParts() {
     bindHelpMenu();
     m_editorFeatures = std::make_unique<EditorFeatures>(EditorFeatures::Parts{
         *this, m_layout, m_menu, *m_documents, m_desktop, QFile::decodeName(m_appDir.c_str())});
+    m_modFeatures = std::make_unique<ModFeatures>(*this, m_desktop);
 }
 
 void MainWindow::createNavigation() {
@@ -76,8 +78,9 @@ void MainWindow::createCheckRuns() {
     widgets.showSummary = [&status](const QString& text) {
         status.setPanelText(StatusPanel::CheckResult, text);
     };
+    // A run's findings become the editor's fault marks and what Quick Fix offers.
     widgets.showFaults = [this](std::vector<compiler::Finding> findings) {
-        m_layout.editor->setFindings(findings);
+        m_modFeatures->showFindings(findings);
     };
     CheckRunSources sources;
     sources.editorText = [this] { return m_layout.editor->document()->toRawText(); };

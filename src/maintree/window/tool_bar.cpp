@@ -18,9 +18,7 @@ void AddSeparator(QToolBar& bar, const char* name) {
     bar.addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
-QAction* AddButton(QToolBar& bar, const char* name, const char* caption, const char* hint,
-                   ToolPicture picture) {
-    QAction* action = bar.addAction(DrawToolIcon(picture), QString::fromLatin1(caption));
+void ShowAsButton(QToolBar& bar, QAction* action, const char* name, const char* hint) {
     action->setObjectName(QString::fromLatin1(name));
     action->setToolTip(QString::fromLatin1(hint));
     if (auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(action))) {
@@ -28,30 +26,37 @@ QAction* AddButton(QToolBar& bar, const char* name, const char* caption, const c
         button->setAccessibleName(action->text());
         button->setAutoRaise(true);
     }
+}
+
+QAction* AddButton(QToolBar& bar, const char* name, const char* caption, const char* hint,
+                   ToolPicture picture) {
+    QAction* action = bar.addAction(DrawToolIcon(picture), QString::fromLatin1(caption));
+    ShowAsButton(bar, action, name, hint);
     return action;
 }
 
 // A click on the chosen page keeps it chosen; a screen reader's toggle unchecks the button, and
 // the group would be left with no page. The page comes back as it went.
-void KeepOnePageChosen(QActionGroup& pages) {
-    for (QAction* page : pages.actions()) {
-        QObject::connect(page, &QAction::toggled, &pages, [page, &pages](bool chosen) {
-            const QList<QAction*> all = pages.actions();
-            if (!chosen && std::none_of(all.begin(), all.end(), [](QAction* a) { return a->isChecked(); }))
-                page->setChecked(true);
-        });
-    }
+void KeepChosen(QAction* page, QActionGroup& pages) {
+    QObject::connect(page, &QAction::toggled, &pages, [page, &pages](bool chosen) {
+        const QList<QAction*> all = pages.actions();
+        if (!chosen && std::none_of(all.begin(), all.end(), [](QAction* a) { return a->isChecked(); }))
+            page->setChecked(true);
+    });
+}
+
+void JoinPages(QAction* page, QActionGroup& pages) {
+    page->setCheckable(true);
+    pages.addAction(page);
+    KeepChosen(page, pages);
 }
 
 void GroupPages(QToolBar& bar, MainToolBar& items) {
     auto* pages = new QActionGroup(&bar);
     pages->setExclusive(true);
-    for (QAction* page : {items.hierarchyPage, items.browserPage}) {
-        page->setCheckable(true);
-        pages->addAction(page);
-    }
+    for (QAction* page : {items.hierarchyPage, items.browserPage})
+        JoinPages(page, *pages);
     items.hierarchyPage->setChecked(true);
-    KeepOnePageChosen(*pages);
 }
 
 } // namespace
@@ -81,6 +86,20 @@ MainToolBar BuildToolBar(QMainWindow& window) {
     GroupPages(bar, items);
     window.addToolBar(Qt::TopToolBarArea, &bar);
     return items;
+}
+
+QAction* AddPageButton(const MainToolBar& items, const char* name, const char* caption,
+                       const QIcon& picture) {
+    QToolBar& bar = *items.bar;
+    const QList<QAction*> actions = bar.actions();
+    const auto trailing = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+        return action->objectName() == QLatin1String("trailingSeparator");
+    });
+    auto* page = new QAction(picture, QString::fromLatin1(caption), &bar);
+    bar.insertAction(trailing == actions.end() ? nullptr : *trailing, page);
+    ShowAsButton(bar, page, name, caption);
+    JoinPages(page, *items.hierarchyPage->actionGroup());
+    return page;
 }
 
 void ShowRunButtonState(QAction& run, RunButtonState state) {

@@ -118,8 +118,11 @@ QList<QIcon> DrawToolIcons() {
 }
 
 QIcon DrawToolIcon(ToolPicture picture) {
+    return DrawIcon(DrawingOf(picture));
+}
+
+QIcon DrawIcon(const std::function<void(QPainter&)>& draw) {
     QIcon icon;
-    const Drawing draw = DrawingOf(picture);
     icon.addPixmap(Render(draw, 16));
     icon.addPixmap(Render(draw, 32));
     return icon;

@@ -74,12 +74,15 @@ TEST_F(MainWindowTest, ToolbarButtonsShowPicturesWithHintsAndNames) {
         {"run", "Run", "Run debugger..."},
         {"hierarchyPage", "Script Hierachy", "Script Hierarchy"},
         {"browserPage", "Object Browser", "Object Browser"},
+        {"modFilesPage", "Mod Files", "Mod Files"},
+        {"propertiesPage", "Properties", "Properties"},
     };
     QStringList order;
     for (QAction* action : m_window->toolBar().bar->actions())
         order << action->objectName();
     EXPECT_EQ(order, QStringList({"leadingSeparator", "newDocument", "open", "save", "fileSeparator", "run",
-                                  "runSeparator", "hierarchyPage", "browserPage", "trailingSeparator"}));
+                                  "runSeparator", "hierarchyPage", "browserPage", "modFilesPage",
+                                  "propertiesPage", "trailingSeparator"}));
     for (const Row& row : rows) {
         auto* button = m_window->findChild<QToolButton*>(row.name);
         ASSERT_NE(button, nullptr) << row.name;
@@ -133,6 +136,11 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
          false,
          {"&Undo\tCtrl+Z", "&Redo\tCtrl+Shift+Z", "-", "Cu&t", "&Copy", "&Paste", "-", "Se&lect All", "-",
           "Pre&ferences"}},
+        {"modMenu",
+         false,
+         {"Run\tF9", "Check Mod\tCtrl+Shift+M", "-", "Go to File\tF12", "Back\tAlt+Left",
+          "Find References\tShift+F12", "-", "Quick Fix...\tCtrl+.", "Complete\tCtrl+Space", "-",
+          "Tech Tree Graph"}},
         {"helpMenu", false, {"Help", "Visit &Website", "-", "&About"}},
         {"editorContextMenu", true, {"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "Select &All"}},
     };
@@ -144,7 +152,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
     QStringList titles;
     for (QAction* action : m_window->menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, QStringList({"&File", "Edit", "&Search", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "Edit", "&Search", "&Mod", "&Help"}));
 }
 
 // The Edit menu and the context menu hold the same actions.

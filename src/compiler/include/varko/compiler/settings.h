@@ -23,6 +23,12 @@ inline constexpr const char* kFontDefault = "Courier New";
 inline constexpr const char* kWordWrap = "wordwrap";
 inline constexpr bool kWordWrapDefault = false;
 inline constexpr const char* kWindow = "Window";
+// What the editor checks by itself: while the user types, and across files.
+inline constexpr const char* kChecking = "Checking";
+inline constexpr const char* kLiveCheck = "LiveCheck";
+inline constexpr bool kLiveCheckDefault = true;
+inline constexpr const char* kExtraChecks = "ExtraChecks";
+inline constexpr bool kExtraChecksDefault = true;
 } // namespace settings
 
 struct GameDirs {

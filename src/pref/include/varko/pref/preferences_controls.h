@@ -31,6 +31,9 @@ struct PreferencesControls {
     UpDown* fontSizeUpDown = nullptr;
     QCheckBox* wordWrapBox = nullptr;
     QCheckBox* resetPlacementBox = nullptr;
+    QGroupBox* checkingGroup = nullptr;
+    QCheckBox* liveCheckBox = nullptr;
+    QCheckBox* extraChecksBox = nullptr;
 };
 
 // Builds the controls into the dialog in their tab order; the font box lists the screen's font

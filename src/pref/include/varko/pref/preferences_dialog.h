@@ -10,10 +10,10 @@ class Desktop;
 
 namespace varko::pref {
 
-// The preferences dialog: the game directories, the editor's font, size and word wrap, and the
-// reset of the main window's placement. Every field except the reset box is refilled from the
-// running program each time the dialog is shown; OK stores the fields in prefs.ini and applies
-// them at once. Open it with exec().
+// The preferences dialog: the game directories, the editor's font, size and word wrap, the
+// reset of the main window's placement, and what the editor checks by itself. Every field except the reset
+// box is refilled from the running program each time the dialog is shown; OK stores the fields in prefs.ini
+// and applies them at once. Open it with exec().
 class PreferencesDialog : public FixedDialog {
     Q_OBJECT
 
@@ -35,6 +35,7 @@ private:
     QString chosenFontName() const;
     void storeDirectories();
     void storeDisplay();
+    void storeChecking();
     void resetPlacement();
 
     platform::Desktop& m_desktop;

@@ -37,6 +37,13 @@ public:
     virtual void setEditorFontSize(int points) = 0;
     virtual void setEditorWordWrap(bool wrap) = 0;
 
+    // Whether documents are checked while the user types, and whether the checks across files
+    // run in those checks and in the check of the whole mod.
+    virtual bool checkWhileTyping() const = 0;
+    virtual bool extraChecks() const = 0;
+    virtual void setCheckWhileTyping(bool on) = 0;
+    virtual void setExtraChecks(bool on) = 0;
+
     // Points both catalogues at the current game directories, with an error box for each one
     // that cannot be reached.
     virtual void refreshCatalogues() = 0;

@@ -3,9 +3,11 @@
 #include "varko/maintree/navigation/arrow_button.h"
 
 #include <QObject>
+#include <QString>
+
+#include <vector>
 
 class QAction;
-class QString;
 class QWidget;
 
 namespace varko::maintree {
@@ -24,7 +26,7 @@ struct NavigationWidgets {
 };
 
 // Collapses and expands the navigation panel and switches its page, answering the panel's arrow
-// button and the two page buttons (chosen by a click or by a screen reader's toggle). A collapse
+// button and the page buttons (chosen by a click or by a screen reader's toggle). A collapse
 // keeps the width the panel then has for the next expansion.
 class NavigationController : public QObject {
     Q_OBJECT
@@ -37,6 +39,9 @@ public:
     void toggleNavigationPanel();
     void showHierarchyPage();
     void showBrowserPage();
+    // Another page, shown while its button (grouped with the others) is down; the view must be
+    // laid out in the panel (NavigationPanel::addPage).
+    void addPage(QAction* button, const QString& title, QWidget* view);
 
     PanelState state() const;
     int expandedWidth() const { return m_expandedWidth; }
@@ -44,10 +49,17 @@ public:
 private:
     void collapse();
     void expand();
-    // While expanded the button that is down chooses which tree is on show.
-    void showPage(const QString& title, QWidget* page, QWidget* other);
+    struct Page {
+        QAction* button = nullptr;
+        QString title;
+        QWidget* view = nullptr;
+    };
+
+    // While expanded the button that is down chooses which view is on show.
+    void showPage(const QWidget* view);
 
     NavigationWidgets m_widgets;
+    std::vector<Page> m_pages;
     int m_expandedWidth = kExpandedWidth;
 };
 

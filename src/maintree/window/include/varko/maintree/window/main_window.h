@@ -26,6 +26,7 @@ class EditorFeatures;
 class EditorPane;
 class FormPlacement;
 class MessageList;
+class ModFeatures;
 class NavigationController;
 class ObjectBrowser;
 class QtPlacementWindow;
@@ -79,6 +80,7 @@ public:
     ScriptHierarchy& hierarchy() const { return *m_hierarchy; }
     NavigationController& navigation() const { return *m_navigation; }
     EditorFeatures& editorFeatures() const { return *m_editorFeatures; }
+    ModFeatures& modFeatures() const { return *m_modFeatures; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -122,6 +124,7 @@ private:
     std::unique_ptr<ScriptHierarchy> m_hierarchy;
     std::unique_ptr<MessageList> m_messageList;
     std::unique_ptr<CheckRun> m_checkRun;
+    std::unique_ptr<ModFeatures> m_modFeatures;
 };
 
 } // namespace varko::maintree

@@ -1,0 +1,94 @@
+#include "varko/maintree/window/reference_search.h"
+
+#include "varko/assist/mod_file_list.h"
+#include "varko/compiler/reference_index.h"
+
+#include <algorithm>
+
+namespace varko::maintree {
+
+namespace {
+
+// Enough of a line to recognise it; a line of megabytes is not shown whole.
+constexpr qsizetype kShownLength = 200;
+
+QString PlaceText(const compiler::Reference& place, const textrules::LineList& lines) {
+    const auto index = static_cast<std::size_t>(place.line - 1);
+    const std::string_view line = index < lines.size() ? std::string_view(lines[index]) : std::string_view();
+    const QString text =
+        QString::fromLatin1(line.data(), std::min(static_cast<qsizetype>(line.size()), kShownLength))
+            .trimmed();
+    return QStringLiteral("Line %1: %2").arg(place.line).arg(text);
+}
+
+// The places in one file that name the target; none when the file cannot be read.
+std::vector<assist::ProblemEntry> PlacesIn(const assist::ModFile& file, const std::string& target,
+                                           const compiler::DeclarationTable& declarations) {
+    std::vector<assist::ProblemEntry> places;
+    const std::optional<std::string> bytes = textrules::ReadFileBytes(file.path);
+    if (!bytes)
+        return places;
+    const textrules::LineList lines = textrules::SplitDocumentLines(*bytes);
+    compiler::ReferenceIndex index(declarations);
+    index.Add(file.path, lines);
+    for (const compiler::Reference& place : index.ReferencesTo(target))
+        places.push_back({place.line, PlaceText(place, lines)});
+    return places;
+}
+
+} // namespace
+
+ReferenceSearch::ReferenceSearch(compiler::CheckEnvironment& environment, QObject* parent)
+    : QObject(parent), m_environment(environment) {}
+
+ReferenceSearch::~ReferenceSearch() {
+    m_job.stop();
+    m_job.waitForDone();
+}
+
+void ReferenceSearch::start(const QString& fileName) {
+    m_running = true;
+    const quint64 generation = ++m_generation;
+    m_job.stop();
+    m_job.start([this, target = fileName.toStdString(), generation](const std::atomic<bool>& stop) {
+        run(target, generation, stop);
+    });
+}
+
+void ReferenceSearch::stop() {
+    m_job.stop();
+}
+
+void ReferenceSearch::cancel() {
+    ++m_generation;
+    m_running = false;
+    m_job.stop();
+}
+
+// On the worker.
+void ReferenceSearch::run(const std::string& target, quint64 generation, const std::atomic<bool>& stop) {
+    m_environment.Refresh();
+    std::shared_ptr<const compiler::DeclarationTable> declarations = m_environment.Declarations();
+    if (!declarations)
+        declarations = std::make_shared<const compiler::DeclarationTable>();
+    std::vector<ReferringFile> found;
+    for (const assist::ModFile& file : assist::ListModFiles(m_environment.AddonDirs())) {
+        if (stop.load())
+            break;
+        std::vector<assist::ProblemEntry> places = PlacesIn(file, target, *declarations);
+        if (!places.empty())
+            found.push_back({QString::fromStdString(file.path), std::move(places)});
+    }
+    const bool stopped = stop.load();
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation, stopped, name = QString::fromStdString(target), found = std::move(found)] {
+            if (generation != m_generation)
+                return;
+            m_running = false;
+            emit finished(name, found, stopped);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace varko::maintree
