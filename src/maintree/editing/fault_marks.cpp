@@ -23,12 +23,17 @@ void FaultMarks::reset(QTextDocument* document, const std::vector<compiler::Find
     m_marks.clear();
     if (document) {
         m_marks.reserve(findings.size());
+        // Inside an edit block a cursor that moves leaves its screen position for later instead of
+        // laying its line out: thousands of marks would otherwise lay out thousands of lines.
+        QTextCursor batch(document);
+        batch.beginEditBlock();
         for (std::size_t i = 0; i < findings.size(); ++i) {
             const int line = findings[i].line;
             const QTextBlock block = line >= 1 ? document->findBlockByNumber(line - 1) : QTextBlock();
             if (block.isValid())
                 add(block, findings[i], static_cast<int>(i));
         }
+        batch.endEditBlock();
         std::stable_sort(m_marks.begin(), m_marks.end(), [](const Mark& a, const Mark& b) {
             return a.start.position() < b.start.position();
         });

@@ -124,8 +124,10 @@ void EditorPane::setSelLength(int length) {
     ensureCursorVisible();
 }
 
+// The old text's fault marks go first: every line inserted would otherwise move each of them.
 void EditorPane::replaceAllText(const QString& text) {
     QuietScope quiet(m_quiet);
+    setFindings({});
     setPlainText(text);
     m_modified = false;
     moveCursor(QTextCursor::Start);

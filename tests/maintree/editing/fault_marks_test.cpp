@@ -125,6 +125,25 @@ TEST_F(FaultMarking, NextFindingsReplaceTheMarks) {
     EXPECT_EQ(MarkedLines(), std::vector<int>{});
 }
 
+// Marking is no edit: the undo history and the modified state stay as the user left them, and
+// the user's next undo takes back the user's last edit.
+TEST_F(FaultMarking, MarkingLeavesTheUndoHistoryAlone) {
+    Load(kMarkedText);
+    m_editor.setFocus();
+    PutCaret(3);
+    QTest::keyClicks(&m_editor, "zz");
+    const int steps = m_editor.document()->availableUndoSteps();
+    const bool modified = m_editor.document()->isModified();
+    const QString typed = m_editor.toPlainText();
+    m_editor.setFindings(kMarkedFindings);
+    m_editor.setFindings(kMarkedFindings);
+    EXPECT_EQ(m_editor.document()->availableUndoSteps(), steps);
+    EXPECT_EQ(m_editor.document()->isModified(), modified);
+    EXPECT_EQ(m_editor.toPlainText(), typed);
+    m_editor.undo();
+    EXPECT_EQ(m_editor.toPlainText(), kMarkedText);
+}
+
 struct StepCase {
     int caretLine;
     int next;
