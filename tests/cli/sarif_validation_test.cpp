@@ -1,6 +1,6 @@
 // The SARIF log of the real varko-check, validated by Microsoft's SARIF multitool with the SARIF
-// and GitHub rule kinds. The multitool comes from npm and is installed into the build tree on
-// first use; without npm, or without a way to the npm registry, the test is skipped.
+// and GitHub rule kinds. The multitool comes from npm, installed into the build tree by a setup test
+// before these run; without npm, or without a way to the npm registry, they are skipped with why.
 
 #include "child_process.h"
 #include "test_dirs.h"
@@ -18,35 +18,27 @@ using nlohmann::json;
 
 namespace {
 
-constexpr const char* kMultitoolPackage = "@microsoft/sarif-multitool@5.7.0";
-
-fs::path MultitoolBinary() {
-    return fs::path(VARKO_SARIF_TOOL_DIR) / "node_modules/@microsoft/sarif-multitool-linux/Sarif.Multitool";
-}
-
-// Empty when the multitool is ready; else why it cannot be had here.
-std::string InstallMultitool() {
-    if (fs::exists(MultitoolBinary()))
-        return {};
-    const std::string npm = FindOnPath("npm");
-    if (npm.empty())
-        return "npm is not installed";
-    fs::create_directories(VARKO_SARIF_TOOL_DIR);
-    ChildRun install = RunChild(
-        {npm, "install", "--no-audit", "--no-fund", "--prefix", VARKO_SARIF_TOOL_DIR, kMultitoolPackage},
-        {VARKO_SARIF_TOOL_DIR, {}, std::chrono::seconds(600)});
-    if (install.exitStatus != 0 || !fs::exists(MultitoolBinary()))
-        return "npm could not install " + std::string(kMultitoolPackage) + ": " + install.err;
-    // npm may skip the package's own install script, which only makes the binary executable.
-    fs::permissions(MultitoolBinary(), fs::perms::owner_exec, fs::perm_options::add);
-    return {};
-}
-
 std::string ReadAll(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+fs::path MultitoolBinary() {
+    return VARKO_SARIF_BINARY;
+}
+
+// Empty when the multitool is ready; else why it cannot be had here. The sarif_tool_install test
+// installs it (or writes why it could not) before these tests run.
+std::string MultitoolMissing() {
+    if (fs::exists(MultitoolBinary()))
+        return {};
+    const fs::path reason = fs::path(VARKO_SARIF_TOOL_DIR) / "unavailable.txt";
+    if (fs::exists(reason))
+        return ReadAll(reason);
+    return "the SARIF multitool is not installed: run these tests through ctest, whose "
+           "sarif_tool_install test installs it";
 }
 
 // The multitool's findings of level "error" over the logs, as "ruleId: message" lines.
@@ -73,7 +65,7 @@ std::vector<std::string> ValidationErrors(const std::vector<fs::path>& logs, con
 class SarifValidationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::string why = InstallMultitool();
+        const std::string why = MultitoolMissing();
         if (!why.empty())
             GTEST_SKIP() << why;
         m_dir.Touch("app/declarations.txt", "hp=int\r\nweapon=odf\r\n");

@@ -285,7 +285,8 @@ TEST(LoadLines, MissingFileKeepsList) {
     EXPECT_FALSE(LoadLines(list, "/nonexistent/dir/file.txt"));
     EXPECT_EQ(list, LineList{"keep"});
 
-    auto path = std::filesystem::temp_directory_path() / "varko_loadlines_test.txt";
+    auto path =
+        std::filesystem::temp_directory_path() / ("varko_loadlines_" + std::to_string(::getpid()) + ".txt");
     std::ofstream(path, std::ios::binary) << "x\r\ny";
     EXPECT_TRUE(LoadLines(list, path.string()));
     EXPECT_EQ(list, (LineList{"x", "y"}));

@@ -93,6 +93,8 @@ bool Documents::saveUnder(const QString& fileName) {
     if (const int filter = SaveFilterFor(fileName); filter != 0)
         m_saveDialog.filterIndex = filter;
     if (!fileName.isEmpty() && !IsUntitled(fileName)) {
+        if (m_events.aboutToSave && !m_events.aboutToSave(fileName))
+            return false;
         m_editor.saveToFile(fileName);
         adopt(fileName);
         Notify(m_events.saved, fileName);
@@ -101,6 +103,8 @@ bool Documents::saveUnder(const QString& fileName) {
     if (!ask(m_saveDialog, false))
         return false;
     m_saveDialog.fileName = WithDocumentExtension(m_saveDialog.fileName, fileName);
+    if (m_events.aboutToSave && !m_events.aboutToSave(m_saveDialog.fileName))
+        return false;
     m_editor.saveToFile(m_saveDialog.fileName);
     adopt(m_saveDialog.fileName);
     Notify(m_events.saved, m_saveDialog.fileName);

@@ -18,17 +18,29 @@ QString DiskChangePolicy::DeletedNotice(const QString& path) {
     return QStringLiteral("The file %1 was deleted from disk. Its text stays in the editor.").arg(path);
 }
 
+// Keep Mine is the default: a stray Enter never throws the user's work away.
+bool DiskChangePolicy::asksToReload(const QString& path) {
+    return m_desktop.Choose(QStringLiteral("File Changed"), ChangedQuestion(path),
+                            {QStringLiteral("Reload"), QStringLiteral("Keep Mine")}, kKeepMine) == kReload;
+}
+
 void DiskChangePolicy::fileChanged(const QString& path) {
     m_reportedDeleted.clear();
-    if (!m_document.modified()) {
+    if (!m_document.modified() || asksToReload(path))
         m_document.reload(m_document.caretLine());
-        return;
+}
+
+bool DiskChangePolicy::saveOverChange(const QString& path, bool deleted) {
+    if (!asksToReload(path))
+        return true;
+    if (deleted) {
+        m_reportedDeleted = path;
+        m_document.showStatus(DeletedNotice(path));
+    } else {
+        m_reportedDeleted.clear();
+        m_document.reload(m_document.caretLine());
     }
-    // Keep Mine is the default: a stray Enter never throws the user's work away.
-    const int choice = m_desktop.Choose(QStringLiteral("File Changed"), ChangedQuestion(path),
-                                        {QStringLiteral("Reload"), QStringLiteral("Keep Mine")}, kKeepMine);
-    if (choice == kReload)
-        m_document.reload(m_document.caretLine());
+    return false;
 }
 
 void DiskChangePolicy::fileDeleted(const QString& path) {

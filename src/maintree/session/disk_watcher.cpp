@@ -84,9 +84,14 @@ void DiskWatcher::unwatch() {
     m_knownExists = false;
 }
 
-void DiskWatcher::checkNow() {
-    m_fileEvent = true;
-    look();
+DiskWatcher::Change DiskWatcher::checkNow() {
+    if (m_path.isEmpty() || m_reporting)
+        return Change::None;
+    bool exists = false;
+    const Stamp stamp = StampOf(m_path, exists);
+    if (!exists)
+        return std::exchange(m_knownExists, false) ? Change::Deleted : Change::None;
+    return takeContent(stamp) ? Change::Changed : Change::None;
 }
 
 void DiskWatcher::onFileEvent() {

@@ -98,6 +98,7 @@ void EditorFeatures::followDocument(Documents& documents) {
         m_session->documentCreated();
     };
     events.saved = [this](const QString& path) { m_session->documentSaved(path); };
+    events.aboutToSave = [this](const QString& path) { return m_session->documentAboutToSave(path); };
     documents.setEvents(std::move(events));
 }
 

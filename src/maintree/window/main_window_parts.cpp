@@ -40,7 +40,8 @@ void MainWindow::createParts() {
     connect(&editor, &EditorPane::selectionChanged, &status,
             [&editor, &status] { status.showCaretOf(editor); });
     // The caret moves before the edit that moved it is counted, so the modified state follows the text.
-    connect(&editor, &EditorPane::textChanged, &status, [&editor, &status] { status.showCaretOf(editor); });
+    connect(&editor, &EditorPane::textChanged, &status,
+            [&editor, &status] { status.showModifiedOf(editor); });
     m_placementWindow = std::make_unique<QtPlacementWindow>(*this);
     m_placement = std::make_unique<FormPlacement>(
         *m_placementWindow, m_appDir + compiler::kPrefsFile,

@@ -204,7 +204,7 @@ void ModFeatures::guarded(const std::function<void()>& command) {
 }
 
 void ModFeatures::showStatus(const QString& text) {
-    m_window.statusPanels().showMessage(text, kStatusMs);
+    m_window.statusPanels().showNotice(text, kStatusMs);
 }
 
 } // namespace varko::maintree

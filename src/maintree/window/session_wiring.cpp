@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace varko::maintree {
@@ -77,6 +78,15 @@ void SessionWiring::documentSaved(const QString& path) {
     m_recent.add(path);
 }
 
+bool SessionWiring::documentAboutToSave(const QString& path) {
+    if (m_watcher.path().isEmpty() || m_watcher.path() != QFileInfo(path).absoluteFilePath())
+        return true;
+    const session::DiskWatcher::Change change = m_watcher.checkNow();
+    if (change == session::DiskWatcher::Change::None)
+        return true;
+    return m_policy.saveOverChange(m_watcher.path(), change == session::DiskWatcher::Change::Deleted);
+}
+
 void SessionWiring::documentClosed() {
     m_recovery.documentClosed();
 }
@@ -131,7 +141,7 @@ void SessionWiring::reload(int line) {
 }
 
 void SessionWiring::showStatus(const QString& text) {
-    m_status.showMessage(text, kNoticeMs);
+    m_status.showNotice(text, kNoticeMs);
 }
 
 } // namespace varko::maintree

@@ -3,6 +3,7 @@
 #include "varko/maintree/editor/editor_pane.h"
 
 #include <QLabel>
+#include <QTimer>
 
 namespace varko::maintree {
 
@@ -34,6 +35,34 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
         addWidget(panel, i + 1 == m_panels.size() ? 1 : 0);
         m_panels[i] = panel;
     }
+    createNoticePanel();
+}
+
+void StatusPanels::createNoticePanel() {
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("statusNotice"));
+    m_notice->setAccessibleDescription(QStringLiteral("Notice"));
+    m_notice->setTextFormat(Qt::PlainText);
+    m_notice->setFrameShape(QFrame::Panel);
+    m_notice->setFrameShadow(QFrame::Sunken);
+    addWidget(m_notice, 1);
+    m_notice->hide();
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setSingleShot(true);
+    connect(m_noticeTimer, &QTimer::timeout, m_notice, [this] {
+        m_notice->hide();
+        m_notice->clear();
+    });
+}
+
+void StatusPanels::showNotice(const QString& text, int timeoutMs) {
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
+    m_noticeTimer->start(timeoutMs);
+}
+
+QString StatusPanels::notice() const {
+    return m_notice->text();
 }
 
 QString StatusPanels::panelText(StatusPanel panel) const {
@@ -49,6 +78,10 @@ void StatusPanels::showCaretOf(const EditorPane& editor) {
     const int caretLine = editor.lineOfPosition(editor.textCursor().position());
     const int column = end - editor.startOfLine(caretLine);
     setPanelText(StatusPanel::Position, PositionText(editor.lineOfPosition(end) + 1, column + 1));
+    showModifiedOf(editor);
+}
+
+void StatusPanels::showModifiedOf(const EditorPane& editor) {
     setPanelText(StatusPanel::Modified, editor.isModified() ? QStringLiteral("Modified") : QString());
 }
 

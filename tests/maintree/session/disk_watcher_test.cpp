@@ -122,12 +122,18 @@ TEST_F(DiskWatcherTest, DeletionIsReportedOncePerDisappearance) {
     EXPECT_TRUE(WaitFor([&] { return m_deleted.count() == 2; }));
 }
 
-TEST_F(DiskWatcherTest, CheckNowSeesAChangeBeforeAnyEventArrives) {
+// Right before a save: what changed is told, not signalled, and becomes the known state.
+TEST_F(DiskWatcherTest, CheckNowTellsAChangeBeforeAnyEventArrives) {
+    using Change = DiskWatcher::Change;
+    EXPECT_EQ(m_watcher.checkNow(), Change::None);
     WriteInPlace("b = 1\r\n");
-    m_watcher.checkNow();
-    EXPECT_EQ(m_changed.count(), 1);
+    EXPECT_EQ(m_watcher.checkNow(), Change::Changed);
+    EXPECT_EQ(m_watcher.checkNow(), Change::None) << "told once";
+    ASSERT_TRUE(QFile::remove(m_path));
+    EXPECT_EQ(m_watcher.checkNow(), Change::Deleted);
+    EXPECT_EQ(m_watcher.checkNow(), Change::None);
     Settle();
-    EXPECT_EQ(m_changed.count(), 1) << "the events that follow report it no second time";
+    EXPECT_EQ(m_changed.count() + m_deleted.count(), 0) << "the events that follow report nothing again";
 }
 
 TEST_F(DiskWatcherTest, UnwatchedFileIsQuiet) {

@@ -39,7 +39,7 @@ EditorPane& ModWindowFixture::Editor() const {
 }
 
 QString ModWindowFixture::StatusMessage() const {
-    return m_window->statusPanels().currentMessage();
+    return m_window->statusPanels().notice();
 }
 
 QString ModWindowFixture::MarksOfLine(int line) const {

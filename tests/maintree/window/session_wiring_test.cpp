@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QProcess>
 #include <QTest>
 
 namespace varko::maintree {
@@ -155,11 +156,11 @@ TEST_F(SessionWiringTest, ADeletedFileIsReportedOnceAndItsTextStays) {
     QTest::keyClicks(&Editor(), "x");
     ASSERT_TRUE(QFile::remove(path));
     const QString notice = session::DiskChangePolicy::DeletedNotice(path);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_window->statusPanels().currentMessage() == notice; }, 5000));
-    m_window->statusPanels().clearMessage();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_window->statusPanels().notice() == notice; }, 5000));
+    m_window->statusPanels().showNotice(QString(), 0);
     Write("neighbour.odf", "y"); // the folder changes; the file is still gone
     QTest::qWait(100);
-    EXPECT_EQ(m_window->statusPanels().currentMessage(), "");
+    EXPECT_EQ(m_window->statusPanels().notice(), "");
     EXPECT_EQ(Editor().toPlainText(), "xkept\n");
     EXPECT_TRUE(Editor().isModified());
     EXPECT_TRUE(m_desktop.History().empty());
@@ -173,6 +174,45 @@ TEST_F(SessionWiringTest, TheEditorsOwnSaveIsNoChangeOnDisk) {
     QTest::qWait(100);
     EXPECT_TRUE(m_desktop.History().empty());
     EXPECT_EQ(ReadFile(path), "ba\r\n");
+}
+
+// Another program, a real second process, writes or deletes the file just before the user saves:
+// the save asks first, before the settle delay has let the watcher see it.
+TEST_F(SessionWiringTest, ASaveNeverOverwritesAChangeItHasNotSeen) {
+    struct Row {
+        const char* name;
+        const char* otherProgram;
+        int choice;
+        QByteArray onDisk;
+        QString inEditor;
+    };
+    const Row rows[] = {
+        {"changed, Keep Mine", "printf 'theirs\\r\\n' > \"$0\"", 1, "mine base\r\n", "mine base\n"},
+        {"changed, Reload", "printf 'theirs\\r\\n' > \"$0\"", 0, "theirs\r\n", "theirs\n"},
+        {"changed, box closed", "printf 'theirs\\r\\n' > \"$0\"", -1, "mine base\r\n", "mine base\n"},
+        {"deleted, Keep Mine", "rm \"$0\"", 1, "mine base\r\n", "mine base\n"},
+        {"deleted, Reload", "rm \"$0\"", 0, "", "mine base\n"},
+    };
+    Session().diskWatcher().setSettleDelay(60000);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = Write("raced.odf", "base\r\n");
+        Document().openFile(path);
+        QTest::keyClicks(&Editor(), "mine ");
+        ASSERT_EQ(QProcess::execute("/bin/sh", {"-c", row.otherProgram, path}), 0);
+        m_desktop.ClearHistory();
+        m_desktop.QueueChoice(row.choice);
+        Document().save();
+        const auto asked = m_desktop.Of(Kind::Choose);
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].text, session::DiskChangePolicy::ChangedQuestion(path));
+        EXPECT_EQ(asked[0].buttons, (QStringList{"Reload", "Keep Mine"}));
+        EXPECT_EQ(QFile::exists(path) ? ReadFile(path) : QByteArray(), row.onDisk);
+        EXPECT_EQ(Editor().toPlainText(), row.inEditor);
+        m_desktop.ClearHistory();
+        Document().save();
+        EXPECT_TRUE(m_desktop.Of(Kind::Choose).empty()) << "a change is asked about once";
+    }
 }
 
 } // namespace

@@ -31,6 +31,10 @@ public:
 
     void fileChanged(const QString& path);
     void fileDeleted(const QString& path);
+    // Right before a save over `path`, which another program changed or deleted since it was
+    // loaded or saved: the changed-on-disk box, modified document or not. True when the save
+    // goes on (Keep Mine); Reload reads the file again, or says that it is gone, and the save stops.
+    bool saveOverChange(const QString& path, bool deleted);
 
     // "The file <path> changed on disk. Reload it and lose your changes, or keep your version?"
     static QString ChangedQuestion(const QString& path);
@@ -38,6 +42,8 @@ public:
     static QString DeletedNotice(const QString& path);
 
 private:
+    bool asksToReload(const QString& path);
+
     Document& m_document;
     platform::Desktop& m_desktop;
     // The path whose deletion was reported, until the file is back.

@@ -35,9 +35,11 @@ public:
     void noteSaved(const QString& path, const QByteArray& written);
     // An untitled document: nothing to watch.
     void unwatch();
-    // Looks at the file at once, e.g. before a save, so a change made meanwhile by another
-    // program is dealt with before it would be overwritten.
-    void checkNow();
+    enum class Change { None, Changed, Deleted };
+    // Looks at the file at once, right before a save, so a change made meanwhile by another
+    // program is dealt with before it would be overwritten. Tells rather than signals: the caller
+    // asks the user; the change found becomes the known state and is not reported again.
+    Change checkNow();
 
 signals:
     void changedOnDisk(const QString& path);

@@ -21,6 +21,8 @@ struct DocumentEvents {
     // A new untitled document; the name it goes by.
     std::function<void(const QString& name)> created;
     std::function<void(const QString& path)> saved;
+    // Right before the text is written over `path`; false stops the save.
+    std::function<bool(const QString& path)> aboutToSave;
 };
 
 // The one open document: its name, the two file dialogs, new, open, save and the question that

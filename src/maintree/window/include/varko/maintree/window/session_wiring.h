@@ -48,6 +48,8 @@ public:
     void documentLoaded(const QString& path);
     void documentCreated();
     void documentSaved(const QString& path);
+    // False when another program changed or deleted the file since and the user chose to reload.
+    bool documentAboutToSave(const QString& path);
     // The document's unsaved changes were given up (the window closes).
     void documentClosed();
     // One box per recovery file left by an editor that did not end normally; a restored one
