@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 using namespace varko::maintree;
+namespace language = varko::language;
 
 namespace {
 
