@@ -6,8 +6,8 @@
 #include "varko/maintree/window/main_window.h"
 #include "varko/maintree/window/session_wiring.h"
 #include "varko/maintree/window/status_panels.h"
-#include "varko/session/disk_change_policy.h"
-#include "varko/session/reopen_menu.h"
+#include "varko/maintree/session/disk_change_policy.h"
+#include "varko/maintree/session/reopen_menu.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,7 +155,7 @@ TEST_F(SessionWiringTest, ADeletedFileIsReportedOnceAndItsTextStays) {
     Document().openFile(path);
     QTest::keyClicks(&Editor(), "x");
     ASSERT_TRUE(QFile::remove(path));
-    const QString notice = session::DiskChangePolicy::DeletedNotice(path);
+    const QString notice = maintree::DiskChangePolicy::DeletedNotice(path);
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_window->statusPanels().notice() == notice; }, 5000));
     m_window->statusPanels().showNotice(QString(), 0);
     Write("neighbour.odf", "y"); // the folder changes; the file is still gone
@@ -205,7 +205,7 @@ TEST_F(SessionWiringTest, ASaveNeverOverwritesAChangeItHasNotSeen) {
         Document().save();
         const auto asked = m_desktop.Of(Kind::Choose);
         ASSERT_EQ(asked.size(), 1u);
-        EXPECT_EQ(asked[0].text, session::DiskChangePolicy::ChangedQuestion(path));
+        EXPECT_EQ(asked[0].text, maintree::DiskChangePolicy::ChangedQuestion(path));
         EXPECT_EQ(asked[0].buttons, (QStringList{"Reload", "Keep Mine"}));
         EXPECT_EQ(QFile::exists(path) ? ReadFile(path) : QByteArray(), row.onDisk);
         EXPECT_EQ(Editor().toPlainText(), row.inEditor);
