@@ -1,6 +1,6 @@
 #include "varko/cli/cross_file_checks.h"
 
-#include "varko/compiler/include_chain.h"
+#include "varko/compiler/include_closures.h"
 #include "varko/compiler/tech_tree_graph.h"
 
 #include <algorithm>
@@ -45,7 +45,7 @@ bool LineOrder(const compiler::Finding& a, const compiler::Finding& b) {
 
 CrossFileChecks::CrossFileChecks(const compiler::CheckEnvironment& environment, bool findUnused)
     : m_unreadable(std::make_shared<IncludeReadFailures>()),
-      m_source(AddonSource(environment.Files(), m_unreadable)) {
+      m_includes(AddonSource(environment.Files(), m_unreadable)) {
     if (findUnused)
         m_unused.emplace(environment.Files(), environment.Declarations());
 }
@@ -58,8 +58,7 @@ void CrossFileChecks::Check(const ModFile& file, const textrules::LineList& line
     std::vector<compiler::Finding> extra =
         file.kind == compiler::DocumentKind::TechTree
             ? compiler::CheckTechTreeGraph(lines)
-            : compiler::CheckIncludeChain(std::filesystem::path(file.path).filename().string(), lines,
-                                          m_source);
+            : m_includes.Check(std::filesystem::path(file.path).filename().string(), lines);
     if (extra.empty())
         return;
     const auto checked = static_cast<std::ptrdiff_t>(findings.size());

@@ -5,7 +5,7 @@
 #include "varko/cli/path_filter.h"
 #include "varko/cli/unused_files.h"
 #include "varko/compiler/check_pipeline.h"
-#include "varko/compiler/odf_source.h"
+#include "varko/compiler/include_closures.h"
 
 #include <memory>
 #include <optional>
@@ -20,7 +20,9 @@ struct IncludeReadFailures;
 // tree (X1, X2), include cycles and values that included files set differently (X3, X4) of an ODF
 // file; with --unused also the addon files nothing names (U1). An include is looked up as the ODF
 // checker looks it up, among the *.odf files of the addon directories, and each included file is
-// read once per run however many files include it. Check is safe from several workers at once.
+// read once per run however many files include it; each file's include closure is summarised once
+// per run and shared between the documents (IncludeClosures). Check is safe from several workers at
+// once.
 class CrossFileChecks {
 public:
     CrossFileChecks(const compiler::CheckEnvironment& environment, bool findUnused);
@@ -37,7 +39,7 @@ public:
 
 private:
     std::shared_ptr<IncludeReadFailures> m_unreadable;
-    compiler::OdfSource m_source;
+    compiler::IncludeClosures m_includes;
     std::optional<UnusedFiles> m_unused;
 };
 

@@ -1,0 +1,122 @@
+#include "closure_names.h"
+
+#include "name_groups.h"
+
+#include <algorithm>
+
+namespace varko::compiler::closure {
+
+namespace {
+
+// A site of the walk, or one name of a block's table, in walk order.
+struct Occurrence {
+    std::string_view name;
+    std::size_t file = 0;
+    const WalkSite* site = nullptr;
+    const NameEntry* entry = nullptr;
+};
+
+Site Named(Site site, const std::string* root) {
+    if (!site.file)
+        site.file = root;
+    return site;
+}
+
+class NameComposer {
+public:
+    NameComposer(ClosureStore& store, const Composition& composition)
+        : m_composition(composition), m_overridden(composition.files.size(), 0) {
+        for (const WalkItem& item : composition.items) {
+            if (!item.block) {
+                const WalkSite& site = composition.sites[item.index];
+                m_occurrences.push_back({site.site.name, site.file, &site, nullptr});
+                continue;
+            }
+            for (const NameEntry& entry : store.TableOf(*composition.files[item.index].block))
+                m_occurrences.push_back({entry.first.name, item.index, nullptr, &entry});
+        }
+    }
+
+    NamesAndClashes Run() {
+        const NameGroups groups(m_occurrences, [](const Occurrence& o) { return o.name; });
+        NamesAndClashes result;
+        result.table.reserve(groups.NameCount());
+        for (std::size_t name = 0; name < groups.NameCount(); ++name) {
+            const std::span<const std::size_t> items = groups.ItemsOf(name);
+            MarkOverridden(items);
+            result.table.push_back(Scan(items));
+            for (std::size_t i : items)
+                m_overridden[m_occurrences[i].file] = 0;
+            if (result.table.back().clash)
+                result.clashes.push_back(*result.table.back().clash);
+        }
+        return result;
+    }
+
+private:
+    // The files that set the name, in walk order, which nests every subtree inside its root's
+    // span: a file is overridden when a span of an earlier one still open holds it.
+    void MarkOverridden(std::span<const std::size_t> items) {
+        m_files.clear();
+        for (std::size_t i : items)
+            m_files.push_back(m_occurrences[i].file);
+        std::sort(m_files.begin(), m_files.end());
+        m_files.erase(std::unique(m_files.begin(), m_files.end()), m_files.end());
+        m_openEnds.clear();
+        for (std::size_t file : m_files) {
+            while (!m_openEnds.empty() && m_openEnds.back() < file)
+                m_openEnds.pop_back();
+            m_overridden[file] = m_openEnds.empty() ? 0 : 1;
+            m_openEnds.push_back(m_composition.files[file].end);
+        }
+    }
+
+    NameEntry Scan(std::span<const std::size_t> items) const {
+        NameEntry entry;
+        std::optional<std::size_t> lastFile;
+        for (std::size_t i : items) {
+            const Occurrence& o = m_occurrences[i];
+            if (m_overridden[o.file])
+                continue;
+            const WalkFile& file = m_composition.files[o.file];
+            const Site first = o.site ? o.site->site : Named(o.entry->first, file.name);
+            const int rootLine = o.site ? o.site->rootLine : file.rootLine;
+            if (!entry.clash && lastFile && *lastFile != o.file &&
+                lines::ValueTokens(entry.last.value) != lines::ValueTokens(first.value))
+                entry.clash = Clash{entry.last, first, rootLine};
+            if (!entry.clash && o.entry && o.entry->clash)
+                entry.clash = Clash{Named(o.entry->clash->earlier, file.name),
+                                    Named(o.entry->clash->later, file.name), rootLine};
+            if (!lastFile)
+                entry.first = first;
+            entry.last = o.site ? first : Named(o.entry->last, file.name);
+            lastFile = o.file;
+        }
+        return entry;
+    }
+
+    const Composition& m_composition;
+    std::vector<Occurrence> m_occurrences;
+    std::vector<char> m_overridden; // per file of the walk: a file above it sets the name in hand
+    std::vector<std::size_t> m_files;
+    std::vector<std::size_t> m_openEnds;
+};
+
+} // namespace
+
+NamesAndClashes ComposeNames(ClosureStore& store, const Composition& composition) {
+    return NameComposer(store, composition).Run();
+}
+
+std::vector<Clash> OneBlockClashes(const Composition& composition, const textrules::LineList& rootLines) {
+    const WalkFile* block = composition.Block();
+    if (!block || block->block->summary.clashes.empty())
+        return {};
+    std::vector<Clash> clashes = block->block->summary.clashes;
+    for (Clash& clash : clashes)
+        clash.rootLine = block->rootLine;
+    DropNamesSetIn(rootLines, clashes, [](const Clash& clash) { return clash.later.name; });
+    return clashes;
+}
+
+} // namespace varko::compiler::closure

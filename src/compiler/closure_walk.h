@@ -1,0 +1,62 @@
+#pragma once
+
+#include "closure_store.h"
+#include "include_walk.h"
+
+#include <deque>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace varko::compiler::closure {
+
+// A file of a walk: one expanded line by line, or one taken whole from its summary (a block).
+struct WalkFile {
+    const std::string* name = nullptr;
+    std::size_t parent = kNoFile;
+    std::size_t end = 0; // the last file of its subtree, in walk order
+    const Node* block = nullptr;
+    int rootLine = 0;
+};
+
+struct WalkSite {
+    Site site;
+    std::size_t file = 0;
+    int rootLine = 0;
+};
+
+// A site, or a block (by its file), in walk order.
+struct WalkItem {
+    bool block = false;
+    std::size_t index = 0;
+};
+
+struct Composition {
+    std::vector<WalkFile> files; // the root first, in walk order
+    std::vector<WalkSite> sites;
+    std::vector<WalkItem> items;
+    std::vector<RootCycle> cycles;
+    std::size_t blocks = 0;
+
+    // True when the root takes at most one file whole and expands no other one itself.
+    bool OneBlock() const { return files.size() == blocks + 1 && blocks <= 1; }
+    const WalkFile* Block() const { return files.size() > 1 ? &files[1] : nullptr; }
+};
+
+struct WalkRoot {
+    std::string_view name;
+    const textrules::LineList& lines;
+    // The root's component, when every file the walk reaches is reached from the root's node too;
+    // without it, whether a file leads back to the root is asked of its reach, when some include
+    // line names the root at all (node).
+    std::optional<std::uint32_t> component;
+    const Node* node = nullptr;
+    DocumentSites sites = DocumentSites::Listed;
+};
+
+// Walks the root's lines as ExpandIncludes does, but takes an included file whole, as its summary,
+// when its expansion cannot meet anything the walk has met or holds open: it neither leads back
+// into the files being expanded nor reaches a file expanded or taken before.
+Composition WalkClosure(ClosureStore& store, std::deque<std::string>& names, const WalkRoot& root);
+
+} // namespace varko::compiler::closure
