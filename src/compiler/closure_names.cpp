@@ -108,14 +108,17 @@ NamesAndClashes ComposeNames(ClosureStore& store, const Composition& composition
     return NameComposer(store, composition).Run();
 }
 
-std::vector<Clash> OneBlockClashes(const Composition& composition, const textrules::LineList& rootLines) {
+std::vector<Clash> PathClashes(const Composition& composition) {
     const WalkFile* block = composition.Block();
     if (!block || block->block->summary.clashes.empty())
         return {};
     std::vector<Clash> clashes = block->block->summary.clashes;
     for (Clash& clash : clashes)
         clash.rootLine = block->rootLine;
-    DropNamesSetIn(rootLines, clashes, [](const Clash& clash) { return clash.later.name; });
+    for (const WalkFile& file : composition.files) {
+        if (file.lines)
+            DropNamesSetIn(*file.lines, clashes, [](const Clash& clash) { return clash.later.name; });
+    }
     return clashes;
 }
 

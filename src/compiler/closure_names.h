@@ -14,8 +14,8 @@ struct NamesAndClashes {
 // two neighbours from different files whose values differ are the name's clash.
 NamesAndClashes ComposeNames(ClosureStore& store, const Composition& composition);
 
-// For a composition whose root takes one file whole (Composition::OneBlock): that file's clashes,
-// on the root's line that takes it, less the names the root sets itself.
-std::vector<Clash> OneBlockClashes(const Composition& composition, const textrules::LineList& rootLines);
+// For a composition along one path (Composition::Path): the clashes of the block at its end, on the
+// root's line that leads to it, less the names a file of the path sets itself.
+std::vector<Clash> PathClashes(const Composition& composition);
 
 } // namespace varko::compiler::closure

@@ -7,6 +7,15 @@
 
 namespace varko::compiler::closure {
 
+IncludeLines IncludeLinesOf(const textrules::LineList& lines) {
+    IncludeLines includes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (std::optional<std::string> name = lines::IncludedName(lines[i]))
+            includes.emplace_back(static_cast<int>(i + 1), std::move(*name));
+    }
+    return includes;
+}
+
 const Node* ClosureStore::Resolve(std::string_view name) {
     std::lock_guard lock(m_mutex);
     if (auto it = m_byName.find(name); it != m_byName.end())
@@ -38,13 +47,10 @@ std::vector<Node*> ClosureStore::Discover(Node& start) {
         Node& node = *found[i];
         if (!node.lines)
             continue;
-        for (const std::string& line : *node.lines) {
-            std::optional<std::string> included = lines::IncludedName(line);
-            if (!included)
-                continue;
-            auto it = m_byName.find(*included);
-            Node* target = it != m_byName.end() ? it->second : found.emplace_back(&Create(*included));
-            found[i]->edges.push_back(target);
+        node.includes = IncludeLinesOf(*node.lines);
+        for (const auto& [line, included] : node.includes) {
+            auto it = m_byName.find(included);
+            node.edges.push_back(it != m_byName.end() ? it->second : found.emplace_back(&Create(included)));
         }
     }
     return found;

@@ -55,6 +55,11 @@ struct NameEntry {
 // The names of an expansion in the order they first appear (overridden sites included).
 using NameTable = std::vector<NameEntry>;
 
+// The include lines of a file: its 1-based line and the name it gives.
+using IncludeLines = std::vector<std::pair<int, std::string>>;
+
+IncludeLines IncludeLinesOf(const textrules::LineList& lines);
+
 struct Node;
 
 // A file's expansion as the root of its own walk.
@@ -68,8 +73,9 @@ struct Summary {
 // A file named by an include line, found by its name ignoring case.
 struct Node {
     std::uint32_t id = 0;
-    std::string name;               // as first named
-    SharedLines lines;              // null when the source cannot give the file
+    std::string name;  // as first named
+    SharedLines lines; // null when the source cannot give the file
+    IncludeLines includes;
     std::vector<const Node*> edges; // the files its include lines name, in line order
     std::uint32_t component = 0;    // strongly connected component; components finish sinks first
     Summary summary;

@@ -18,17 +18,21 @@ public:
 
     Composition Run() {
         m_met.insert(std::string(m_root.name));
-        Enter(&m_names.emplace_back(m_root.name), m_root.lines, m_root.component, nullptr);
+        Enter(&m_names.emplace_back(m_root.name), m_root.lines, m_root.includes, m_root.component, nullptr);
         while (!m_frames.empty()) {
             Frame& top = m_frames.back();
-            if (top.next == top.lines->size()) {
+            if (top.includes ? top.next == top.includes->size() : top.next == top.lines->size()) {
                 Leave();
                 continue;
             }
             const std::size_t i = top.next++;
+            const int line = top.includes ? (*top.includes)[i].first : static_cast<int>(i + 1);
             if (m_frames.size() == 1)
-                m_rootLine = static_cast<int>(i + 1);
-            Visit((*top.lines)[i], static_cast<int>(i + 1), top.file);
+                m_rootLine = line;
+            if (top.includes)
+                Include((*top.includes)[i].second);
+            else
+                Visit((*top.lines)[i], line, top.file);
         }
         for (std::size_t f = m_result.files.size(); f-- > 1;) {
             WalkFile& parent = m_result.files[m_result.files[f].parent];
@@ -38,19 +42,21 @@ public:
     }
 
 private:
+    // Without sites to list, a frame steps through the file's include lines only.
     struct Frame {
         const textrules::LineList* lines = nullptr;
+        const IncludeLines* includes = nullptr;
         std::size_t next = 0;
         std::size_t file = 0;
         std::optional<std::uint32_t> component;
     };
 
-    void Enter(const std::string* name, const textrules::LineList& lines,
+    void Enter(const std::string* name, const textrules::LineList& lines, const IncludeLines* includes,
                std::optional<std::uint32_t> component, const Node* node) {
         const std::size_t parent = m_frames.empty() ? kNoFile : m_frames.back().file;
         const std::size_t file = m_result.files.size();
-        m_result.files.push_back({name, parent, file, nullptr, m_rootLine});
-        m_frames.push_back({&lines, 0, file, component});
+        m_result.files.push_back({name, parent, file, nullptr, m_rootLine, &lines});
+        m_frames.push_back({&lines, m_root.listSites ? nullptr : includes, 0, file, component});
         m_open.insert(*name);
         if (component)
             ++m_openComponents[*component];
@@ -72,7 +78,7 @@ private:
     void Visit(const std::string& text, int line, std::size_t file) {
         if (std::optional<std::string> included = lines::IncludedName(text))
             Include(std::move(*included));
-        else if (file == 0 && m_root.sites == DocumentSites::Left)
+        else if (!m_root.listSites || (file == 0 && m_root.sites == DocumentSites::Left))
             return;
         else if (std::optional<PropertyLineView> property = lines::PropertyOf(text)) {
             const std::string* owner = file == 0 ? nullptr : m_result.files[file].name;
@@ -95,7 +101,7 @@ private:
             return;
         const std::string* kept = &m_names.emplace_back(std::move(name));
         if (ReachesOpen(*node) || Overlaps(*node))
-            Enter(kept, *node->lines, node->component, node);
+            Enter(kept, *node->lines, &node->includes, node->component, node);
         else
             TakeBlock(*node, kept);
     }
@@ -170,6 +176,14 @@ private:
 };
 
 } // namespace
+
+bool Composition::Path() const {
+    for (std::size_t f = 1; f < files.size(); ++f) {
+        if (files[f].parent != f - 1)
+            return false;
+    }
+    return blocks == 0 || (blocks == 1 && files.back().block);
+}
 
 Composition WalkClosure(ClosureStore& store, std::deque<std::string>& names, const WalkRoot& root) {
     return Walk(store, names, root).Run();

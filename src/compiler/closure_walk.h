@@ -17,6 +17,7 @@ struct WalkFile {
     std::size_t end = 0; // the last file of its subtree, in walk order
     const Node* block = nullptr;
     int rootLine = 0;
+    const textrules::LineList* lines = nullptr; // of a file expanded line by line
 };
 
 struct WalkSite {
@@ -38,9 +39,10 @@ struct Composition {
     std::vector<RootCycle> cycles;
     std::size_t blocks = 0;
 
-    // True when the root takes at most one file whole and expands no other one itself.
-    bool OneBlock() const { return files.size() == blocks + 1 && blocks <= 1; }
-    const WalkFile* Block() const { return files.size() > 1 ? &files[1] : nullptr; }
+    // True when each file of the walk includes the next one (the last may be a block): then each
+    // name is set where it is set first along the path, and only the block's clashes are left.
+    bool Path() const;
+    const WalkFile* Block() const { return blocks == 1 ? &files.back() : nullptr; }
 };
 
 struct WalkRoot {
@@ -52,6 +54,8 @@ struct WalkRoot {
     std::optional<std::uint32_t> component;
     const Node* node = nullptr;
     DocumentSites sites = DocumentSites::Listed;
+    bool listSites = true;                  // false: only the files, blocks and cycles
+    const IncludeLines* includes = nullptr; // the root's, when the sites are not listed
 };
 
 // Walks the root's lines as ExpandIncludes does, but takes an included file whole, as its summary,

@@ -9,29 +9,32 @@ namespace varko::compiler {
 
 namespace closure {
 
+namespace {
+
+WalkRoot NodeRoot(const Node& node, bool listSites) {
+    return {node.name, *node.lines, node.component, &node, DocumentSites::Listed, listSites, &node.includes};
+}
+
+} // namespace
+
+// The walk first records only files and cycles; a path needs no more, any other shape its names.
 Summary SummariseNode(ClosureStore& store, const Node& node) {
-    Composition walk = WalkClosure(store, store.Names(),
-                                   {node.name, *node.lines, node.component, &node, DocumentSites::Left});
+    Composition walk = WalkClosure(store, store.Names(), NodeRoot(node, false));
     Summary summary;
     summary.cycles = std::move(walk.cycles);
-    if (walk.OneBlock()) {
+    if (walk.Path()) {
         summary.onlyBlock = walk.Block() ? walk.Block()->block : nullptr;
-        summary.clashes = OneBlockClashes(walk, *node.lines);
+        summary.clashes = PathClashes(walk);
         return summary;
     }
-    NamesAndClashes names = ComposeNames(
-        store, WalkClosure(store, store.Names(),
-                           {node.name, *node.lines, node.component, &node, DocumentSites::Listed}));
+    NamesAndClashes names = ComposeNames(store, WalkClosure(store, store.Names(), NodeRoot(node, true)));
     summary.table = std::make_shared<const NameTable>(std::move(names.table));
     summary.clashes = std::move(names.clashes);
     return summary;
 }
 
 NameTable NodeTable(ClosureStore& store, const Node& node) {
-    return ComposeNames(store,
-                        WalkClosure(store, store.Names(),
-                                    {node.name, *node.lines, node.component, &node, DocumentSites::Listed}))
-        .table;
+    return ComposeNames(store, WalkClosure(store, store.Names(), NodeRoot(node, true))).table;
 }
 
 } // namespace closure
@@ -42,13 +45,12 @@ namespace {
 // name the files the document's do, whatever the walk reaches the node reaches too, and a file
 // leads back to the document exactly when it shares the node's component.
 closure::WalkRoot DocumentRoot(closure::ClosureStore& store, std::string_view name,
-                               const textrules::LineList& lines) {
+                               const textrules::LineList& lines, const closure::IncludeLines& includes) {
     std::vector<const closure::Node*> included;
-    for (const std::string& line : lines) {
-        if (std::optional<std::string> target = lines::IncludedName(line))
-            included.push_back(store.Resolve(*target));
-    }
-    closure::WalkRoot root{name, lines, std::nullopt, store.Find(name), DocumentSites::Left};
+    for (const auto& [line, target] : includes)
+        included.push_back(store.Resolve(target));
+    closure::WalkRoot root{name,  lines,    std::nullopt, store.Find(name), DocumentSites::Left,
+                           false, &includes};
     if (!root.node || !root.node->lines)
         return root;
     const std::vector<const closure::Node*>& edges = root.node->edges;
@@ -83,18 +85,23 @@ std::vector<Finding> IncludeClosures::Check(std::string_view documentName,
                                             const textrules::LineList& lines) const {
     const std::string_view name = lines::FileNamePart(documentName);
     std::deque<std::string> names;
-    const closure::Composition walk =
-        closure::WalkClosure(*m_store, names, DocumentRoot(*m_store, name, lines));
+    const closure::IncludeLines includes = closure::IncludeLinesOf(lines);
+    closure::WalkRoot root = DocumentRoot(*m_store, name, lines, includes);
+    const closure::Composition walk = closure::WalkClosure(*m_store, names, root);
     std::vector<Finding> findings;
     for (const closure::RootCycle& cycle : walk.cycles)
         findings.push_back({cycle.rootLine, 1, "X3", {ChainText(name, cycle.chain)}});
-    const bool whole = walk.OneBlock();
     std::vector<Finding> clashes;
-    for (const closure::Clash& clash :
-         whole ? closure::OneBlockClashes(walk, lines) : closure::ComposeNames(*m_store, walk).clashes)
-        clashes.push_back(ClashFinding(clash));
-    if (!whole)
+    if (walk.Path()) {
+        for (const closure::Clash& clash : closure::PathClashes(walk))
+            clashes.push_back(ClashFinding(clash));
+    } else {
+        root.listSites = true;
+        for (const closure::Clash& clash :
+             closure::ComposeNames(*m_store, closure::WalkClosure(*m_store, names, root)).clashes)
+            clashes.push_back(ClashFinding(clash));
         DropNamesTheDocumentSets(lines, clashes);
+    }
     findings.insert(findings.end(), std::make_move_iterator(clashes.begin()),
                     std::make_move_iterator(clashes.end()));
     std::stable_sort(findings.begin(), findings.end(),
