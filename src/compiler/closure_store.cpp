@@ -17,12 +17,35 @@ IncludeLines IncludeLinesOf(const textrules::LineList& lines) {
 }
 
 const Node* ClosureStore::Resolve(std::string_view name) {
+    if (const Node* node = Find(name))
+        return node;
+    // Files are read outside the lock, so the workers read at once; only the graph waits.
+    ReadFiles read = ReadAhead(name);
     std::lock_guard lock(m_mutex);
     if (auto it = m_byName.find(name); it != m_byName.end())
         return it->second;
-    Node& node = Create(name);
-    Summarise(Discover(node));
+    Node& node = Create(name, read);
+    Summarise(Discover(node, read));
     return &node;
+}
+
+// The files the name reaches that the store does not hold yet.
+ClosureStore::ReadFiles ClosureStore::ReadAhead(std::string_view name) const {
+    ReadFiles read;
+    std::vector<std::string> pending{std::string(name)};
+    while (!pending.empty()) {
+        std::string next = std::move(pending.back());
+        pending.pop_back();
+        if (read.contains(next) || Find(next))
+            continue;
+        ReadFile file{m_source(next), {}};
+        if (file.lines)
+            file.includes = IncludeLinesOf(*file.lines);
+        for (const auto& [line, included] : file.includes)
+            pending.push_back(included);
+        read.emplace(std::move(next), std::move(file));
+    }
+    return read;
 }
 
 const Node* ClosureStore::Find(std::string_view name) const {
@@ -31,26 +54,31 @@ const Node* ClosureStore::Find(std::string_view name) const {
     return it == m_byName.end() ? nullptr : it->second;
 }
 
-Node& ClosureStore::Create(std::string_view name) {
+Node& ClosureStore::Create(std::string_view name, ReadFiles& read) {
     Node& node = m_nodes.emplace_back();
     node.id = static_cast<std::uint32_t>(m_nodes.size() - 1);
     node.name = std::string(name);
-    node.lines = m_source(name);
+    if (auto it = read.find(name); it != read.end()) {
+        node.lines = std::move(it->second.lines);
+        node.includes = std::move(it->second.includes);
+    } else {
+        node.lines = m_source(name);
+        if (node.lines)
+            node.includes = IncludeLinesOf(*node.lines);
+    }
     m_byName.emplace(node.name, &node);
     return node;
 }
 
 // Reads every file the start reaches that no earlier call read; the new files in the order found.
-std::vector<Node*> ClosureStore::Discover(Node& start) {
+std::vector<Node*> ClosureStore::Discover(Node& start, ReadFiles& read) {
     std::vector<Node*> found{&start};
     for (std::size_t i = 0; i < found.size(); ++i) {
         Node& node = *found[i];
-        if (!node.lines)
-            continue;
-        node.includes = IncludeLinesOf(*node.lines);
         for (const auto& [line, included] : node.includes) {
             auto it = m_byName.find(included);
-            node.edges.push_back(it != m_byName.end() ? it->second : found.emplace_back(&Create(included)));
+            node.edges.push_back(it != m_byName.end() ? it->second
+                                                      : found.emplace_back(&Create(included, read)));
         }
     }
     return found;

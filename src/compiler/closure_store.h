@@ -29,8 +29,17 @@ public:
     std::deque<std::string>& Names() { return m_names; }
 
 private:
-    Node& Create(std::string_view name);
-    std::vector<Node*> Discover(Node& start);
+    // A file read before the lock is taken, with its include lines.
+    struct ReadFile {
+        SharedLines lines;
+        IncludeLines includes;
+    };
+    using ReadFiles = std::unordered_map<std::string, ReadFile, textrules::CaseInsensitiveHash,
+                                         textrules::CaseInsensitiveEqual>;
+
+    ReadFiles ReadAhead(std::string_view name) const;
+    Node& Create(std::string_view name, ReadFiles& read);
+    std::vector<Node*> Discover(Node& start, ReadFiles& read);
     void Summarise(const std::vector<Node*>& found);
 
     mutable std::recursive_mutex m_mutex;
