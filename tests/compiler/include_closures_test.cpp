@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <thread>
 
 using namespace varko::compiler;
 using varko::textrules::LineList;
@@ -100,6 +101,63 @@ TEST(IncludeClosuresTest, SameFindingsAsTheWalkOnRandomMods) {
     }
     EXPECT_GT(cycles, 1000) << "the mods must have circles";
     EXPECT_GT(clashes, 1000) << "the mods must have clashes";
+}
+
+// f0.odf includes f1.odf ... and the last one includes `last`; each sets a property of its own and
+// one they share, so every file overrides the shared one for the files it includes.
+MemorySource::Files LongChain(int length, const std::string& last) {
+    MemorySource::Files files;
+    for (int i = 0; i < length; ++i) {
+        const std::string next = i + 1 < length ? "f" + std::to_string(i + 1) + ".odf" : last;
+        files["f" + std::to_string(i) + ".odf"] = {
+            "p" + std::to_string(i) + " = 1", "#include \"" + next + "\"", "shared = " + std::to_string(i)};
+    }
+    return files;
+}
+
+TEST(IncludeClosuresTest, LongChainsAndCirclesWithoutDeepCalls) {
+    const struct {
+        const char* name;
+        std::string last;
+        std::size_t findings;
+    } shapes[] = {
+        {"a chain that ends in a missing file", "gone.odf", 0},
+        {"a circle through every file", "F0.ODF", 1},
+        {"a chain into a circle", "f500.odf", 1},
+    };
+    for (const auto& shape : shapes) {
+        const MemorySource::Files files = LongChain(1000, shape.last);
+        const OdfSource source = CachingOdfSource(MemorySource(files).Source());
+        const IncludeClosures closures(source);
+        for (const char* name : {"f999.odf", "f0.odf", "f500.odf", "f1.odf"}) {
+            const std::vector<Finding> walked = CheckIncludeChain(name, files.at(name), source);
+            EXPECT_EQ(walked.size(), shape.findings) << shape.name << ", " << name;
+            EXPECT_EQ(closures.Check(name, files.at(name)), walked) << shape.name << ", " << name;
+        }
+    }
+}
+
+TEST(IncludeClosuresTest, WorkersShareOneClosureStore) {
+    RandomMod mod({"diamonds and circles", 40, 3, false}, 7);
+    const OdfSource source = CachingOdfSource(MemorySource(mod.Files()).Source());
+    std::vector<std::pair<std::string, std::vector<Finding>>> expected;
+    for (const auto& [name, lines] : mod.Files())
+        expected.emplace_back(name, CheckIncludeChain(name, lines, source));
+    const IncludeClosures closures(source);
+    std::vector<int> mismatches(4, 0);
+    std::vector<std::thread> workers;
+    for (std::size_t w = 0; w < mismatches.size(); ++w) {
+        workers.emplace_back([&, w] {
+            // Each worker starts at a different file, so they summarise different parts at once.
+            for (std::size_t k = 0; k < expected.size(); ++k) {
+                const auto& [name, findings] = expected[(k + w * 10) % expected.size()];
+                mismatches[w] += closures.Check(name, mod.Files().at(name)) != findings;
+            }
+        });
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+    EXPECT_EQ(mismatches, std::vector<int>(4, 0));
 }
 
 } // namespace

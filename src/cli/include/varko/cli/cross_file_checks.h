@@ -14,7 +14,7 @@
 
 namespace varko::cli {
 
-struct IncludeReadFailures;
+struct IncludeReads;
 
 // The checks of --extra that look past the file in hand: circles and repeated objects of a tech
 // tree (X1, X2), include cycles and values that included files set differently (X3, X4) of an ODF
@@ -31,6 +31,9 @@ public:
     void Check(const ModFile& file, const textrules::LineList& lines,
                std::vector<compiler::Finding>& findings);
 
+    // The lines of the file at `path` if the include checks have read it already, else null; the
+    // workers take them instead of reading the file again.
+    compiler::SharedLines LinesRead(const std::string& path) const;
     // After the batch: the included files that are listed in an addon directory but could not be
     // read, as ShownPath gives them, sorted; their lines are missing from the include checks.
     std::vector<std::string> UnreadableIncludes(const std::string& currentDirectory) const;
@@ -38,7 +41,7 @@ public:
     FindingRecords UnusedNotes(const PathFilter& filter, const std::string& currentDirectory);
 
 private:
-    std::shared_ptr<IncludeReadFailures> m_unreadable;
+    std::shared_ptr<IncludeReads> m_reads;
     compiler::IncludeClosures m_includes;
     std::optional<UnusedFiles> m_unused;
 };
