@@ -2,6 +2,7 @@
 // reference checks over a generated mod (bench/gen_mod.py OUTDIR --circles 20). The mod is read
 // from $VARKO_BENCH_MOD, by default bench/out/cross-mod under the current directory.
 #include "varko/compiler/include_chain.h"
+#include "varko/compiler/include_closures.h"
 #include "varko/compiler/nearest_names.h"
 #include "varko/compiler/reference_index.h"
 #include "varko/compiler/tech_tree_graph.h"
@@ -115,6 +116,26 @@ void BM_IncludeChecks(benchmark::State& state) {
     state.counters["findings"] = static_cast<double>(findings);
 }
 BENCHMARK(BM_IncludeChecks)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same findings through one IncludeClosures, as varko-check --extra gets them.
+void BM_IncludeClosures(benchmark::State& state) {
+    const std::filesystem::path addon = ModDir() / "addon";
+    if (!std::filesystem::is_directory(addon)) {
+        state.SkipWithError("no generated mod; see the comment at the top of cross_bench.cpp");
+        return;
+    }
+    const ModFiles mod = ReadMod(addon);
+    std::size_t findings = 0;
+    for (auto _ : state) {
+        const IncludeClosures closures(CachingOdfSource(DirectoryOdfSource({addon.string()})));
+        findings = 0;
+        for (std::size_t i = 0; i < mod.names.size(); ++i)
+            findings += closures.Check(mod.names[i], mod.lines[i]).size();
+    }
+    state.counters["documents"] = static_cast<double>(mod.names.size());
+    state.counters["findings"] = static_cast<double>(findings);
+}
+BENCHMARK(BM_IncludeClosures)->Unit(benchmark::kMillisecond);
 
 void BM_ReferencesAndUnused(benchmark::State& state) {
     const std::filesystem::path mod = ModDir();

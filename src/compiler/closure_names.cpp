@@ -1,6 +1,7 @@
 #include "closure_names.h"
 
 #include "name_groups.h"
+#include "overridden_files.h"
 
 #include <algorithm>
 
@@ -25,7 +26,9 @@ Site Named(Site site, const std::string* root) {
 class NameComposer {
 public:
     NameComposer(ClosureStore& store, const Composition& composition)
-        : m_composition(composition), m_overridden(composition.files.size(), 0) {
+        : m_composition(composition),
+          m_overridden(SubtreeEnds(
+              composition.files, [](const WalkFile& file) { return file.parent; }, kNoFile)) {
         for (const WalkItem& item : composition.items) {
             if (!item.block) {
                 const WalkSite& site = composition.sites[item.index];
@@ -45,8 +48,6 @@ public:
             const std::span<const std::size_t> items = groups.ItemsOf(name);
             MarkOverridden(items);
             result.table.push_back(Scan(items));
-            for (std::size_t i : items)
-                m_overridden[m_occurrences[i].file] = 0;
             if (result.table.back().clash)
                 result.clashes.push_back(*result.table.back().clash);
         }
@@ -54,21 +55,11 @@ public:
     }
 
 private:
-    // The files that set the name, in walk order, which nests every subtree inside its root's
-    // span: a file is overridden when a span of an earlier one still open holds it.
     void MarkOverridden(std::span<const std::size_t> items) {
-        m_files.clear();
+        std::vector<std::size_t> setters;
         for (std::size_t i : items)
-            m_files.push_back(m_occurrences[i].file);
-        std::sort(m_files.begin(), m_files.end());
-        m_files.erase(std::unique(m_files.begin(), m_files.end()), m_files.end());
-        m_openEnds.clear();
-        for (std::size_t file : m_files) {
-            while (!m_openEnds.empty() && m_openEnds.back() < file)
-                m_openEnds.pop_back();
-            m_overridden[file] = m_openEnds.empty() ? 0 : 1;
-            m_openEnds.push_back(m_composition.files[file].end);
-        }
+            setters.push_back(m_occurrences[i].file);
+        m_overridden.Mark(std::move(setters));
     }
 
     NameEntry Scan(std::span<const std::size_t> items) const {
@@ -97,9 +88,7 @@ private:
 
     const Composition& m_composition;
     std::vector<Occurrence> m_occurrences;
-    std::vector<char> m_overridden; // per file of the walk: a file above it sets the name in hand
-    std::vector<std::size_t> m_files;
-    std::vector<std::size_t> m_openEnds;
+    OverriddenFiles m_overridden; // per file of the walk, for the name in hand
 };
 
 } // namespace

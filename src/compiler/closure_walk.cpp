@@ -34,10 +34,6 @@ public:
             else
                 Visit((*top.lines)[i], line, top.file);
         }
-        for (std::size_t f = m_result.files.size(); f-- > 1;) {
-            WalkFile& parent = m_result.files[m_result.files[f].parent];
-            parent.end = std::max(parent.end, m_result.files[f].end);
-        }
         return std::move(m_result);
     }
 
@@ -55,7 +51,7 @@ private:
                std::optional<std::uint32_t> component, const Node* node) {
         const std::size_t parent = m_frames.empty() ? kNoFile : m_frames.back().file;
         const std::size_t file = m_result.files.size();
-        m_result.files.push_back({name, parent, file, nullptr, m_rootLine, &lines});
+        m_result.files.push_back({name, parent, nullptr, m_rootLine, &lines});
         m_frames.push_back({&lines, m_root.listSites ? nullptr : includes, 0, file, component});
         m_open.insert(*name);
         if (component)
@@ -108,7 +104,7 @@ private:
 
     void TakeBlock(const Node& node, const std::string* name) {
         m_result.items.push_back({true, m_result.files.size()});
-        m_result.files.push_back({name, m_frames.back().file, m_result.files.size(), &node, m_rootLine});
+        m_result.files.push_back({name, m_frames.back().file, &node, m_rootLine});
         ++m_result.blocks;
         m_pending.push_back(&node);
         m_anyForeign = true;

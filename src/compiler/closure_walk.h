@@ -14,7 +14,6 @@ namespace varko::compiler::closure {
 struct WalkFile {
     const std::string* name = nullptr;
     std::size_t parent = kNoFile;
-    std::size_t end = 0; // the last file of its subtree, in walk order
     const Node* block = nullptr;
     int rootLine = 0;
     const textrules::LineList* lines = nullptr; // of a file expanded line by line

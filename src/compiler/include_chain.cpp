@@ -3,6 +3,7 @@
 #include "document_lines.h"
 #include "include_walk.h"
 #include "name_groups.h"
+#include "overridden_files.h"
 #include "varko/textrules/name_index.h"
 
 #include <algorithm>
@@ -35,40 +36,31 @@ Finding Conflict(const IncludeExpansion& expansion, const SiteRef& earlier, cons
 class NameSettings {
 public:
     explicit NameSettings(const IncludeExpansion& expansion)
-        : m_expansion(expansion), m_setsIt(expansion.files.size(), 0) {}
+        : m_expansion(expansion),
+          m_overridden(SubtreeEnds(
+              expansion.files, [](const ExpandedFile& file) { return file.parent; }, kNoFile)) {}
 
     std::optional<Finding> FirstConflict(std::span<const std::size_t> sites) {
+        std::vector<std::size_t> setters;
         for (std::size_t i : sites)
-            m_setsIt[m_expansion.sites[i].file] = 1;
-        std::optional<Finding> conflict;
+            setters.push_back(m_expansion.sites[i].file);
+        m_overridden.Mark(std::move(setters));
         const SiteRef* last = nullptr;
-        for (std::size_t i = 0; i < sites.size() && !conflict; ++i) {
-            const SiteRef& site = m_expansion.sites[sites[i]];
-            if (Overridden(site))
+        for (std::size_t i : sites) {
+            const SiteRef& site = m_expansion.sites[i];
+            if (m_overridden[site.file])
                 continue;
             if (last && last->file != site.file &&
                 lines::ValueTokens(last->value) != lines::ValueTokens(site.value))
-                conflict = Conflict(m_expansion, *last, site);
+                return Conflict(m_expansion, *last, site);
             last = &site;
         }
-        for (std::size_t i : sites)
-            m_setsIt[m_expansion.sites[i].file] = 0;
-        return conflict;
+        return std::nullopt;
     }
 
 private:
-    // A site is overridden when a file it descends from sets the name too.
-    bool Overridden(const SiteRef& site) const {
-        for (std::size_t f = m_expansion.files[site.file].parent; f != kNoFile;
-             f = m_expansion.files[f].parent) {
-            if (m_setsIt[f])
-                return true;
-        }
-        return false;
-    }
-
     const IncludeExpansion& m_expansion;
-    std::vector<char> m_setsIt; // per expanded file: sets the name in hand
+    OverriddenFiles m_overridden; // per expanded file, for the name in hand
 };
 
 // The expansion leaves out the document's own sites, since a name the document sets never clashes:
