@@ -2,6 +2,7 @@
 // reference checks over a generated mod (bench/gen_mod.py OUTDIR --circles 20). The mod is read
 // from $VARKO_BENCH_MOD, by default bench/out/cross-mod under the current directory.
 #include "varko/compiler/include_chain.h"
+#include "varko/compiler/include_closures.h"
 #include "varko/compiler/nearest_names.h"
 #include "varko/compiler/reference_index.h"
 #include "varko/compiler/tech_tree_graph.h"
@@ -96,8 +97,9 @@ void BM_TechTreeOneCircle(benchmark::State& state) {
 }
 BENCHMARK(BM_TechTreeOneCircle)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// Every ODF file of the mod checked as a document, the included files read once from disk.
-void BM_IncludeChecks(benchmark::State& state) {
+// Every ODF file of the mod checked as a document, the included files read once from disk:
+// `makeCheck(addon)` gives the include check of one round.
+template <class MakeCheck> void CheckEveryDocument(benchmark::State& state, MakeCheck makeCheck) {
     const std::filesystem::path addon = ModDir() / "addon";
     if (!std::filesystem::is_directory(addon)) {
         state.SkipWithError("no generated mod; see the comment at the top of cross_bench.cpp");
@@ -106,15 +108,34 @@ void BM_IncludeChecks(benchmark::State& state) {
     const ModFiles mod = ReadMod(addon);
     std::size_t findings = 0;
     for (auto _ : state) {
-        const OdfSource source = CachingOdfSource(DirectoryOdfSource({addon.string()}));
+        const auto check = makeCheck(addon.string());
         findings = 0;
         for (std::size_t i = 0; i < mod.names.size(); ++i)
-            findings += CheckIncludeChain(mod.names[i], mod.lines[i], source).size();
+            findings += check(mod.names[i], mod.lines[i]).size();
     }
     state.counters["documents"] = static_cast<double>(mod.names.size());
     state.counters["findings"] = static_cast<double>(findings);
 }
+
+// The walk per document.
+void BM_IncludeChecks(benchmark::State& state) {
+    CheckEveryDocument(state, [](const std::string& addon) {
+        return [source = CachingOdfSource(DirectoryOdfSource({addon}))](const std::string& name,
+                                                                        const LineList& lines) {
+            return CheckIncludeChain(name, lines, source);
+        };
+    });
+}
 BENCHMARK(BM_IncludeChecks)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same findings through one IncludeClosures, as varko-check --extra gets them.
+void BM_IncludeClosures(benchmark::State& state) {
+    CheckEveryDocument(state, [](const std::string& addon) {
+        return [closures = std::make_shared<IncludeClosures>(CachingOdfSource(DirectoryOdfSource({addon})))](
+                   const std::string& name, const LineList& lines) { return closures->Check(name, lines); };
+    });
+}
+BENCHMARK(BM_IncludeClosures)->Unit(benchmark::kMillisecond);
 
 void BM_ReferencesAndUnused(benchmark::State& state) {
     const std::filesystem::path mod = ModDir();

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Generate a large synthetic mod for timing the checkers.
 
-    gen_mod.py OUTDIR [--seed N] [--circles K] [--bases K]
+    gen_mod.py OUTDIR [--seed N] [--circles K] [--bases K | --single-includes]
 
 Writes, all with CR LF line ends:
 
@@ -27,6 +27,9 @@ two middle ones. Each base sets twelve properties no other base sets, and every 
 sets one shared property to a value of its own, so a file that includes two leaf bases gets one
 clash (X4). The include lines of the other files point at leaf bases (includes of missing files
 stay). All of it draws on a random stream of its own.
+
+With --single-includes every ODF file includes exactly one other file, drawn at random on a stream
+of its own, in place of its include lines: chains of about 70 includes that end in circles.
 """
 
 import argparse
@@ -301,6 +304,16 @@ class BaseLayers:
                 else line for line in lines]
 
 
+def single_include(lines, index, rng):
+    """The lines of file `index` with its include lines replaced by one of another file; the number
+    of include faults taken out with them."""
+    target = rng.randrange(ODF_COUNT - 1)
+    target += target >= index
+    kept = [line for line in lines if not line.startswith("#include ")]
+    dropped = sum(1 for line in lines if line.startswith('#include "gone'))
+    return kept[:1] + ['#include "%s.odf"' % odf_name(target)] + kept[1:], dropped
+
+
 def make_proplib(decls):
     """A few object kinds, each listing a slice of the declared properties."""
     lines = []
@@ -328,7 +341,11 @@ def main(argv=None):
                         help="circles and repeated objects to put in tree.tt (default 0)")
     parser.add_argument("--bases", type=int, default=0,
                         help="base files the include lines are layered over (default 0: random)")
+    parser.add_argument("--single-includes", action="store_true",
+                        help="every ODF file includes exactly one other file at random")
     args = parser.parse_args(argv)
+    if args.bases and args.single_includes:
+        parser.error("--bases and --single-includes exclude each other")
 
     started = time.monotonic()
     rng = random.Random(args.seed)
@@ -353,6 +370,7 @@ def main(argv=None):
     values = ValueMaker(rng, builtins)
     declared = {key.lower() for key, _ in decls}
     bases = BaseLayers(args.bases, args.seed, decls, builtins) if args.bases else None
+    singles = random.Random("single includes %d" % args.seed) if args.single_includes else None
     odf_faults = 0
     odf_lines = 0
     for i in range(ODF_COUNT):
@@ -361,6 +379,9 @@ def main(argv=None):
             lines, faults = bases.base_file(i), 0
         elif bases:
             lines = bases.relink(lines)
+        elif singles:
+            lines, dropped = single_include(lines, i, singles)
+            faults -= dropped
         odf_faults += faults
         odf_lines += len(lines)
         write_lines(os.path.join(addon, odf_name(i) + ".odf"), lines)

@@ -36,20 +36,24 @@ void KeepLineTexts(FileReport& report, const textrules::LineList& lines) {
 // `lines` is the worker's own list, reused from file to file.
 void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment, const BatchOptions& options,
               textrules::LineList& lines) {
-    // Pipes and devices are refused without waiting on them; NUL bytes stay in their lines.
-    const std::optional<std::string> bytes = textrules::ReadFileBytes(report.file.path);
-    if (!bytes) {
-        report.readable = false;
-        return;
+    const compiler::SharedLines known = options.linesRead ? options.linesRead(report.file) : nullptr;
+    if (!known) {
+        // Pipes and devices are refused without waiting on them; NUL bytes stay in their lines.
+        const std::optional<std::string> bytes = textrules::ReadFileBytes(report.file.path);
+        if (!bytes) {
+            report.readable = false;
+            return;
+        }
+        textrules::SplitDocumentLines(lines, *bytes);
     }
-    textrules::SplitDocumentLines(lines, *bytes);
+    const textrules::LineList& checked = known ? *known : lines;
     const std::atomic<bool> neverStop{false};
     CollectingSink sink(report);
-    compiler::CheckDocument(lines, report.file.kind, environment, neverStop, sink);
+    compiler::CheckDocument(checked, report.file.kind, environment, neverStop, sink);
     if (options.followUp && !report.failure)
-        options.followUp(report.file, lines, report.findings);
+        options.followUp(report.file, checked, report.findings);
     if (options.lineTexts == LineTexts::Keep)
-        KeepLineTexts(report, lines);
+        KeepLineTexts(report, checked);
 }
 
 } // namespace

@@ -89,12 +89,15 @@ BatchResult CheckFiles(const std::vector<ModFile>& files, const compiler::CheckE
     BatchOptions options{args.jobs > 0 ? args.jobs : static_cast<int>(cores),
                          TerminalProgress(err, progressShown),
                          needLineTexts ? LineTexts::Keep : LineTexts::Drop,
+                         {},
                          {}};
     if (cross)
         options.followUp = [cross](const ModFile& file, const textrules::LineList& lines,
                                    std::vector<compiler::Finding>& findings) {
             cross->Check(file, lines, findings);
         };
+    if (cross)
+        options.linesRead = [cross](const ModFile& file) { return cross->LinesRead(file.path); };
     BatchResult result = RunBatch(files, environment, options);
     if (progressShown)
         err << "\r\033[K" << std::flush;

@@ -45,4 +45,8 @@ enum class DocumentSites { Listed, Left };
 IncludeExpansion ExpandIncludes(std::string_view documentName, const textrules::LineList& lines,
                                 const OdfSource& source, DocumentSites documentSites = DocumentSites::Listed);
 
+// Drops the clashes (X4, one per name) of the names the document sets itself: its own line
+// overrides every include.
+void DropNamesTheDocumentSets(const textrules::LineList& document, std::vector<Finding>& findings);
+
 } // namespace varko::compiler

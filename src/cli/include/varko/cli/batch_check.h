@@ -1,5 +1,7 @@
 #pragma once
 
+#include "varko/compiler/odf_source.h"
+
 #include "varko/cli/mod_files.h"
 #include "varko/compiler/check_pipeline.h"
 
@@ -43,6 +45,8 @@ struct BatchOptions {
     ProgressCallback progress;
     LineTexts lineTexts = LineTexts::Drop;
     FileFollowUp followUp; // none: the checker's findings only
+    // The lines of a file another part of the run has read already (null: read it here).
+    std::function<compiler::SharedLines(const ModFile& file)> linesRead;
 };
 
 // Checks every file on `options.jobs` threads; the reports keep the files' order.
