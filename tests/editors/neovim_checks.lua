@@ -107,7 +107,18 @@ local function same_bytes_written(name)
         name .. ': written back byte for byte (read as ' .. vim.bo.fileencoding .. ')')
 end
 
+-- The features the server is expected to have; the others are named as not checked.
+local function wanted(name)
+  local features = env.VARKO_LSP_FEATURES
+  if features == nil or vim.tbl_contains(vim.split(features, ','), name) then
+    return true
+  end
+  table.insert(lines, 'not checked: ' .. name .. ' (not expected of this varko-lsp)')
+  return false
+end
+
 return {
+  wanted = wanted,
   same_bytes_written = same_bytes_written,
   check = check,
   wait_for = wait_for,

@@ -56,7 +56,7 @@ local function hover(client, buf, uri)
 end
 
 -- Going to a file through Neovim's own command: the cursor must land in unitbase.odf.
-local function definition(buf)
+local function definition(_, buf)
   vim.api.nvim_win_set_cursor(0, { 1, 12 })
   vim.lsp.buf.definition()
   wait_for('go to definition opens unitbase.odf from the include line', function()
@@ -98,10 +98,12 @@ local function probe()
     return
   end
   local client = client_of(buf)
-  completion(client, buf, uri)
-  hover(client, buf, uri)
-  definition(buf)
-  quick_fix(client, buf, uri)
+  local features = { completion = completion, hover = hover, definition = definition, codeAction = quick_fix }
+  for _, name in ipairs({ 'completion', 'hover', 'definition', 'codeAction' }) do
+    if t.wanted(name) then
+      features[name](client, buf, uri)
+    end
+  end
 end
 
 local function main()

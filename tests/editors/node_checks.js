@@ -36,4 +36,12 @@ function flatten(symbols) {
   return (symbols || []).flatMap((symbol) => [symbol, ...flatten(symbol.children)]);
 }
 
-module.exports = { check, report, waitFor, hoverText, flatten };
+// The features the server is expected to have; the others are named as not checked.
+function featureWanted(name) {
+  const wanted = process.env.VARKO_LSP_FEATURES;
+  if (wanted === undefined || wanted.split(',').includes(name)) return true;
+  console.log(`not checked: ${name} (not expected of this varko-lsp)`);
+  return false;
+}
+
+module.exports = { featureWanted, check, report, waitFor, hoverText, flatten };

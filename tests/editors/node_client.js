@@ -8,7 +8,7 @@ const fs = require('fs');
 const path = require('path');
 const { spawn } = require('child_process');
 const { pathToFileURL } = require('url');
-const { check, report, waitFor, hoverText, flatten } = require('./node_checks');
+const { featureWanted, check, report, waitFor, hoverText, flatten } = require('./node_checks');
 
 let rpc;
 try {
@@ -87,23 +87,29 @@ function at(line, character) {
   return { textDocument: { uri: probeUri }, position: { line, character } };
 }
 
-async function features(connection, missing) {
+async function completion(connection) {
   const completion = await connection.sendRequest('textDocument/completion', at(3, 6));
   const items = Array.isArray(completion) ? completion : (completion || { items: [] }).items;
   const unitName = items.find((item) => item.label === 'unitName');
   check(unitName && unitName.detail === 'string', `completion after "unitNa" offers unitName, a string (${items.length} items)`);
+}
 
+async function hover(connection) {
   const hover = await connection.sendRequest('textDocument/hover', at(2, 3));
   const text = hover ? hoverText(hover.contents) : '';
   check(text.includes('weaponName1') && text.includes('odf'), `hover on weaponName1 gives its type: ${JSON.stringify(text)}`);
+}
 
+async function definition(connection) {
   const definition = [].concat(await connection.sendRequest('textDocument/definition', at(0, 12)) || []);
   const target = definition[0] || {};
   const targetUri = target.targetUri || target.uri || '';
   const targetLine = (target.targetSelectionRange || target.range || { start: {} }).start.line;
   check(targetUri.endsWith('/addon/unitbase.odf') && targetLine === 0,
         `definition of the include goes to unitbase.odf, line 1 (got ${targetUri} line ${targetLine})`);
+}
 
+async function codeAction(connection, missing) {
   const actions = await connection.sendRequest('textDocument/codeAction', {
     textDocument: { uri: probeUri }, range: missing.range, context: { diagnostics: [missing] } });
   const fix = (actions || []).find((action) => action.kind === 'quickfix' && action.title.includes('cannon'));
@@ -111,7 +117,9 @@ async function features(connection, missing) {
   check(edits.length === 1 && edits[0].newText === 'cannon' && edits[0].range.start.character === 14,
         `a quick fix changes "canon" to "cannon" (got ${JSON.stringify(fix)})`);
   check(fix && (fix.diagnostics || []).some((d) => d.message === missing.message), 'the quick fix names its diagnostic');
+}
 
+async function documentSymbol(connection) {
   const symbols = flatten(await connection.sendRequest('textDocument/documentSymbol', { textDocument: { uri: probeUri } }));
   const weapon = symbols.find((symbol) => symbol.name.includes('weaponName1'));
   const weaponLine = weapon && (weapon.range || weapon.location.range).start.line;
@@ -122,7 +130,10 @@ async function main() {
   const { connection, published, exited } = startServer();
   await initialize(connection);
   const missing = await diagnostics(connection, published);
-  if (missing) await features(connection, missing);
+  const features = { completion, hover, definition, codeAction, documentSymbol };
+  for (const [name, run] of Object.entries(features)) {
+    if (missing && featureWanted(name)) await run(connection, missing);
+  }
   connection.sendNotification('textDocument/didClose', { textDocument: { uri: probeUri } });
   await waitFor('a closed document is cleared', () => published.get(probeUri).diagnostics.length === 0);
   check((await connection.sendRequest('shutdown')) === null, 'shutdown answers null');
