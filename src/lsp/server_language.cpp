@@ -1,0 +1,7 @@
+#include "varko/lsp/server.h"
+
+namespace varko::lsp {
+
+void Server::BindLanguage() {}
+
+} // namespace varko::lsp
