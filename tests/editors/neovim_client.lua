@@ -59,10 +59,12 @@ end
 local function definition(_, buf)
   vim.api.nvim_win_set_cursor(0, { 1, 12 })
   vim.lsp.buf.definition()
-  wait_for('go to definition opens unitbase.odf from the include line', function()
+  local opened = wait_for('go to definition opens unitbase.odf from the include line', function()
     return vim.api.nvim_buf_get_name(0):match('/addon/unitbase%.odf$') ~= nil
   end)
-  check(vim.api.nvim_win_get_cursor(0)[1] == 1, 'go to definition lands on the first line')
+  if opened then
+    check(vim.api.nvim_win_get_cursor(0)[1] == 1, 'go to definition lands on the first line')
+  end
   vim.api.nvim_set_current_buf(buf)
 end
 

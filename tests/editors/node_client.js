@@ -132,7 +132,9 @@ async function main() {
   const missing = await diagnostics(connection, published);
   const features = { completion, hover, definition, codeAction, documentSymbol };
   for (const [name, run] of Object.entries(features)) {
-    if (missing && featureWanted(name)) await run(connection, missing);
+    if (!missing || !featureWanted(name)) continue;
+    // A failed request fails its feature; the others and the shutdown still run.
+    await run(connection, missing).catch((error) => check(false, `${name}: ${error.message}`));
   }
   connection.sendNotification('textDocument/didClose', { textDocument: { uri: probeUri } });
   await waitFor('a closed document is cleared', () => published.get(probeUri).diagnostics.length === 0);
