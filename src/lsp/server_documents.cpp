@@ -173,6 +173,7 @@ void Server::RunCheck(const std::string& uri, const std::atomic<bool>& stop) {
         if (found == m_documents.end() || found->second.text.Version() != version)
             return;
         found->second.readFiles = std::move(readFiles);
+        found->second.findings = check.findings;
     }
     Publish(uri, version, lines, check.findings, *folder);
 }

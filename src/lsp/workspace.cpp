@@ -92,6 +92,9 @@ std::shared_ptr<ModFolder> BuildModFolder(const std::string& path, const json& s
     std::vector<std::string> failures;
     folder->environment = cli::PrepareEnvironment(folder->settings.environment, failures);
     folder->ready = folder->environment->Declarations() != nullptr;
+    auto catalogue = std::make_shared<const language::PropertyCatalog>(
+        language::LoadPropertyCatalog(folder->settings.environment.appDir));
+    folder->knowledge = language::KnowledgeOf(*folder->environment, [catalogue] { return catalogue; });
     folder->problems.insert(folder->problems.end(), failures.begin(), failures.end());
     folder->ignoredPaths = cli::PathFilter(folder->settings.ignorePaths);
     folder->ignoredCodes = cli::ParseIgnoredCodes(folder->settings.ignoreCodes);

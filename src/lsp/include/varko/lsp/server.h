@@ -43,12 +43,23 @@ private:
         std::shared_ptr<const std::string> snapshot;
         // What the last check read from disk, with the modification time it saw.
         std::map<std::string, std::filesystem::file_time_type> readFiles;
+        std::vector<compiler::Finding> findings; // of the last check published
     };
+    // What a language request reads of an open document.
+    struct DocumentView {
+        std::string uri;
+        std::string path;
+        textrules::LineList lines;
+        std::shared_ptr<ModFolder> folder;
+        std::vector<compiler::Finding> findings;
+    };
+    std::optional<DocumentView> View(const nlohmann::json& params);
 
     void BindLifecycle();
     void BindDocuments();
     void BindWorkspace();
     void BindLanguage();
+    void BindNavigation();
 
     nlohmann::json Initialize(const nlohmann::json& params);
     void Initialized();

@@ -4,6 +4,7 @@
 #include "varko/cli/code_filter.h"
 #include "varko/cli/path_filter.h"
 #include "varko/compiler/check_environment.h"
+#include "varko/language/mod_knowledge.h"
 
 #include <nlohmann/json.hpp>
 
@@ -21,6 +22,8 @@ struct ModFolder {
     std::string path; // absolute, without a trailing separator
     cli::CheckSettings settings;
     std::shared_ptr<compiler::CheckEnvironment> environment;
+    // What completion, hover and the fixes know of the mod; reads the environment above.
+    language::ModKnowledge knowledge;
     cli::PathFilter ignoredPaths;
     cli::CodeFilter ignoredCodes;
     std::vector<std::string> problems; // a broken varko.ini, a missing data file or directory
