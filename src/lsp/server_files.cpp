@@ -86,9 +86,10 @@ void Server::PollFiles() {
             const bool first = !view.known;
             view.known = true;
             view.names = std::move(names);
-            if (first || changed.empty())
+            if (changed.empty())
                 continue;
-            if (changed.size() > kMaxNamedChanges)
+            // A folder seen for the first time may have changed since its documents were checked.
+            if (first || changed.size() > kMaxNamedChanges)
                 CheckAllOpen();
             else
                 for (const std::string& name : changed)
