@@ -42,10 +42,9 @@ bool Dispatcher::TakeEarlyCancel(const json& id) {
     return m_cancelledEarly.erase(id.dump()) > 0;
 }
 
-void Dispatcher::Forget(const json& id) {
+void Dispatcher::ForgetAnswered() {
     std::lock_guard lock(m_mutex);
     std::erase_if(m_running, [](const auto& entry) { return entry.second.Done(); });
-    (void)id;
 }
 
 Dispatcher::Outcome Dispatcher::Dispatch(std::string_view body) {
@@ -110,7 +109,7 @@ void Dispatcher::DispatchRequest(const std::string& method, const json& id, cons
         m_state = State::Running;
     if (method == "shutdown")
         m_state = State::ShutDown;
-    Forget(id);
+    ForgetAnswered();
 }
 
 void Dispatcher::DispatchNotification(const std::string& method, const json& params) {

@@ -44,6 +44,9 @@ int main(int argc, char** argv) {
         }
     }
     std::ios::sync_with_stdio(false);
+    // Reading standard input must not flush standard output from the reader thread: only the
+    // writer touches it, under its lock.
+    std::cin.tie(nullptr);
     varko::lsp::MessageWriter writer(std::cout);
     varko::lsp::Connection connection(writer);
     varko::lsp::Dispatcher dispatcher(connection);

@@ -31,14 +31,14 @@ std::optional<fs::file_time_type> ModificationTime(const std::string& path) {
     return ec ? std::nullopt : std::optional(time);
 }
 
+} // namespace
+
 // What the poller saw of a folder last time.
 struct FolderView {
     std::vector<std::string> names;
     std::optional<fs::file_time_type> projectTime;
     bool known = false;
 };
-
-} // namespace
 
 void Server::DidChangeWatchedFiles(const json& params) {
     bool reload = false;
@@ -69,47 +69,53 @@ void Server::PollFiles() {
     std::unique_lock lock(m_pollMutex);
     while (!m_pollWake.wait_for(lock, m_options.pollInterval, [this] { return m_quit; })) {
         lock.unlock();
-        for (const auto& folder : m_workspace.Folders()) {
-            FolderView& view = seen[folder->path];
-            const std::optional<fs::file_time_type> projectTime =
-                ModificationTime((fs::path(folder->path) / compiler::kProjectFile).string());
-            if (view.known && projectTime != view.projectTime) {
-                ReportProblems({m_workspace.Reload(folder->path)});
-                CheckAllOpen();
-            }
-            view.projectTime = projectTime;
-            folder->environment->Refresh();
-            std::vector<std::string> names = AllNames(*folder->environment);
-            std::vector<std::string> changed;
-            std::set_symmetric_difference(view.names.begin(), view.names.end(), names.begin(), names.end(),
-                                          std::back_inserter(changed));
-            const bool first = !view.known;
-            view.known = true;
-            view.names = std::move(names);
-            if (first || changed.empty())
-                continue;
-            if (changed.size() > kMaxNamedChanges)
-                CheckAllOpen();
-            else
-                for (const std::string& name : changed)
-                    CheckDependents(name, {}, std::chrono::milliseconds(0));
-        }
-        std::vector<std::string> stale;
-        {
-            std::lock_guard documents(m_documentsMutex);
-            for (const auto& [uri, document] : m_documents) {
-                for (const auto& [path, time] : document.readFiles) {
-                    if (ModificationTime(path).value_or(fs::file_time_type()) != time) {
-                        stale.push_back(uri);
-                        break;
-                    }
+        for (const auto& folder : m_workspace.Folders())
+            PollFolder(*folder, seen[folder->path]);
+        PollReadFiles();
+        lock.lock();
+    }
+}
+
+void Server::PollFolder(const ModFolder& folder, FolderView& view) {
+    const std::optional<fs::file_time_type> projectTime =
+        ModificationTime((fs::path(folder.path) / compiler::kProjectFile).string());
+    if (view.known && projectTime != view.projectTime) {
+        ReportProblems({m_workspace.Reload(folder.path)});
+        CheckAllOpen();
+    }
+    view.projectTime = projectTime;
+    folder.environment->Refresh();
+    std::vector<std::string> names = AllNames(*folder.environment);
+    std::vector<std::string> changed;
+    std::set_symmetric_difference(view.names.begin(), view.names.end(), names.begin(), names.end(),
+                                  std::back_inserter(changed));
+    const bool first = !view.known;
+    view.known = true;
+    view.names = std::move(names);
+    if (changed.empty())
+        return;
+    // A folder seen for the first time may have changed since its documents were checked.
+    if (first || changed.size() > kMaxNamedChanges)
+        return CheckAllOpen();
+    for (const std::string& name : changed)
+        CheckDependents(name, {}, std::chrono::milliseconds(0));
+}
+
+void Server::PollReadFiles() {
+    std::vector<std::string> stale;
+    {
+        std::lock_guard documents(m_documentsMutex);
+        for (const auto& [uri, document] : m_documents) {
+            for (const auto& [path, time] : document.readFiles) {
+                if (ModificationTime(path).value_or(fs::file_time_type()) != time) {
+                    stale.push_back(uri);
+                    break;
                 }
             }
         }
-        for (const std::string& uri : stale)
-            ScheduleCheck(uri, std::chrono::milliseconds(0));
-        lock.lock();
     }
+    for (const std::string& uri : stale)
+        ScheduleCheck(uri, std::chrono::milliseconds(0));
 }
 
 } // namespace varko::lsp

@@ -93,9 +93,8 @@ void Server::CheckMod(const json& params, Reply reply, const std::atomic<bool>& 
     progress.Begin("Checking the mod");
     std::atomic<bool> stop{false};
     std::size_t fileCount = 0, findingCount = 0;
-    std::set<std::string> published;
     for (const auto& folder : m_workspace.Folders()) {
-        std::vector<cli::ModFile> files = FilesOf(*folder);
+        const std::vector<cli::ModFile> files = FilesOf(*folder);
         std::optional<cli::CrossFileChecks> cross;
         if (folder->settings.extraChecks)
             cross.emplace(*folder->environment, false);
@@ -116,33 +115,37 @@ void Server::CheckMod(const json& params, Reply reply, const std::atomic<bool>& 
         if (stop)
             break;
         fileCount += files.size();
-        for (const cli::FileReport& report : result.reports) {
-            const std::string uri = UriOfPath(report.file.path);
-            json diagnostics = DiagnosticsOfReport(report, *folder, m_encoding, uri);
-            findingCount += diagnostics.size();
-            std::lock_guard lock(m_documentsMutex);
-            if (diagnostics.empty() || m_documents.contains(uri))
-                continue;
-            m_connection.Notify("textDocument/publishDiagnostics",
-                                {{"uri", uri}, {"diagnostics", diagnostics}});
-            published.insert(uri);
-        }
+        findingCount += PublishModFindings(result, *folder);
     }
     if (stop || cancelled || reply.Cancelled()) {
         progress.End("Cancelled");
         return reply.Error({rpc::kRequestCancelled, "Request cancelled"});
     }
-    {
-        std::lock_guard lock(m_documentsMutex);
-        for (const std::string& uri : m_modCheckUris) {
-            if (!published.contains(uri) && !m_documents.contains(uri))
-                m_connection.Notify("textDocument/publishDiagnostics",
-                                    {{"uri", uri}, {"diagnostics", json::array()}});
-        }
-        m_modCheckUris = std::move(published);
-    }
     progress.End(std::to_string(findingCount) + " finding(s) in " + std::to_string(fileCount) + " files");
     reply.Result({{"files", fileCount}, {"findings", findingCount}});
+}
+
+// Files open in the editor keep the diagnostics of their own checks; a file the last whole-mod
+// check published and this one found clean is cleared.
+std::size_t Server::PublishModFindings(const cli::BatchResult& result, const ModFolder& folder) {
+    std::size_t count = 0;
+    std::lock_guard lock(m_documentsMutex);
+    for (const cli::FileReport& report : result.reports) {
+        const std::string uri = UriOfPath(report.file.path);
+        json diagnostics = DiagnosticsOfReport(report, folder, m_encoding, uri);
+        count += diagnostics.size();
+        if (m_documents.contains(uri))
+            continue;
+        const bool clean = diagnostics.empty();
+        if (!clean || m_modCheckUris.contains(uri))
+            m_connection.Notify("textDocument/publishDiagnostics",
+                                {{"uri", uri}, {"diagnostics", diagnostics}});
+        if (clean)
+            m_modCheckUris.erase(uri);
+        else
+            m_modCheckUris.insert(uri);
+    }
+    return count;
 }
 
 } // namespace varko::lsp

@@ -44,7 +44,7 @@ private:
     void DispatchRequest(const std::string& method, const json& id, const json& params);
     void DispatchNotification(const std::string& method, const json& params);
     bool TakeEarlyCancel(const json& id);
-    void Forget(const json& id);
+    void ForgetAnswered();
 
     Connection& m_connection;
     State m_state = State::Starting;

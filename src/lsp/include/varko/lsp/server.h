@@ -1,5 +1,6 @@
 #pragma once
 
+#include "varko/cli/batch_check.h"
 #include "varko/lsp/check_scheduler.h"
 #include "varko/lsp/dispatcher.h"
 #include "varko/lsp/document_check.h"
@@ -7,6 +8,7 @@
 #include "varko/lsp/workspace.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -16,6 +18,8 @@
 #include <thread>
 
 namespace varko::lsp {
+
+struct FolderView; // what the poller saw of a folder
 
 struct ServerOptions {
     std::string programDir; // where declarations.txt and the other data files are, with a separator
@@ -60,6 +64,8 @@ private:
     void BindWorkspace();
     void BindLanguage();
     void BindNavigation();
+    nlohmann::json References(const nlohmann::json& params);
+    nlohmann::json WorkspaceSymbols(const nlohmann::json& params);
 
     nlohmann::json Initialize(const nlohmann::json& params);
     void Initialized();
@@ -84,8 +90,13 @@ private:
     void CheckAllOpen();
 
     void PollFiles();
+    // One look at a folder's files and project file; `seen` is what the last look found.
+    void PollFolder(const ModFolder& folder, FolderView& seen);
+    void PollReadFiles();
     void ExecuteCommand(const nlohmann::json& params, Reply reply);
     void CheckMod(const nlohmann::json& params, Reply reply, const std::atomic<bool>& stop);
+    // Publishes a whole-mod check's findings for the files not open; gives how many it published.
+    std::size_t PublishModFindings(const cli::BatchResult& result, const ModFolder& folder);
 
     Connection& m_connection;
     Dispatcher& m_dispatcher;
@@ -98,7 +109,7 @@ private:
 
     std::mutex m_documentsMutex;
     std::map<std::string, OpenDocument> m_documents; // by URI
-    std::set<std::string> m_modCheckUris;            // published by the last whole-mod check
+    std::set<std::string> m_modCheckUris;            // with findings of a whole-mod check
 
     std::mutex m_progressMutex;
     std::map<std::string, std::shared_ptr<std::atomic<bool>>> m_progressStops; // by progress token
