@@ -58,8 +58,10 @@ void CheckScheduler::Work() {
             if (it->second.due < next->second.due)
                 next = it;
         }
-        if (next->second.due > Clock::now()) {
-            m_changed.wait_until(lock, next->second.due);
+        // A copy: while the lock is released another worker may erase this entry.
+        const Clock::time_point due = next->second.due;
+        if (due > Clock::now()) {
+            m_changed.wait_until(lock, due);
             continue;
         }
         const std::string key = next->first;
