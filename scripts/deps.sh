@@ -3,9 +3,10 @@
 set -eu
 
 PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-nlohmann-json3-dev libcli11-dev python3 fonts-dejavu-core bc clang libclang-rt-14-dev"
+nlohmann-json3-dev libcli11-dev python3 fonts-dejavu-core bc clang libclang-rt-14-dev neovim"
 
-# npm fetches the SARIF validator the tests run; a node installation of another origin will do.
+# npm fetches the SARIF validator and the LSP protocol library the tests run, and packages the VS Code
+# extension; a node installation of another origin will do.
 if ! command -v npm >/dev/null 2>&1; then
     PACKAGES="$PACKAGES npm"
 fi

@@ -7,7 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 SECONDS_EACH="${1:-15}"
 [ $# -gt 0 ] && shift
-TARGETS="${*:-fuzz_text_rules fuzz_profile fuzz_odf_checker fuzz_tt_checker}"
+TARGETS="${*:-fuzz_text_rules fuzz_profile fuzz_odf_checker fuzz_tt_checker fuzz_lsp_protocol}"
 
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVARKO_FUZZ=ON -DVARKO_WERROR=ON \
     -DVARKO_BUILD_GUI=OFF -DVARKO_BUILD_TESTS=OFF -DVARKO_BUILD_BENCH=OFF >/dev/null
@@ -20,6 +20,7 @@ seeds_for() {
     case "$1" in
     fuzz_profile) echo "$ROOT/fuzz/seeds/profile" ;;
     fuzz_tt_checker) echo "$ROOT/examples/addon" ;;
+    fuzz_lsp_protocol) echo "$ROOT/fuzz/seeds/lsp" ;;
     *) echo "$ROOT/examples/addon $ROOT/data" ;;
     esac
 }

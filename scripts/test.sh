@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs what is missing, builds with warnings as errors, and runs every test: the plain build,
-# then the core and command-line tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# then the core, command-line and language-server tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # the check-run tests under ThreadSanitizer, then a short run of every fuzz target.
 set -eu
 cd "$(dirname "$0")/.."

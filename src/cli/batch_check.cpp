@@ -49,7 +49,8 @@ void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment,
     const textrules::LineList& checked = known ? *known : lines;
     const std::atomic<bool> neverStop{false};
     CollectingSink sink(report);
-    compiler::CheckDocument(checked, report.file.kind, environment, neverStop, sink);
+    compiler::CheckDocument(checked, report.file.kind, environment, options.stop ? *options.stop : neverStop,
+                            sink);
     if (options.followUp && !report.failure)
         options.followUp(report.file, checked, report.findings);
     if (options.lineTexts == LineTexts::Keep)
@@ -72,7 +73,8 @@ BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnv
     auto work = [&] {
         textrules::LineList lines;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            CheckOne(result.reports[i], environment, options, lines);
+            if (!options.stop || !*options.stop)
+                CheckOne(result.reports[i], environment, options, lines);
             if (++done == files.size()) {
                 std::lock_guard lock(mutex);
                 finished.notify_all();

@@ -53,14 +53,21 @@ ChosenDirs ChooseGameDirs(const EnvironmentOptions& options) {
 
 } // namespace
 
-PreparedEnvironment PrepareEnvironment(const EnvironmentOptions& options) {
+std::unique_ptr<compiler::CheckEnvironment> PrepareEnvironment(const EnvironmentOptions& options,
+                                                               std::vector<std::string>& failures) {
     auto environment = std::make_unique<compiler::CheckEnvironment>(options.appDir);
     ChosenDirs dirs = ChooseGameDirs(options);
     const std::vector<std::string> dirFailures =
         environment->SetGameDirs(std::move(dirs.addon), std::move(dirs.sod));
     // Data files are read only when they are regular files: a pipe in their place counts as missing.
-    std::vector<std::string> failures = environment->Refresh();
+    failures = environment->Refresh();
     failures.insert(failures.end(), dirFailures.begin(), dirFailures.end());
+    return environment;
+}
+
+PreparedEnvironment PrepareEnvironment(const EnvironmentOptions& options) {
+    std::vector<std::string> failures;
+    std::unique_ptr<compiler::CheckEnvironment> environment = PrepareEnvironment(options, failures);
     if (!failures.empty())
         return {nullptr, failures.front()};
     return {std::move(environment), {}};

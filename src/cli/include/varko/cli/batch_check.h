@@ -5,6 +5,7 @@
 #include "varko/cli/mod_files.h"
 #include "varko/compiler/check_pipeline.h"
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -47,6 +48,8 @@ struct BatchOptions {
     FileFollowUp followUp; // none: the checker's findings only
     // The lines of a file another part of the run has read already (null: read it here).
     std::function<compiler::SharedLines(const ModFile& file)> linesRead;
+    // When set, the files not yet checked are left out and a running check stops.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 // Checks every file on `options.jobs` threads; the reports keep the files' order.

@@ -28,4 +28,9 @@ std::string ExecutableDirectory();
 // directories, then the addon directories.
 PreparedEnvironment PrepareEnvironment(const EnvironmentOptions& options);
 
+// The same for a program that goes on after a failure (the language server): the environment is
+// always made, and every failure is given, in that order.
+std::unique_ptr<compiler::CheckEnvironment> PrepareEnvironment(const EnvironmentOptions& options,
+                                                               std::vector<std::string>& failures);
+
 } // namespace varko::cli
