@@ -23,7 +23,7 @@ struct FolderView; // what the poller saw of a folder
 
 struct ServerOptions {
     std::string programDir; // where declarations.txt and the other data files are, with a separator
-    std::chrono::milliseconds debounce{250};
+    std::chrono::milliseconds debounce{200}; // after the last change
     std::chrono::milliseconds pollInterval{1000}; // how often files on disk are looked at
     int workers = 2;
 };
