@@ -5,6 +5,7 @@
 #include "varko/cli/environment_setup.h"
 #include "varko/cli/finding_report.h"
 #include "varko/cli/path_filter.h"
+#include "varko/textrules/process_setup.h"
 
 #include <CLI/CLI.hpp>
 
@@ -12,7 +13,6 @@
 #include <filesystem>
 #include <set>
 #include <thread>
-#include <unistd.h>
 
 namespace varko::cli {
 
@@ -70,7 +70,7 @@ std::string WithSeparator(std::string dir) {
 
 // Shows how far a long run has come, on a terminal only.
 ProgressCallback TerminalProgress(std::ostream& err, bool& shown) {
-    if (!::isatty(STDERR_FILENO))
+    if (!textrules::StandardErrorIsTerminal())
         return {};
     auto start = std::chrono::steady_clock::now();
     return [&err, &shown, start](std::size_t done, std::size_t total) {
@@ -178,10 +178,16 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     CLI::App app("Checks the ODF and tech-tree files of a mod", "varko-check");
     Arguments args;
     DefineArguments(app, args);
+    // A path such as /tmp/mod must stay a path on Windows too.
+    app.allow_windows_style_options(false);
+    app.set_version_flag("--version", "varko-check " VARKO_CHECK_VERSION);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
+        return kExitClean;
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << '\n';
         return kExitClean;
     } catch (const CLI::ParseError& e) {
         err << "varko-check: " << e.what() << '\n' << "Run with --help for usage.\n";

@@ -2,6 +2,7 @@
 
 #include "varko/compiler/data_files.h"
 #include "varko/compiler/settings.h"
+#include "varko/textrules/process_setup.h"
 #include "varko/textrules/profile_file.h"
 
 #include <filesystem>
@@ -11,11 +12,7 @@ namespace fs = std::filesystem;
 namespace varko::cli {
 
 std::string ExecutableDirectory() {
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return "./";
-    return exe.parent_path().string() + "/";
+    return textrules::ExecutableDirectory();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "varko/cli/mod_files.h"
 
+#include "varko/textrules/directory_listing.h"
 #include "varko/textrules/text_rules.h"
 
 #include <algorithm>
@@ -26,24 +27,15 @@ struct PendingDirectory {
     std::string walked; // within the directory named on the command line; empty for that one
 };
 
-struct DirectoryEntry {
-    std::string name;
-    fs::file_type type = fs::file_type::none; // of the entry itself, links not followed
-};
+using textrules::DirectoryEntry;
+using textrules::EntryType;
 
 // The entries of one directory, sorted by name so that the walk and its errors keep one order.
-std::optional<std::vector<DirectoryEntry>> ListDirectory(const fs::path& path) {
-    std::error_code ec;
-    fs::directory_iterator it(path, ec), end;
-    std::vector<DirectoryEntry> entries;
-    for (; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        entries.push_back({it->path().filename().string(), it->symlink_status(typeError).type()});
-    }
-    if (ec)
-        return std::nullopt;
-    std::sort(entries.begin(), entries.end(),
-              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+std::optional<std::vector<DirectoryEntry>> SortedEntries(const fs::path& path) {
+    std::optional<std::vector<DirectoryEntry>> entries = textrules::ListDirectory(path.string());
+    if (entries)
+        std::sort(entries->begin(), entries->end(),
+                  [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
     return entries;
 }
 
@@ -66,15 +58,15 @@ void VisitEntry(const PendingDirectory& parent, const DirectoryEntry& entry, Col
     const fs::path path = parent.path / entry.name;
     const std::string display = (fs::path(parent.display) / entry.name).generic_string();
     const std::string walked = (fs::path(parent.walked) / entry.name).generic_string();
-    if (entry.type == fs::file_type::directory) {
+    if (entry.type == EntryType::Directory) {
         subdirectories.push_back({path, display, walked});
         return;
     }
     if (!IsModFileName(entry.name))
         return;
-    if (entry.type == fs::file_type::regular)
+    if (entry.type == EntryType::Regular)
         result.files.push_back({display, path.string(), compiler::KindOfPath(entry.name), walked});
-    else if (entry.type == fs::file_type::symlink)
+    else if (entry.type == EntryType::Link)
         AddLinkedFile(path, display, walked, entry.name, result);
     else
         result.errors.push_back(NotAFileError(display));
@@ -86,7 +78,7 @@ void WalkDirectory(const std::string& argument, const fs::path& root, CollectRes
     while (!pending.empty()) {
         PendingDirectory directory = std::move(pending.back());
         pending.pop_back();
-        std::optional<std::vector<DirectoryEntry>> entries = ListDirectory(directory.path);
+        std::optional<std::vector<DirectoryEntry>> entries = SortedEntries(directory.path);
         if (!entries) {
             result.errors.push_back("Cannot read directory " + directory.display);
             continue;
@@ -130,7 +122,7 @@ std::string ShownPath(const std::string& absolute, const std::string& currentDir
     const fs::path relative = fs::path(absolute).lexically_relative(currentDirectory);
     if (relative.empty() || *relative.begin() == "..")
         return absolute;
-    return relative.string();
+    return relative.generic_string();
 }
 
 } // namespace varko::cli

@@ -52,7 +52,8 @@ bool GameFiles::SodExists(std::string_view name) const {
 }
 
 std::optional<std::string> GameFiles::FindOdfPath(std::string_view name) const {
-    if (name.empty() || name.find('/') != std::string_view::npos || name.find("..") != std::string_view::npos)
+    if (name.empty() || name.find_first_of("/\\") != std::string_view::npos ||
+        name.find("..") != std::string_view::npos)
         return std::nullopt;
     for (const auto& catalogue : m_addon) {
         if (std::optional<std::string> found = catalogue->Find(name))
