@@ -6,6 +6,7 @@
 #include "varko/cli/finding_report.h"
 #include "varko/cli/path_filter.h"
 #include "varko/textrules/process_setup.h"
+#include "varko/textrules/program_dirs.h"
 
 #include <CLI/CLI.hpp>
 
@@ -146,6 +147,13 @@ CollectResult CollectFiles(const Arguments& args, const PathFilter& filter, std:
     return collected;
 }
 
+// --appdir holds both the data and prefs.ini; without it, where the program was installed decides.
+textrules::ProgramDirs DirsFor(const Arguments& args) {
+    if (args.appDir.empty())
+        return textrules::FindProgramDirs(ExecutableDirectory());
+    return {WithSeparator(args.appDir), WithSeparator(args.appDir), false};
+}
+
 int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
     ReportSettings settings;
     if (std::string error = PrepareReport(args, settings); !error.empty()) {
@@ -154,8 +162,8 @@ int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
     }
     const PathFilter filter(args.ignorePaths);
     const CollectResult collected = CollectFiles(args, filter, err);
-    const EnvironmentOptions options{WithSeparator(args.appDir.empty() ? ExecutableDirectory() : args.appDir),
-                                     args.addonDirs, args.sodDirs};
+    const textrules::ProgramDirs dirs = DirsFor(args);
+    const EnvironmentOptions options{dirs.data, dirs.settings, args.addonDirs, args.sodDirs};
     PreparedEnvironment prepared = PrepareEnvironment(options);
     if (!prepared.environment) {
         err << "varko-check: " << prepared.error << '\n';

@@ -39,8 +39,8 @@ ChosenDirs ChooseGameDirs(const EnvironmentOptions& options) {
         return chosen;
     // Without a readable prefs.ini (or with a pipe or device in its place) both keys are missing,
     // and each takes its default.
-    const compiler::GameDirs dirs =
-        compiler::ReadGameDirs(textrules::TIniFile(options.appDir + compiler::kPrefsFile), options.appDir);
+    const compiler::GameDirs dirs = compiler::ReadGameDirs(
+        textrules::TIniFile(options.settingsDir + compiler::kPrefsFile), options.appDir);
     if (chosen.addon.empty())
         chosen.addon = {dirs.addon};
     if (chosen.sod.empty())

@@ -9,7 +9,8 @@
 namespace varko::cli {
 
 struct EnvironmentOptions {
-    std::string appDir; // ends with a separator
+    std::string appDir;      // of the data files; ends with a separator
+    std::string settingsDir; // of prefs.ini; ends with a separator
     // Searched in this order; empty: [Dirs] of prefs.ini (or the program directory).
     std::vector<std::string> addonDirs;
     std::vector<std::string> sodDirs;
