@@ -1,4 +1,5 @@
 #include "varko/cli/command_line.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/cli/batch_check.h"
 #include "varko/cli/cross_file_checks.h"
@@ -133,7 +134,7 @@ std::string PrepareReport(const Arguments& args, ReportSettings& settings) {
     }
     settings.writeBaseline = args.writeBaseline;
     std::error_code ec;
-    settings.sarif = {VARKO_CHECK_VERSION, std::filesystem::current_path(ec).string()};
+    settings.sarif = {VARKO_CHECK_VERSION, textrules::Utf8FromPath(std::filesystem::current_path(ec))};
     return {};
 }
 

@@ -1,4 +1,5 @@
 #include "varko/cli/cross_file_checks.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/compiler/include_chain.h"
 #include "varko/compiler/tech_tree_graph.h"
@@ -58,8 +59,8 @@ void CrossFileChecks::Check(const ModFile& file, const textrules::LineList& line
     std::vector<compiler::Finding> extra =
         file.kind == compiler::DocumentKind::TechTree
             ? compiler::CheckTechTreeGraph(lines)
-            : compiler::CheckIncludeChain(std::filesystem::path(file.path).filename().string(), lines,
-                                          m_source);
+            : compiler::CheckIncludeChain(
+                  textrules::Utf8FromPath(textrules::PathFromUtf8(file.path).filename()), lines, m_source);
     if (extra.empty())
         return;
     const auto checked = static_cast<std::ptrdiff_t>(findings.size());

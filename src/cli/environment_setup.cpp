@@ -1,4 +1,5 @@
 #include "varko/cli/environment_setup.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/compiler/data_files.h"
 #include "varko/compiler/settings.h"
@@ -22,7 +23,9 @@ std::vector<std::string> AbsoluteOptions(const std::vector<std::string>& values)
     std::vector<std::string> absolute;
     for (const std::string& value : values) {
         std::error_code ec;
-        absolute.push_back(value.empty() ? value : fs::absolute(value, ec).string());
+        absolute.push_back(value.empty()
+                               ? value
+                               : textrules::Utf8FromPath(fs::absolute(textrules::PathFromUtf8(value), ec)));
     }
     return absolute;
 }

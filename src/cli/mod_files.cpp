@@ -1,4 +1,5 @@
 #include "varko/cli/mod_files.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/textrules/directory_listing.h"
 #include "varko/textrules/text_rules.h"
@@ -32,7 +33,8 @@ using textrules::EntryType;
 
 // The entries of one directory, sorted by name so that the walk and its errors keep one order.
 std::optional<std::vector<DirectoryEntry>> SortedEntries(const fs::path& path) {
-    std::optional<std::vector<DirectoryEntry>> entries = textrules::ListDirectory(path.string());
+    std::optional<std::vector<DirectoryEntry>> entries =
+        textrules::ListDirectory(textrules::Utf8FromPath(path));
     if (entries)
         std::sort(entries->begin(), entries->end(),
                   [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
@@ -48,16 +50,18 @@ void AddLinkedFile(const fs::path& path, const std::string& display, const std::
     if (ec || !fs::exists(target))
         result.errors.push_back("Cannot follow symbolic link " + display);
     else if (fs::is_regular_file(target))
-        result.files.push_back({display, path.string(), compiler::KindOfPath(name), walked});
+        result.files.push_back({display, textrules::Utf8FromPath(path), compiler::KindOfPath(name), walked});
     else if (!fs::is_directory(target))
         result.errors.push_back(NotAFileError(display));
 }
 
 void VisitEntry(const PendingDirectory& parent, const DirectoryEntry& entry, CollectResult& result,
                 std::vector<PendingDirectory>& subdirectories) {
-    const fs::path path = parent.path / entry.name;
-    const std::string display = (fs::path(parent.display) / entry.name).generic_string();
-    const std::string walked = (fs::path(parent.walked) / entry.name).generic_string();
+    const fs::path path = parent.path / textrules::PathFromUtf8(entry.name);
+    const std::string display = textrules::GenericUtf8FromPath(textrules::PathFromUtf8(parent.display) /
+                                                               textrules::PathFromUtf8(entry.name));
+    const std::string walked = textrules::GenericUtf8FromPath(textrules::PathFromUtf8(parent.walked) /
+                                                              textrules::PathFromUtf8(entry.name));
     if (entry.type == EntryType::Directory) {
         subdirectories.push_back({path, display, walked});
         return;
@@ -65,7 +69,8 @@ void VisitEntry(const PendingDirectory& parent, const DirectoryEntry& entry, Col
     if (!IsModFileName(entry.name))
         return;
     if (entry.type == EntryType::Regular)
-        result.files.push_back({display, path.string(), compiler::KindOfPath(entry.name), walked});
+        result.files.push_back(
+            {display, textrules::Utf8FromPath(path), compiler::KindOfPath(entry.name), walked});
     else if (entry.type == EntryType::Link)
         AddLinkedFile(path, display, walked, entry.name, result);
     else
@@ -93,16 +98,16 @@ void WalkDirectory(const std::string& argument, const fs::path& root, CollectRes
 
 void CollectArgument(const std::string& argument, CollectResult& result) {
     std::error_code ec;
-    fs::path absolute = fs::absolute(argument, ec);
+    fs::path absolute = fs::absolute(textrules::PathFromUtf8(argument), ec);
     fs::file_status status = fs::status(absolute, ec);
     if (ec || !fs::exists(status))
         result.errors.push_back("Cannot access " + argument);
     else if (fs::is_directory(status))
         WalkDirectory(argument, absolute, result);
     else if (fs::is_regular_file(status))
-        result.files.push_back({argument, absolute.string(),
-                                compiler::KindOfPath(absolute.filename().string()),
-                                absolute.filename().string()});
+        result.files.push_back({argument, textrules::Utf8FromPath(absolute),
+                                compiler::KindOfPath(textrules::Utf8FromPath(absolute.filename())),
+                                textrules::Utf8FromPath(absolute.filename())});
     else
         result.errors.push_back(NotAFileError(argument));
 }
@@ -119,10 +124,11 @@ CollectResult CollectModFiles(const std::vector<std::string>& arguments) {
 }
 
 std::string ShownPath(const std::string& absolute, const std::string& currentDirectory) {
-    const fs::path relative = fs::path(absolute).lexically_relative(currentDirectory);
+    const fs::path relative =
+        textrules::PathFromUtf8(absolute).lexically_relative(textrules::PathFromUtf8(currentDirectory));
     if (relative.empty() || *relative.begin() == "..")
         return absolute;
-    return relative.generic_string();
+    return textrules::GenericUtf8FromPath(relative);
 }
 
 } // namespace varko::cli

@@ -1,4 +1,5 @@
 #include "varko/compiler/game_files.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/textrules/case_insensitive.h"
 #include "varko/textrules/text_rules.h"
@@ -57,7 +58,8 @@ std::optional<std::string> GameFiles::FindOdfPath(std::string_view name) const {
         return std::nullopt;
     for (const auto& catalogue : m_addon) {
         if (std::optional<std::string> found = catalogue->Find(name))
-            return (std::filesystem::path(catalogue->Directory()) / *found).string();
+            return textrules::Utf8FromPath(textrules::PathFromUtf8(catalogue->Directory()) /
+                                           textrules::PathFromUtf8(*found));
     }
     return std::nullopt;
 }

@@ -1,4 +1,5 @@
 #include "varko/textrules/program_dirs.h"
+#include "varko/textrules/utf8_path.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,7 +27,7 @@ std::optional<std::string> AbsoluteFromEnvironment(const char* name) {
 } // namespace
 
 std::optional<std::string> InstalledDataDirectory(const std::string& executableDir) {
-    fs::path bin = fs::path(executableDir).lexically_normal();
+    fs::path bin = PathFromUtf8(executableDir).lexically_normal();
     if (!bin.has_filename())
         bin = bin.parent_path();
     if (bin.filename() != "bin")
@@ -35,7 +36,7 @@ std::optional<std::string> InstalledDataDirectory(const std::string& executableD
     std::error_code ec;
     if (!fs::is_regular_file(data / "declarations.txt", ec))
         return std::nullopt;
-    return WithSlash(data.generic_string());
+    return WithSlash(GenericUtf8FromPath(data));
 }
 
 std::string UserSettingsDirectory() {

@@ -3,7 +3,8 @@
 namespace varko::testing {
 
 std::unique_ptr<maintree::MainWindow> AppFixture::MakeWindow(const QStringList& arguments) {
-    return std::make_unique<maintree::MainWindow>(m_desktop, maintree::StartupOptions{AppDir(), arguments});
+    return std::make_unique<maintree::MainWindow>(
+        m_desktop, maintree::StartupOptions{.appDir = AppDir(), .arguments = arguments});
 }
 
 } // namespace varko::testing

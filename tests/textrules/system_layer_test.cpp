@@ -16,6 +16,22 @@ using namespace varko::textrules;
 
 namespace {
 
+// std::filesystem cannot remove a tree past 260 characters on Windows; the "\\?\" form of each
+// path, deepest first, can.
+void RemoveDeepestFirst(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        std::error_code ec;
+#ifdef _WIN32
+        std::string full = fs::absolute(path).string();
+        std::replace(full.begin(), full.end(), '/', '\\');
+        fs::remove("\\\\?\\" + full, ec);
+#else
+        fs::remove(path, ec);
+#endif
+        EXPECT_FALSE(ec) << path << ": " << ec.message();
+    }
+}
+
 class SystemLayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -23,10 +39,14 @@ protected:
             (fs::temp_directory_path() /
              ("varko_system_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
                 .generic_string();
-        fs::remove_all(m_dir);
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
         fs::create_directories(m_dir);
     }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
 
     // Names in the folder, sorted, with a '/' after folders.
     std::vector<std::string> Listed(const std::string& dir) {
@@ -88,6 +108,12 @@ TEST_F(SystemLayerTest, LongPathsAreListedReadAndWritten) {
     fs::create_directories(fs::path(dir + "/sub"));
     EXPECT_EQ(Listed(dir), (std::vector<std::string>{"deep.odf", "sub/"}));
     EXPECT_EQ(ReadFileBytes(dir + "/deep.odf"), "x = 1\n");
+
+    std::vector<std::string> created{dir + "/deep.odf", dir + "/sub"};
+    for (std::string level = dir; level.size() > m_dir.size(); level.resize(level.find_last_of('/')))
+        created.push_back(level);
+    RemoveDeepestFirst(created);
+    EXPECT_EQ(Listed(m_dir), std::vector<std::string>{});
 }
 
 TEST_F(SystemLayerTest, NamesOutsideAsciiStayUtf8) {
