@@ -66,9 +66,9 @@ TEST_F(CheckEnvironmentTest, SeveralDirectoriesAreSearchedInOrder) {
     }
     EXPECT_EQ(environment.OdfNames(), (Names{"a.odf", "b.ODF", "Shared.odf"}));
     EXPECT_EQ(environment.SodNames(), (Names{"hull.sod", "wing.sod"}));
-    EXPECT_EQ(environment.FindOdfPath("SHARED.odf"), Canonical("one") + "/Shared.odf")
+    EXPECT_EQ(environment.FindOdfPath("SHARED.odf"), Canonical("one/Shared.odf"))
         << "the first directory wins";
-    EXPECT_EQ(environment.FindOdfPath("b.odf"), Canonical("two") + "/b.ODF");
+    EXPECT_EQ(environment.FindOdfPath("b.odf"), Canonical("two/b.ODF"));
 }
 
 TEST_F(CheckEnvironmentTest, FindOdfPathStaysInTheAddonDirectories) {
@@ -80,7 +80,7 @@ TEST_F(CheckEnvironmentTest, FindOdfPathStaysInTheAddonDirectories) {
                                     "builtin.odf",    "notes.txt",    "missing.odf"};
     for (const char* name : rejected)
         EXPECT_EQ(environment.FindOdfPath(name), std::nullopt) << name;
-    EXPECT_EQ(environment.FindOdfPath("A.ODF"), Canonical("one") + "/a.odf");
+    EXPECT_EQ(environment.FindOdfPath("A.ODF"), Canonical("one/a.odf"));
 }
 
 TEST_F(CheckEnvironmentTest, FailuresAreReportedInOrder) {
@@ -97,6 +97,7 @@ TEST_F(CheckEnvironmentTest, FailuresAreReportedInOrder) {
     EXPECT_EQ(environment.SodDirs(), Names{Canonical("sod")});
 }
 
+#ifndef _WIN32 // MinGW cannot set a folder's time
 TEST_F(CheckEnvironmentTest, DataFilesAreReadAgainOnlyWhenChanged) {
     struct Row {
         const char* name;
@@ -128,7 +129,9 @@ TEST_F(CheckEnvironmentTest, DataFilesAreReadAgainOnlyWhenChanged) {
         EXPECT_EQ(environment.Declarations()->TypeOf("speed"), declarationsRead ? "real" : "");
     }
 }
+#endif
 
+#ifndef _WIN32 // MinGW cannot set a folder's time
 TEST_F(CheckEnvironmentTest, DirectoriesAreListedAgainOnlyWhenChanged) {
     struct Row {
         const char* name;
@@ -159,7 +162,9 @@ TEST_F(CheckEnvironmentTest, DirectoriesAreListedAgainOnlyWhenChanged) {
         fs::remove(dir / "late.sod");
     }
 }
+#endif
 
+#ifndef _WIN32 // MinGW cannot set a folder's time
 TEST_F(CheckEnvironmentTest, AFreshStampIsNotTrusted) {
     CheckEnvironment environment(Path("app"));
     environment.SetGameDirs({Path("one")}, {Path("sod")});
@@ -171,6 +176,7 @@ TEST_F(CheckEnvironmentTest, AFreshStampIsNotTrusted) {
     environment.Refresh();
     EXPECT_TRUE(environment.OdfExists("late.odf"));
 }
+#endif
 
 TEST_F(CheckEnvironmentTest, RelativeDirectoriesFollowTheLastPointing) {
     m_dir.Touch("sod/addon/c.odf");

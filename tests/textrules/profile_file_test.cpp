@@ -28,7 +28,10 @@ protected:
         m_path = (m_dir / "prefs.ini").string();
     }
     void TearDown() override {
-        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+        std::error_code ec;
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        // Windows will not remove a read-only file.
+        fs::permissions(m_path, fs::perms::owner_write, fs::perm_options::add, ec);
         fs::remove_all(m_dir);
     }
     void Put(const std::string& bytes) { std::ofstream(m_path, std::ios::binary) << bytes; }
