@@ -45,7 +45,8 @@ void CheckOne(FileReport& report, const compiler::CheckEnvironment& environment,
     textrules::SplitDocumentLines(lines, *bytes);
     const std::atomic<bool> neverStop{false};
     CollectingSink sink(report);
-    compiler::CheckDocument(lines, report.file.kind, environment, neverStop, sink);
+    compiler::CheckDocument(lines, report.file.kind, environment, options.stop ? *options.stop : neverStop,
+                            sink);
     if (options.followUp && !report.failure)
         options.followUp(report.file, lines, report.findings);
     if (options.lineTexts == LineTexts::Keep)
@@ -68,7 +69,8 @@ BatchResult RunBatch(const std::vector<ModFile>& files, const compiler::CheckEnv
     auto work = [&] {
         textrules::LineList lines;
         for (std::size_t i = next++; i < files.size(); i = next++) {
-            CheckOne(result.reports[i], environment, options, lines);
+            if (!options.stop || !*options.stop)
+                CheckOne(result.reports[i], environment, options, lines);
             if (++done == files.size()) {
                 std::lock_guard lock(mutex);
                 finished.notify_all();

@@ -2,6 +2,7 @@
 #include "varko/textrules/utf8_path.h"
 
 #include "varko/cli/batch_check.h"
+#include "varko/cli/check_settings.h"
 #include "varko/cli/cross_file_checks.h"
 #include "varko/cli/environment_setup.h"
 #include "varko/cli/finding_report.h"
@@ -22,6 +23,7 @@ namespace {
 
 struct Arguments {
     std::string appDir;
+    std::string project;
     std::vector<std::string> addonDirs;
     std::vector<std::string> sodDirs;
     std::string format = "text";
@@ -42,6 +44,8 @@ CLI::Option* Repeatable(CLI::App& app, const char* name, std::vector<std::string
 
 void DefineArguments(CLI::App& app, Arguments& args) {
     app.add_option("--appdir", args.appDir, "Directory of declarations.txt, ignorefiles.txt and prefs.ini");
+    app.add_option("--project", args.project,
+                   "Project file (varko.ini) to read instead of the nearest one above the first PATH");
     Repeatable(app, "--addon", args.addonDirs, "Addon directory, where ODF files are looked up (repeatable)");
     Repeatable(app, "--sod", args.sodDirs, "SOD directory, where model files are looked up (repeatable)");
     app.add_option("--format", args.format, "Report format")->check(CLI::IsMember(ReportFormatNames()));
@@ -60,14 +64,6 @@ void DefineArguments(CLI::App& app, Arguments& args) {
     app.add_flag("--unused", args.unused, "With --extra: note the addon ODF files nothing names (U1)")
         ->needs(extra);
     app.add_option("PATH", args.paths, "ODF or TT file, or a directory to walk")->required();
-}
-
-std::string WithSeparator(std::string dir) {
-    if (dir.empty())
-        return "./";
-    if (dir.back() != '/')
-        dir.push_back('/');
-    return dir;
 }
 
 // Shows how far a long run has come, on a terminal only.
@@ -121,9 +117,9 @@ void FinishCrossChecks(CrossFileChecks& cross, const BatchResult& result, const 
 
 // What the options ask of the report; the baseline is read before anything is checked, so a bad
 // one stops the run at once. Empty error: ready.
-std::string PrepareReport(const Arguments& args, ReportSettings& settings) {
+std::string PrepareReport(const Arguments& args, const CheckSettings& check, ReportSettings& settings) {
     settings.format = *ReportFormatNamed(args.format);
-    settings.codes = ParseIgnoredCodes(args.ignoreCodes);
+    settings.codes = ParseIgnoredCodes(check.ignoreCodes);
     if (!settings.codes.unknown.empty())
         return "Unknown code in --ignore: " + settings.codes.unknown;
     if (args.baseline) {
@@ -148,30 +144,55 @@ CollectResult CollectFiles(const Arguments& args, const PathFilter& filter, std:
     return collected;
 }
 
-// --appdir holds both the data and prefs.ini; without it, where the program was installed decides.
-textrules::ProgramDirs DirsFor(const Arguments& args) {
-    if (args.appDir.empty())
-        return textrules::FindProgramDirs(ExecutableDirectory());
-    return {WithSeparator(args.appDir), WithSeparator(args.appDir), false};
+// The project file --project names, else the nearest one at or above the first path. Empty error: none
+// or a good one.
+std::string ReadProject(const Arguments& args, std::optional<compiler::ProjectFile>& project) {
+    std::optional<std::string> path =
+        args.project.empty() ? compiler::FindProjectFile(args.paths.front()) : std::optional(args.project);
+    if (!path)
+        return {};
+    compiler::ProjectRead read = compiler::ReadProjectFile(*path);
+    project = std::move(read.project);
+    return read.error;
+}
+
+// Options first, then the project file, then prefs.ini for the game directories neither names.
+std::string ResolveSettings(const Arguments& args, CheckSettings& settings) {
+    std::optional<compiler::ProjectFile> project;
+    if (std::string error = ReadProject(args, project); !error.empty())
+        return error;
+    SettingsOverrides overrides{{}, args.addonDirs, args.sodDirs, {}, args.ignoreCodes, args.ignorePaths};
+    if (!args.appDir.empty())
+        overrides.appDir = args.appDir;
+    if (args.extra)
+        overrides.extraChecks = true;
+    const textrules::ProgramDirs program = textrules::FindProgramDirs(ExecutableDirectory());
+    settings = ResolveCheckSettings(overrides, project ? &*project : nullptr, program.data);
+    // An installed program keeps prefs.ini in the user's folder; a data folder that was named holds its own.
+    if (settings.environment.appDir == program.data)
+        settings.environment.settingsDir = program.settings;
+    return {};
 }
 
 int CheckMod(const Arguments& args, std::ostream& out, std::ostream& err) {
+    CheckSettings check;
     ReportSettings settings;
-    if (std::string error = PrepareReport(args, settings); !error.empty()) {
+    std::string error = ResolveSettings(args, check);
+    if (error.empty())
+        error = PrepareReport(args, check, settings);
+    if (!error.empty()) {
         err << "varko-check: " << error << '\n';
         return kExitTrouble;
     }
-    const PathFilter filter(args.ignorePaths);
+    const PathFilter filter(check.ignorePaths);
     const CollectResult collected = CollectFiles(args, filter, err);
-    const textrules::ProgramDirs dirs = DirsFor(args);
-    const EnvironmentOptions options{dirs.data, dirs.settings, args.addonDirs, args.sodDirs};
-    PreparedEnvironment prepared = PrepareEnvironment(options);
+    PreparedEnvironment prepared = PrepareEnvironment(check.environment);
     if (!prepared.environment) {
         err << "varko-check: " << prepared.error << '\n';
         return kExitTrouble;
     }
     std::optional<CrossFileChecks> cross;
-    if (args.extra)
+    if (check.extraChecks)
         cross.emplace(*prepared.environment, args.unused);
     BatchResult result =
         CheckFiles(collected.files, *prepared.environment, args, cross ? &*cross : nullptr, err);

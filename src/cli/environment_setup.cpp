@@ -43,7 +43,8 @@ ChosenDirs ChooseGameDirs(const EnvironmentOptions& options) {
     // Without a readable prefs.ini (or with a pipe or device in its place) both keys are missing,
     // and each takes its default.
     const compiler::GameDirs dirs = compiler::ReadGameDirs(
-        textrules::TIniFile(options.settingsDir + compiler::kPrefsFile), options.appDir);
+        textrules::TIniFile((options.settingsDir.empty() ? options.appDir : options.settingsDir) + compiler::kPrefsFile),
+        options.appDir);
     if (chosen.addon.empty())
         chosen.addon = {dirs.addon};
     if (chosen.sod.empty())
@@ -53,14 +54,21 @@ ChosenDirs ChooseGameDirs(const EnvironmentOptions& options) {
 
 } // namespace
 
-PreparedEnvironment PrepareEnvironment(const EnvironmentOptions& options) {
+std::unique_ptr<compiler::CheckEnvironment> PrepareEnvironment(const EnvironmentOptions& options,
+                                                               std::vector<std::string>& failures) {
     auto environment = std::make_unique<compiler::CheckEnvironment>(options.appDir);
     ChosenDirs dirs = ChooseGameDirs(options);
     const std::vector<std::string> dirFailures =
         environment->SetGameDirs(std::move(dirs.addon), std::move(dirs.sod));
     // Data files are read only when they are regular files: a pipe in their place counts as missing.
-    std::vector<std::string> failures = environment->Refresh();
+    failures = environment->Refresh();
     failures.insert(failures.end(), dirFailures.begin(), dirFailures.end());
+    return environment;
+}
+
+PreparedEnvironment PrepareEnvironment(const EnvironmentOptions& options) {
+    std::vector<std::string> failures;
+    std::unique_ptr<compiler::CheckEnvironment> environment = PrepareEnvironment(options, failures);
     if (!failures.empty())
         return {nullptr, failures.front()};
     return {std::move(environment), {}};

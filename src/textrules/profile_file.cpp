@@ -101,4 +101,11 @@ void TIniFile::RemoveSection(std::string_view section) {
         throw ProfileWriteError(m_path);
 }
 
+std::optional<std::vector<ProfileLine>> ReadProfileLines(const std::string& path) {
+    std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return ProfileText(*bytes).Outline();
+}
+
 } // namespace varko::textrules

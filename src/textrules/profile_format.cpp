@@ -201,4 +201,27 @@ std::string ProfileText::Bytes() const {
     return bytes;
 }
 
+std::vector<ProfileLine> ProfileText::Outline() const {
+    std::vector<ProfileLine> outline;
+    std::string section;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        ProfileLine line;
+        line.number = static_cast<int>(i) + 1;
+        const std::string_view trimmed = Trim(m_lines[i].text);
+        if (std::optional<std::string> name = SectionName(m_lines[i].text)) {
+            section = *name;
+            line.kind = ProfileLine::Kind::Section;
+        } else if (std::optional<Entry> entry = ParseEntry(m_lines[i].text)) {
+            line.kind = ProfileLine::Kind::Entry;
+            line.key = entry->key;
+            line.value = std::string(Unquote(entry->value));
+        } else if (!trimmed.empty() && trimmed.front() != ';') {
+            line.kind = ProfileLine::Kind::Other;
+        }
+        line.section = section;
+        outline.push_back(std::move(line));
+    }
+    return outline;
+}
+
 } // namespace varko::textrules

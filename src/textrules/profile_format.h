@@ -1,5 +1,7 @@
 #pragma once
 
+#include "varko/textrules/profile_file.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +28,7 @@ public:
     bool RemoveSection(std::string_view section);
 
     std::string Bytes() const;
+    std::vector<ProfileLine> Outline() const;
 
 private:
     struct Line {

@@ -2,7 +2,7 @@
 # compares its standard output byte for byte with EXPECT, and its exit status with STATUS.
 # ARGS holds the arguments separated by "|"; SETUP names a script run first in the work folder,
 # which may call run_program(<args>...) and must_equal(<actual> <expected> <what>).
-# Called with -DEXE= -DEMULATOR= -DWORK= -DFIXTURE= -DEXPECT= -DSTATUS= -DARGS= [-DSETUP=].
+# Called with -DEXE= -DEMULATOR= -DWORK= -DFIXTURE= -DEXPECT= -DSTATUS= -DARGS= [-DSETUP=] [-DINPUT=].
 
 function(must_equal actual expected what)
     if(NOT "${actual}" STREQUAL "${expected}")
@@ -10,9 +10,14 @@ function(must_equal actual expected what)
     endif()
 endfunction()
 
-# Runs the program with the given arguments in WORK; its status goes to RUN_STATUS.
+# Runs the program with the given arguments in WORK (standard input from INPUT, when set); its
+# status goes to RUN_STATUS.
 function(run_program)
-    execute_process(COMMAND ${EMULATOR} ${EXE} ${ARGN} WORKING_DIRECTORY ${WORK}
+    set(input_file /dev/null)
+    if(INPUT)
+        set(input_file ${INPUT})
+    endif()
+    execute_process(COMMAND ${EMULATOR} ${EXE} ${ARGN} WORKING_DIRECTORY ${WORK} INPUT_FILE ${input_file}
                     OUTPUT_FILE ${WORK}/stdout ERROR_FILE ${WORK}/stderr RESULT_VARIABLE status)
     set(RUN_STATUS "${status}" PARENT_SCOPE)
 endfunction()

@@ -3,6 +3,7 @@
 #include "varko/cli/mod_files.h"
 #include "varko/compiler/check_pipeline.h"
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -43,6 +44,8 @@ struct BatchOptions {
     ProgressCallback progress;
     LineTexts lineTexts = LineTexts::Drop;
     FileFollowUp followUp; // none: the checker's findings only
+    // When set, the files not yet checked are left out and a running check stops.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 // Checks every file on `options.jobs` threads; the reports keep the files' order.

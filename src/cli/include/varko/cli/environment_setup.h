@@ -9,11 +9,12 @@
 namespace varko::cli {
 
 struct EnvironmentOptions {
-    std::string appDir;      // of the data files; ends with a separator
-    std::string settingsDir; // of prefs.ini; ends with a separator
+    std::string appDir; // of the data files; ends with a separator
     // Searched in this order; empty: [Dirs] of prefs.ini (or the program directory).
     std::vector<std::string> addonDirs;
     std::vector<std::string> sodDirs;
+    // Of prefs.ini, ending with a separator; empty: appDir.
+    std::string settingsDir;
 };
 
 struct PreparedEnvironment {
@@ -28,5 +29,10 @@ std::string ExecutableDirectory();
 // as the editor does at start. The first failure ends it: the declarations, then the SOD
 // directories, then the addon directories.
 PreparedEnvironment PrepareEnvironment(const EnvironmentOptions& options);
+
+// The same for a program that goes on after a failure (the language server): the environment is
+// always made, and every failure is given, in that order.
+std::unique_ptr<compiler::CheckEnvironment> PrepareEnvironment(const EnvironmentOptions& options,
+                                                               std::vector<std::string>& failures);
 
 } // namespace varko::cli

@@ -2,6 +2,7 @@
 
 #include "varko/textrules/text_rules.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,5 +44,18 @@ public:
 private:
     std::string m_path;
 };
+
+// One line of a profile file as the reader sees it, for callers that name the line of a problem.
+struct ProfileLine {
+    enum class Kind { Blank, Section, Entry, Other }; // Blank: empty or a comment; Other: none of these
+    Kind kind = Kind::Blank;
+    int number = 0;      // 1-based
+    std::string section; // the section's name, or the section an entry stands in ("" before any)
+    std::string key;
+    std::string value; // read as ReadText reads it
+};
+
+// Every line of the file; nullopt when it cannot be read.
+std::optional<std::vector<ProfileLine>> ReadProfileLines(const std::string& path);
 
 } // namespace varko::textrules

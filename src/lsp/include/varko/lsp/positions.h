@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace varko::lsp {
+
+// How a client counts the columns of a line: UTF-16 code units (the protocol's default) or bytes
+// of UTF-8, negotiated at initialize.
+enum class PositionEncoding { Utf16, Utf8 };
+
+// The one conversion between the core's byte offsets in a line and a client's columns. A line's
+// bytes that are not valid UTF-8 are Windows-1252 characters, counted as that character's UTF-16
+// or UTF-8 length, as the text a client is sent holds them.
+std::uint32_t ColumnOfByte(std::string_view line, std::size_t byte, PositionEncoding encoding);
+// A column inside a character gives that character's first byte; past the end, the line's length.
+std::size_t ByteOfColumn(std::string_view line, std::uint32_t column, PositionEncoding encoding);
+
+// The length in bytes of the valid UTF-8 sequence at `at` (0 when it is not one), and its code point.
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t at, char32_t& codePoint);
+
+} // namespace varko::lsp
