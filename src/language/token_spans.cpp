@@ -2,6 +2,8 @@
 
 #include "varko/textrules/text_rules.h"
 
+#include <algorithm>
+
 namespace varko::language {
 
 namespace {
@@ -71,6 +73,19 @@ std::vector<TokenSpan> TokenSpans(std::string_view text, std::size_t offset, std
         }
     }
     return spans;
+}
+
+FindingSpan FindingSpanAt(std::string_view line, int column) {
+    if (column <= 1 || static_cast<std::size_t>(column - 1) >= line.size())
+        return {0, line.size()};
+    const auto start = static_cast<std::size_t>(column - 1);
+    // A NUL ends the text for the checkers, so no token reaches past it.
+    const std::string_view text = line.substr(0, line.find('\0'));
+    const std::vector<TokenSpan> token =
+        start < text.size() ? TokenSpans(text.substr(start), start, 1) : std::vector<TokenSpan>();
+    if (token.empty())
+        return {start, line.size()};
+    return {start, std::max(token.front().end, start + 1)};
 }
 
 } // namespace varko::language

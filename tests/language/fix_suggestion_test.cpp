@@ -11,19 +11,6 @@ using testing::PrintTo;
 
 using compiler::Finding;
 
-FixSources Sources(const PropertyCatalog& catalog) {
-    return {testing::TypesOf(catalog),
-            testing::FakeFileSources({"laser.odf", "Tank.odf", "factory.odf", "unitbase.odf", "notes.txt"},
-                                     {"tank.sod", "tank_col.sod"}),
-            [&catalog] {
-                std::vector<std::string> names;
-                for (const PropertyEntry& entry : catalog.Entries())
-                    names.push_back(entry.name);
-                return names;
-            },
-            compiler::NearestNames};
-}
-
 struct FixRow {
     const char* name;
     const char* line;
@@ -114,7 +101,7 @@ TEST_P(FixTable, OffersNearbyNamesWrittenAsTheLineWritesThem) {
     const FixRow& row = GetParam();
     const PropertyCatalog catalog = testing::SampleCatalog();
     const std::vector<FixSuggestion> suggestions =
-        SuggestFixes(row.finding, row.line, row.type, Sources(catalog));
+        SuggestFixes(row.finding, row.line, row.type, testing::FixSourcesFor(catalog));
     std::vector<std::string> replacements;
     for (const FixSuggestion& suggestion : suggestions) {
         replacements.push_back(suggestion.replacement);

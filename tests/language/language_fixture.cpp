@@ -46,6 +46,18 @@ TypeOfProperty TypesOf(const PropertyCatalog& catalog) {
     return [&catalog](std::string_view name) { return catalog.TypeOf(name); };
 }
 
+FixSources FixSourcesFor(const PropertyCatalog& catalog) {
+    return {TypesOf(catalog),
+            FakeFileSources({"laser.odf", "Tank.odf", "factory.odf", "unitbase.odf", "notes.txt"},
+                            {"tank.sod", "tank_col.sod"}),
+            [&catalog] {
+                std::vector<std::string> names;
+                for (const PropertyEntry& entry : catalog.Entries())
+                    names.push_back(entry.name);
+                return names;
+            }};
+}
+
 ModKnowledge SampleKnowledge(std::vector<std::string> odfNames, std::vector<std::string> sodNames) {
     auto catalog = std::make_shared<const PropertyCatalog>(SampleCatalog());
     ModKnowledge knowledge{

@@ -23,6 +23,8 @@ FileSources FakeFileSources(std::vector<std::string> odfNames, std::vector<std::
 // A small declarations table and property library of the kinds the game uses.
 PropertyCatalog SampleCatalog();
 TypeOfProperty TypesOf(const PropertyCatalog& catalog);
+// The catalogue's names and types with a few ODF and SOD files, for the fixes.
+FixSources FixSourcesFor(const PropertyCatalog& catalog);
 
 // The sample catalogue and these directories, as a front end hands them to the features.
 ModKnowledge SampleKnowledge(std::vector<std::string> odfNames, std::vector<std::string> sodNames);

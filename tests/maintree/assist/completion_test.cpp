@@ -1,7 +1,6 @@
 #include "assist_fixture.h"
 
 #include "varko/assist/completion.h"
-#include "varko/assist/completion_context.h"
 #include "varko/assist/completion_model.h"
 
 #include <QAbstractItemView>
@@ -16,6 +15,8 @@ namespace varko::assist {
 namespace {
 
 using testing::PrintTo;
+
+using language::PropertyCatalog;
 
 struct PrefixRow {
     const char* name;

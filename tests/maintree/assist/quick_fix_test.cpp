@@ -18,25 +18,14 @@ namespace {
 using testing::PrintTo;
 
 using compiler::Finding;
-
-FixSources Sources(const PropertyCatalog& catalog) {
-    return {testing::TypesOf(catalog),
-            testing::FakeFileSources({"laser.odf", "Tank.odf", "factory.odf", "unitbase.odf", "notes.txt"},
-                                     {"tank.sod", "tank_col.sod"}),
-            [&catalog] {
-                std::vector<std::string> names;
-                for (const PropertyEntry& entry : catalog.Entries())
-                    names.push_back(entry.name);
-                return names;
-            },
-            compiler::NearestNames};
-}
+using language::FixSuggestion;
+using language::PropertyCatalog;
 
 class QuickFixing : public ::testing::Test {
 protected:
     QuickFixing()
-        : m_catalog(testing::SampleCatalog()),
-          m_fix(&m_editor, Sources(m_catalog), [] { return QStringLiteral("/mod/addon/tank.odf"); }) {
+        : m_catalog(testing::SampleCatalog()), m_fix(&m_editor, testing::FixSourcesFor(m_catalog),
+                                                     [] { return QStringLiteral("/mod/addon/tank.odf"); }) {
         m_editor.setPlainText(
             QStringLiteral("#include \"unitbse.odf\"\nweaponName1 = lazer // gun\nmaxHealth = 5"));
         m_fix.setFindings({{1, 10, "M4", {"unitbse.odf"}}, {2, 15, "M3", {"lazer.odf"}}});

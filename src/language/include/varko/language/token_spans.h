@@ -21,4 +21,14 @@ struct TokenSpan {
 std::vector<TokenSpan> TokenSpans(std::string_view text, std::size_t offset = 0,
                                   std::size_t most = static_cast<std::size_t>(-1));
 
+// The bytes [start, end) of a line that a finding at a 1-based column is about: the token that
+// begins there (from the column to its end), or the whole line when the column is 0 or 1 or lies
+// past the text.
+struct FindingSpan {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    bool operator==(const FindingSpan&) const = default;
+};
+FindingSpan FindingSpanAt(std::string_view line, int column);
+
 } // namespace varko::language

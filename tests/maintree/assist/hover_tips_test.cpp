@@ -1,6 +1,5 @@
 #include "assist_fixture.h"
 
-#include "varko/assist/hover_text.h"
 #include "varko/assist/hover_tips.h"
 
 #include <QCoreApplication>
@@ -14,6 +13,8 @@
 
 namespace varko::assist {
 namespace {
+
+using language::PropertyCatalog;
 
 using testing::PrintTo;
 
