@@ -53,9 +53,9 @@ tar -xzf "$(only 'varko-check-*-linux-x64.tar.gz')" -C "$WORK/tgz"
 for listing in tgz zip; do
     (cd "$WORK/$listing"/* && LC_ALL=C ls -1) >"$WORK/$listing.files"
 done
-printf '%s\n' LICENSE README.md declarations.txt help.htm ignorefiles.txt proplib.txt varko-check >"$WORK/want"
+printf '%s\n' LICENSE README.md declarations.txt help.htm ignorefiles.txt proplib.txt varko-check varko-lsp >"$WORK/want"
 cmp "$WORK/tgz.files" "$WORK/want" || fail "the Linux archive holds: $(cat "$WORK/tgz.files")"
-sed "s/^varko-check\$/varko-check.exe/" "$WORK/want" | LC_ALL=C sort >"$WORK/want.exe"
+sed "s/^\(varko-check\|varko-lsp\)\$/\1.exe/" "$WORK/want" | LC_ALL=C sort >"$WORK/want.exe"
 cmp "$WORK/zip.files" "$WORK/want.exe" || fail "the Windows archive holds: $(cat "$WORK/zip.files")"
 check_sample "the Linux archive's varko-check" "$WORK"/tgz/*/varko-check
 wine_session_start "$WINDOWS_BUILD"
