@@ -14,7 +14,7 @@ wine_session_start() {
         wineserver --wait
     fi
     # The server keeps the pipes it inherits open: its output goes to a file.
-    wineserver --persistent >"$1/wineserver.log" 2>&1
+    wineserver --persistent >"$1/wineserver.log" 2>&1 || true # one may be up already
 }
 
 wine_session_stop() {
