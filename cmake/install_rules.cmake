@@ -34,12 +34,15 @@ endfunction()
 
 # Manual pages from each command-line program's --help, made when the program is built.
 find_program(VARKO_HELP2MAN help2man)
+set(VARKO_MAN_NAME_varko-check "check the ODF and tech-tree files of a strategy game mod")
+set(VARKO_MAN_NAME_varko-lsp "language server for the ODF and tech-tree files of a strategy game mod")
 set(VARKO_MAN_PAGES "")
 foreach(program IN LISTS VARKO_CLI_PROGRAMS)
     set(page ${VARKO_GENERATED}/${program}.1)
     if(VARKO_HELP2MAN)
         add_custom_command(OUTPUT ${page}.gz
             COMMAND ${VARKO_HELP2MAN} --no-info --no-discard-stderr --section=1 --source="Varko Workshop"
+                    "--name=${VARKO_MAN_NAME_${program}}"
                     --output=${page} $<TARGET_FILE:${program}>
             COMMAND gzip -9nf ${page}
             DEPENDS ${program} VERBATIM)

@@ -40,17 +40,19 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://varko-workshop.example.org/)
 set(CPACK_DEBIAN_CHECKER_PACKAGE_NAME varko-check)
 set(CPACK_DEBIAN_CHECKER_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_CHECKER_DESCRIPTION
-    "command-line checker for the data files of a strategy game mod
-varko-check checks the object definition files (ODF) and tech-tree files (TT) of a
-mod against the declared property types and the mod's own files, and reports each
-fault with its file and line as text, JSON, gcc-style lines, GitHub annotations or SARIF.")
+    "command-line checker and language server for strategy game mod files
+varko-check checks the object definition files (ODF) and tech-tree files (TT)
+of a mod against the declared property types and the mod's own files, and
+reports each fault with its file and line as text, JSON, gcc-style lines,
+GitHub annotations or SARIF. varko-lsp gives the same checks to editors
+through the Language Server Protocol.")
 set(CPACK_DEBIAN_EDITOR_PACKAGE_NAME varko)
 set(CPACK_DEBIAN_EDITOR_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_EDITOR_PACKAGE_DEPENDS "varko-check (= ${VARKO_DEBIAN_VERSION})")
 set(CPACK_DEBIAN_EDITOR_DESCRIPTION
     "editor for the data files of a strategy game mod
-Varko Workshop edits the object definition files (ODF) and tech-tree files (TT) of a
-mod, checks them while you type, completes property and file names, and lists each
-fault with its line.")
+Varko Workshop edits the object definition files (ODF) and tech-tree files
+(TT) of a mod, checks them while you type, completes property and file names,
+and lists each fault with its line.")
 
 include(CPack)

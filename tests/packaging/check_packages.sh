@@ -51,15 +51,15 @@ mkdir "$WORK/tgz" "$WORK/zip"
 tar -xzf "$(only 'varko-check-*-linux-x64.tar.gz')" -C "$WORK/tgz"
 (cd "$WORK/zip" && cmake -E tar xf "$(only 'varko-check-*-windows-x64.zip')")
 for listing in tgz zip; do
-    (cd "$WORK/$listing"/* && LC_ALL=C ls -1) >"$WORK/$listing.files"
+    (cd "$WORK/$listing" && LC_ALL=C ls -1) >"$WORK/$listing.files"
 done
 printf '%s\n' LICENSE README.md declarations.txt help.htm ignorefiles.txt proplib.txt varko-check varko-lsp >"$WORK/want"
 cmp "$WORK/tgz.files" "$WORK/want" || fail "the Linux archive holds: $(cat "$WORK/tgz.files")"
 sed "s/^\(varko-check\|varko-lsp\)\$/\1.exe/" "$WORK/want" | LC_ALL=C sort >"$WORK/want.exe"
 cmp "$WORK/zip.files" "$WORK/want.exe" || fail "the Windows archive holds: $(cat "$WORK/zip.files")"
-check_sample "the Linux archive's varko-check" "$WORK"/tgz/*/varko-check
+check_sample "the Linux archive's varko-check" "$WORK"/tgz/varko-check
 wine_session_start "$WINDOWS_BUILD"
-check_sample "the Windows archive's varko-check.exe under Wine" wine "$WORK"/zip/*/varko-check.exe
+check_sample "the Windows archive's varko-check.exe under Wine" wine "$WORK"/zip/varko-check.exe
 
 # --- the Debian packages ----------------------------------------------------------------------
 CHECK_DEB="$(only 'varko-check_*_amd64.deb')"
