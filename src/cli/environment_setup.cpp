@@ -43,7 +43,8 @@ ChosenDirs ChooseGameDirs(const EnvironmentOptions& options) {
     // Without a readable prefs.ini (or with a pipe or device in its place) both keys are missing,
     // and each takes its default.
     const compiler::GameDirs dirs = compiler::ReadGameDirs(
-        textrules::TIniFile((options.settingsDir.empty() ? options.appDir : options.settingsDir) + compiler::kPrefsFile),
+        textrules::TIniFile((options.settingsDir.empty() ? options.appDir : options.settingsDir) +
+                            compiler::kPrefsFile),
         options.appDir);
     if (chosen.addon.empty())
         chosen.addon = {dirs.addon};

@@ -53,7 +53,9 @@ int main(int argc, char** argv) {
     varko::lsp::Dispatcher dispatcher(connection);
     int status = 0;
     {
-        varko::lsp::Server server(connection, dispatcher, {varko::textrules::FindProgramDirs(varko::cli::ExecutableDirectory()).data});
+        varko::lsp::Server server(
+            connection, dispatcher,
+            {varko::textrules::FindProgramDirs(varko::cli::ExecutableDirectory()).data});
         status = varko::lsp::RunMessageLoop(std::cin, dispatcher, connection);
     }
     std::cout.flush();
