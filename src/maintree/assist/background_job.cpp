@@ -1,6 +1,6 @@
-#include "varko/assist/background_job.h"
+#include "varko/maintree/assist/background_job.h"
 
-namespace varko::assist {
+namespace varko::maintree {
 
 BackgroundJob::BackgroundJob() {
     m_pool.setMaxThreadCount(1);
@@ -27,4 +27,4 @@ void BackgroundJob::waitForDone() {
     m_pool.waitForDone();
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,11 +1,11 @@
-#include "varko/assist/check_mod_job.h"
+#include "varko/maintree/assist/check_mod_job.h"
 
-#include "varko/assist/mod_file_list.h"
+#include "varko/maintree/assist/mod_file_list.h"
 
 #include <chrono>
 #include <exception>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 namespace {
 
@@ -110,4 +110,4 @@ void CheckModJob::post(std::vector<ModFileResult> batch, int done, int total) {
         Qt::QueuedConnection);
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,4 +1,4 @@
-#include "varko/assist/mod_files_view.h"
+#include "varko/maintree/assist/mod_files_view.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -8,7 +8,7 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 namespace {
 
@@ -91,4 +91,4 @@ bool ModFilesView::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
-#include "varko/crossview/latest_job_runner.h"
+#include "varko/maintree/crossview/latest_job_runner.h"
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 LatestJobRunner::LatestJobRunner(QObject* parent) : QObject(parent) {
     m_worker = std::thread([this] { run(); });
@@ -69,4 +69,4 @@ void LatestJobRunner::takeDelivery() {
         ready->delivery();
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -1,15 +1,15 @@
-#include "varko/crossview/properties_view.h"
+#include "varko/maintree/crossview/properties_view.h"
 
-#include "varko/crossview/latest_job_runner.h"
-#include "varko/crossview/other_sites_text.h"
-#include "varko/crossview/property_sites_model.h"
-#include "varko/crossview/raw_text_lines.h"
+#include "varko/maintree/crossview/latest_job_runner.h"
+#include "varko/maintree/crossview/other_sites_text.h"
+#include "varko/maintree/crossview/property_sites_model.h"
+#include "varko/maintree/crossview/raw_text_lines.h"
 
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 PropertiesView::PropertiesView(QWidget* parent)
     : QTreeView(parent), m_model(new PropertySitesModel(this)), m_runner(new LatestJobRunner(this)) {
@@ -98,4 +98,4 @@ void PropertiesView::open(const QModelIndex& index) {
     emit openLocation(site.depth == 0 ? m_documentPath : QString::fromLatin1(site.file), site.line);
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -1,11 +1,11 @@
-#include "varko/crossview/tech_tree_graph_window.h"
+#include "varko/maintree/crossview/tech_tree_graph_window.h"
 
-#include "varko/crossview/graph_picture.h"
-#include "varko/crossview/latest_job_runner.h"
-#include "varko/crossview/raw_text_lines.h"
-#include "varko/crossview/tech_tree_graph_view.h"
-#include "varko/crossview/tech_tree_model.h"
-#include "varko/editing/editor_colours.h"
+#include "varko/maintree/crossview/graph_picture.h"
+#include "varko/maintree/crossview/latest_job_runner.h"
+#include "varko/maintree/crossview/raw_text_lines.h"
+#include "varko/maintree/crossview/tech_tree_graph_view.h"
+#include "varko/maintree/crossview/tech_tree_model.h"
+#include "varko/maintree/editing/editor_colours.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -16,7 +16,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 namespace {
 
@@ -61,7 +61,7 @@ TechTreeGraphWindow::TechTreeGraphWindow(QWidget* parent)
       m_status(new QLabel) {
     setWindowTitle(QStringLiteral("Tech Tree Graph"));
     setAccessibleName(windowTitle());
-    m_model->setCircleColour(editing::ErrorColour(palette()));
+    m_model->setCircleColour(maintree::ErrorColour(palette()));
     m_list->setModel(m_model);
     m_list->setAccessibleName(QStringLiteral("Tech Tree"));
     m_list->setHeaderHidden(true);
@@ -163,7 +163,7 @@ void TechTreeGraphWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::PaletteChange)
         return;
-    m_model->setCircleColour(editing::ErrorColour(palette()));
+    m_model->setCircleColour(maintree::ErrorColour(palette()));
     m_list->viewport()->update();
 }
 
@@ -181,4 +181,4 @@ void TechTreeGraphWindow::selectNodeRow(qulonglong node) {
     m_followingGraph = false;
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

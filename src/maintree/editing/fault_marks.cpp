@@ -1,6 +1,6 @@
-#include "varko/editing/fault_marks.h"
+#include "varko/maintree/editing/fault_marks.h"
 
-#include "varko/editing/line_scanner.h"
+#include "varko/maintree/editing/line_scanner.h"
 
 #include <QTextDocument>
 #include <QTimer>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace varko::editing {
+namespace varko::maintree {
 
 FaultMarks::FaultMarks(QObject* parent) : QObject(parent) {}
 
@@ -154,4 +154,4 @@ QList<QTextEdit::ExtraSelection> FaultMarks::underlines(const QTextBlock& first,
     return selections;
 }
 
-} // namespace varko::editing
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
-#include "varko/search/match_counter.h"
+#include "varko/maintree/search/match_counter.h"
 
-namespace varko::search {
+namespace varko::maintree {
 
 MatchCounter::MatchCounter(QObject* parent) : QObject(parent) {
     m_worker = std::thread([this] { Run(); });
@@ -72,4 +72,4 @@ void MatchCounter::Deliver(quint64 generation, MatchList matches) {
         Qt::QueuedConnection);
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

@@ -1,15 +1,15 @@
-#include "varko/session/recovery_store.h"
+#include "varko/maintree/session/recovery_store.h"
 
 #include "recovery_shared.h"
-#include "varko/session/recovery_record.h"
-#include "varko/session/serial_worker.h"
+#include "varko/maintree/session/recovery_record.h"
+#include "varko/maintree/session/serial_worker.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -136,4 +136,4 @@ void RecoveryStore::reportOff() {
                          .arg(QFile::decodeName(QByteArray::fromStdString(m_shared->folder.Folder()))));
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
-#include "varko/session/serial_worker.h"
+#include "varko/maintree/session/serial_worker.h"
 
-namespace varko::session {
+namespace varko::maintree {
 
 SerialWorker::~SerialWorker() {
     if (!m_thread.joinable())
@@ -35,4 +35,4 @@ void SerialWorker::Run() {
     }
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

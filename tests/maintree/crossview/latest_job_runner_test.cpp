@@ -1,5 +1,5 @@
 #include "crossview_fixture.h"
-#include "varko/crossview/latest_job_runner.h"
+#include "varko/maintree/crossview/latest_job_runner.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -8,7 +8,7 @@
 #include <chrono>
 #include <thread>
 
-namespace varko::crossview {
+namespace varko::maintree {
 namespace {
 
 // What a test saw of its jobs: which ran on the worker, whose results reached the GUI thread.
@@ -125,4 +125,4 @@ TEST(LatestJobRunner, DestroyedWhileAJobRuns) {
 }
 
 } // namespace
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace varko::editing {
+namespace varko::maintree {
 namespace {
 
 using testing::EditorFixture;
@@ -212,4 +212,4 @@ TEST_F(FaultMarking, ReplacingTheWholeTextDropsEveryMarkAndTheEditorGoesOn) {
 }
 
 } // namespace
-} // namespace varko::editing
+} // namespace varko::maintree

@@ -1,5 +1,5 @@
 #include "search_fixture.h"
-#include "varko/search/match_counter.h"
+#include "varko/maintree/search/match_counter.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-namespace varko::search {
+namespace varko::maintree {
 namespace {
 
 constexpr SearchOptions kRegex{false, false, true};
@@ -71,4 +71,4 @@ TEST(MatchCounter, CancelledRequestIsNeverDelivered) {
 }
 
 } // namespace
-} // namespace varko::search
+} // namespace varko::maintree

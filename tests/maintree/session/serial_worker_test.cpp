@@ -1,11 +1,11 @@
-#include "varko/session/serial_worker.h"
+#include "varko/maintree/session/serial_worker.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 #include <vector>
 
-namespace varko::session {
+namespace varko::maintree {
 namespace {
 
 TEST(SerialWorker, RunsEveryJobInOrderOffTheCallersThreadBeforeItEnds) {
@@ -30,4 +30,4 @@ TEST(SerialWorker, RunsEveryJobInOrderOffTheCallersThreadBeforeItEnds) {
 }
 
 } // namespace
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "varko/assist/background_job.h"
-#include "varko/assist/mod_problems_view.h"
+#include "varko/maintree/assist/background_job.h"
+#include "varko/maintree/assist/mod_problems_view.h"
 #include "varko/compiler/check_environment.h"
 
 #include <QObject>
@@ -16,7 +16,7 @@ namespace varko::maintree {
 // A file of the mod that names the file searched for, with the lines that name it.
 struct ReferringFile {
     QString path;
-    std::vector<assist::ProblemEntry> places; // "Line 4: #include \"base.odf\""
+    std::vector<maintree::ProblemEntry> places; // "Line 4: #include \"base.odf\""
 };
 
 // The places where the addon directories' files name a file: include lines, file-name values and
@@ -47,7 +47,7 @@ private:
     quint64 m_generation = 0;
     bool m_running = false;
     // Declared last, so it is destroyed first: the worker ends before the members above go.
-    assist::BackgroundJob m_job;
+    maintree::BackgroundJob m_job;
 };
 
 } // namespace varko::maintree
