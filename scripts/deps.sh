@@ -1,9 +1,16 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those that are missing.
+# MinGW-w64 and Wine build and run the Windows tests; dpkg-dev (dpkg-shlibdeps), file, lintian,
+# help2man, man-db, desktop-file-utils, appstream, xdg-utils, shared-mime-info and libglib2.0-bin
+# (GIO, behind xdg-mime on GNOME) make and check the packages; strace shows which files the unpacked
+# editor opens.
 set -eu
 
 PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-nlohmann-json3-dev libcli11-dev python3 fonts-dejavu-core bc clang libclang-rt-14-dev neovim"
+nlohmann-json3-dev libcli11-dev python3 fonts-dejavu-core bc clang libclang-rt-14-dev neovim
+g++-mingw-w64-x86-64-posix wine wine64
+dpkg-dev file lintian help2man man-db desktop-file-utils appstream xdg-utils shared-mime-info libglib2.0-bin
+strace"
 
 # npm fetches the SARIF validator and the LSP protocol library the tests run, and packages the VS Code
 # extension; a node installation of another origin will do.

@@ -1,3 +1,4 @@
+#include "app_dirs.h"
 #include "main_window_preferences.h"
 #include "varko/about/about_box.h"
 #include "varko/maintree/window/main_window.h"
@@ -14,8 +15,9 @@ int main(int argc, char* argv[]) {
     platform::QtDesktop desktop;
     desktop.SetApplicationTitle(QStringLiteral("Varko"));
 
-    maintree::MainWindow window(desktop,
-                                {QCoreApplication::applicationDirPath(), application.arguments().mid(1)});
+    const app::AppDirs dirs = app::ResolveAppDirs(QCoreApplication::applicationDirPath());
+    maintree::MainWindow window(
+        desktop, {dirs.data, application.arguments().mid(1), dirs.settings, dirs.recoveryFolder, dirs.help});
     about::AboutBox aboutBox(desktop, platform::ProductVersion(), platform::FileVersion(), &window);
     app::MainWindowPreferences preferences(window);
     pref::PreferencesDialog preferencesDialog(

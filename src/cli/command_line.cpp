@@ -1,4 +1,5 @@
 #include "varko/cli/command_line.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/cli/batch_check.h"
 #include "varko/cli/check_settings.h"
@@ -6,6 +7,8 @@
 #include "varko/cli/environment_setup.h"
 #include "varko/cli/finding_report.h"
 #include "varko/cli/path_filter.h"
+#include "varko/textrules/process_setup.h"
+#include "varko/textrules/program_dirs.h"
 
 #include <CLI/CLI.hpp>
 
@@ -13,7 +16,6 @@
 #include <filesystem>
 #include <set>
 #include <thread>
-#include <unistd.h>
 
 namespace varko::cli {
 
@@ -66,7 +68,7 @@ void DefineArguments(CLI::App& app, Arguments& args) {
 
 // Shows how far a long run has come, on a terminal only.
 ProgressCallback TerminalProgress(std::ostream& err, bool& shown) {
-    if (!::isatty(STDERR_FILENO))
+    if (!textrules::StandardErrorIsTerminal())
         return {};
     auto start = std::chrono::steady_clock::now();
     return [&err, &shown, start](std::size_t done, std::size_t total) {
@@ -131,7 +133,7 @@ std::string PrepareReport(const Arguments& args, const CheckSettings& check, Rep
     }
     settings.writeBaseline = args.writeBaseline;
     std::error_code ec;
-    settings.sarif = {VARKO_CHECK_VERSION, std::filesystem::current_path(ec).string()};
+    settings.sarif = {VARKO_CHECK_VERSION, textrules::Utf8FromPath(std::filesystem::current_path(ec))};
     return {};
 }
 
@@ -167,7 +169,11 @@ std::string ResolveSettings(const Arguments& args, CheckSettings& settings) {
         overrides.appDir = args.appDir;
     if (args.extra)
         overrides.extraChecks = true;
-    settings = ResolveCheckSettings(overrides, project ? &*project : nullptr, ExecutableDirectory());
+    const textrules::ProgramDirs program = textrules::FindProgramDirs(ExecutableDirectory());
+    settings = ResolveCheckSettings(overrides, project ? &*project : nullptr, program.data);
+    // An installed program keeps prefs.ini in the user's folder; a data folder that was named holds its own.
+    if (settings.environment.appDir == program.data)
+        settings.environment.settingsDir = program.settings;
     return {};
 }
 
@@ -205,10 +211,16 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     CLI::App app("Checks the ODF and tech-tree files of a mod", "varko-check");
     Arguments args;
     DefineArguments(app, args);
+    // A path such as /tmp/mod must stay a path on Windows too.
+    app.allow_windows_style_options(false);
+    app.set_version_flag("--version", "varko-check " VARKO_CHECK_VERSION);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
+        return kExitClean;
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << '\n';
         return kExitClean;
     } catch (const CLI::ParseError& e) {
         err << "varko-check: " << e.what() << '\n' << "Run with --help for usage.\n";

@@ -2,6 +2,7 @@
 
 #include "varko/compiler/include_closures.h"
 #include "varko/compiler/tech_tree_graph.h"
+#include "varko/textrules/utf8_path.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -64,7 +65,7 @@ void CrossFileChecks::Check(const ModFile& file, const textrules::LineList& line
     std::vector<compiler::Finding> extra =
         file.kind == compiler::DocumentKind::TechTree
             ? compiler::CheckTechTreeGraph(lines)
-            : m_includes.Check(std::filesystem::path(file.path).filename().string(), lines);
+            : m_includes.Check(textrules::Utf8FromPath(textrules::PathFromUtf8(file.path).filename()), lines);
     if (extra.empty())
         return;
     const auto checked = static_cast<std::ptrdiff_t>(findings.size());

@@ -1,7 +1,9 @@
 #include "varko/cli/environment_setup.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/compiler/data_files.h"
 #include "varko/compiler/settings.h"
+#include "varko/textrules/process_setup.h"
 #include "varko/textrules/profile_file.h"
 
 #include <filesystem>
@@ -11,11 +13,7 @@ namespace fs = std::filesystem;
 namespace varko::cli {
 
 std::string ExecutableDirectory() {
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return "./";
-    return exe.parent_path().string() + "/";
+    return textrules::ExecutableDirectory();
 }
 
 namespace {
@@ -25,7 +23,9 @@ std::vector<std::string> AbsoluteOptions(const std::vector<std::string>& values)
     std::vector<std::string> absolute;
     for (const std::string& value : values) {
         std::error_code ec;
-        absolute.push_back(value.empty() ? value : fs::absolute(value, ec).string());
+        absolute.push_back(value.empty()
+                               ? value
+                               : textrules::Utf8FromPath(fs::absolute(textrules::PathFromUtf8(value), ec)));
     }
     return absolute;
 }
@@ -42,8 +42,10 @@ ChosenDirs ChooseGameDirs(const EnvironmentOptions& options) {
         return chosen;
     // Without a readable prefs.ini (or with a pipe or device in its place) both keys are missing,
     // and each takes its default.
-    const compiler::GameDirs dirs =
-        compiler::ReadGameDirs(textrules::TIniFile(options.appDir + compiler::kPrefsFile), options.appDir);
+    const compiler::GameDirs dirs = compiler::ReadGameDirs(
+        textrules::TIniFile((options.settingsDir.empty() ? options.appDir : options.settingsDir) +
+                            compiler::kPrefsFile),
+        options.appDir);
     if (chosen.addon.empty())
         chosen.addon = {dirs.addon};
     if (chosen.sod.empty())

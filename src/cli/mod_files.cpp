@@ -1,5 +1,7 @@
 #include "varko/cli/mod_files.h"
+#include "varko/textrules/utf8_path.h"
 
+#include "varko/textrules/directory_listing.h"
 #include "varko/textrules/text_rules.h"
 
 #include <algorithm>
@@ -26,24 +28,16 @@ struct PendingDirectory {
     std::string walked; // within the directory named on the command line; empty for that one
 };
 
-struct DirectoryEntry {
-    std::string name;
-    fs::file_type type = fs::file_type::none; // of the entry itself, links not followed
-};
+using textrules::DirectoryEntry;
+using textrules::EntryType;
 
 // The entries of one directory, sorted by name so that the walk and its errors keep one order.
-std::optional<std::vector<DirectoryEntry>> ListDirectory(const fs::path& path) {
-    std::error_code ec;
-    fs::directory_iterator it(path, ec), end;
-    std::vector<DirectoryEntry> entries;
-    for (; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        entries.push_back({it->path().filename().string(), it->symlink_status(typeError).type()});
-    }
-    if (ec)
-        return std::nullopt;
-    std::sort(entries.begin(), entries.end(),
-              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+std::optional<std::vector<DirectoryEntry>> SortedEntries(const fs::path& path) {
+    std::optional<std::vector<DirectoryEntry>> entries =
+        textrules::ListDirectory(textrules::Utf8FromPath(path));
+    if (entries)
+        std::sort(entries->begin(), entries->end(),
+                  [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
     return entries;
 }
 
@@ -56,25 +50,28 @@ void AddLinkedFile(const fs::path& path, const std::string& display, const std::
     if (ec || !fs::exists(target))
         result.errors.push_back("Cannot follow symbolic link " + display);
     else if (fs::is_regular_file(target))
-        result.files.push_back({display, path.string(), compiler::KindOfPath(name), walked});
+        result.files.push_back({display, textrules::Utf8FromPath(path), compiler::KindOfPath(name), walked});
     else if (!fs::is_directory(target))
         result.errors.push_back(NotAFileError(display));
 }
 
 void VisitEntry(const PendingDirectory& parent, const DirectoryEntry& entry, CollectResult& result,
                 std::vector<PendingDirectory>& subdirectories) {
-    const fs::path path = parent.path / entry.name;
-    const std::string display = (fs::path(parent.display) / entry.name).generic_string();
-    const std::string walked = (fs::path(parent.walked) / entry.name).generic_string();
-    if (entry.type == fs::file_type::directory) {
+    const fs::path path = parent.path / textrules::PathFromUtf8(entry.name);
+    const std::string display = textrules::GenericUtf8FromPath(textrules::PathFromUtf8(parent.display) /
+                                                               textrules::PathFromUtf8(entry.name));
+    const std::string walked = textrules::GenericUtf8FromPath(textrules::PathFromUtf8(parent.walked) /
+                                                              textrules::PathFromUtf8(entry.name));
+    if (entry.type == EntryType::Directory) {
         subdirectories.push_back({path, display, walked});
         return;
     }
     if (!IsModFileName(entry.name))
         return;
-    if (entry.type == fs::file_type::regular)
-        result.files.push_back({display, path.string(), compiler::KindOfPath(entry.name), walked});
-    else if (entry.type == fs::file_type::symlink)
+    if (entry.type == EntryType::Regular)
+        result.files.push_back(
+            {display, textrules::Utf8FromPath(path), compiler::KindOfPath(entry.name), walked});
+    else if (entry.type == EntryType::Link)
         AddLinkedFile(path, display, walked, entry.name, result);
     else
         result.errors.push_back(NotAFileError(display));
@@ -86,7 +83,7 @@ void WalkDirectory(const std::string& argument, const fs::path& root, CollectRes
     while (!pending.empty()) {
         PendingDirectory directory = std::move(pending.back());
         pending.pop_back();
-        std::optional<std::vector<DirectoryEntry>> entries = ListDirectory(directory.path);
+        std::optional<std::vector<DirectoryEntry>> entries = SortedEntries(directory.path);
         if (!entries) {
             result.errors.push_back("Cannot read directory " + directory.display);
             continue;
@@ -101,16 +98,16 @@ void WalkDirectory(const std::string& argument, const fs::path& root, CollectRes
 
 void CollectArgument(const std::string& argument, CollectResult& result) {
     std::error_code ec;
-    fs::path absolute = fs::absolute(argument, ec);
+    fs::path absolute = fs::absolute(textrules::PathFromUtf8(argument), ec);
     fs::file_status status = fs::status(absolute, ec);
     if (ec || !fs::exists(status))
         result.errors.push_back("Cannot access " + argument);
     else if (fs::is_directory(status))
         WalkDirectory(argument, absolute, result);
     else if (fs::is_regular_file(status))
-        result.files.push_back({argument, absolute.string(),
-                                compiler::KindOfPath(absolute.filename().string()),
-                                absolute.filename().string()});
+        result.files.push_back({argument, textrules::Utf8FromPath(absolute),
+                                compiler::KindOfPath(textrules::Utf8FromPath(absolute.filename())),
+                                textrules::Utf8FromPath(absolute.filename())});
     else
         result.errors.push_back(NotAFileError(argument));
 }
@@ -127,10 +124,11 @@ CollectResult CollectModFiles(const std::vector<std::string>& arguments) {
 }
 
 std::string ShownPath(const std::string& absolute, const std::string& currentDirectory) {
-    const fs::path relative = fs::path(absolute).lexically_relative(currentDirectory);
+    const fs::path relative =
+        textrules::PathFromUtf8(absolute).lexically_relative(textrules::PathFromUtf8(currentDirectory));
     if (relative.empty() || *relative.begin() == "..")
         return absolute;
-    return relative.string();
+    return textrules::GenericUtf8FromPath(relative);
 }
 
 } // namespace varko::cli

@@ -8,7 +8,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "varko/textrules/utf8_path.h"
 #include <algorithm>
+
 #include <filesystem>
 
 using nlohmann::json;
@@ -77,14 +79,15 @@ struct Artifact {
 };
 
 Artifact ArtifactOf(const std::string& path, const SarifContext& context) {
-    fs::path file(path);
+    fs::path file = textrules::PathFromUtf8(path);
     if (file.is_absolute()) {
-        fs::path relative = file.lexically_relative(context.rootDirectory);
+        fs::path relative = file.lexically_relative(textrules::PathFromUtf8(context.rootDirectory));
         if (relative.empty() || *relative.begin() == "..")
-            return {"file://" + PercentEncodePath(file.lexically_normal().generic_string()), false};
+            return {"file://" + PercentEncodePath(textrules::GenericUtf8FromPath(file.lexically_normal())),
+                    false};
         file = relative;
     }
-    return {PercentEncodePath(file.lexically_normal().generic_string()), true};
+    return {PercentEncodePath(textrules::GenericUtf8FromPath(file.lexically_normal())), true};
 }
 
 // The finding's column counts bytes; the log counts code points when the line is UTF-8, and

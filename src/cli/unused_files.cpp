@@ -1,4 +1,5 @@
 #include "varko/cli/unused_files.h"
+#include "varko/textrules/utf8_path.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -10,16 +11,17 @@ namespace varko::cli {
 namespace {
 
 std::string NormalPath(const std::string& absolute) {
-    return fs::path(absolute).lexically_normal().string();
+    return textrules::Utf8FromPath(textrules::PathFromUtf8(absolute).lexically_normal());
 }
 
 // The tech trees of a directory as a walk finds them: files whose extension is exactly ".tt".
 std::vector<std::string> TechTreesIn(const std::string& directory) {
     std::vector<std::string> paths;
     std::error_code ec;
-    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(textrules::PathFromUtf8(directory), ec), end; !ec && it != end;
+         it.increment(ec)) {
         if (it->path().extension() == ".tt")
-            paths.push_back(it->path().string());
+            paths.push_back(textrules::Utf8FromPath(it->path()));
     }
     return paths;
 }
@@ -72,8 +74,8 @@ void UnusedFiles::AddUncheckedAddonFiles(compiler::ReferenceIndex& index) {
     for (const auto& catalogue : m_files.Addon()) {
         const fs::path directory = catalogue->Directory();
         for (const std::string& name : catalogue->Names())
-            AddFromDisk((directory / name).string(), index);
-        for (const std::string& path : TechTreesIn(directory.string()))
+            AddFromDisk(textrules::Utf8FromPath(directory / textrules::PathFromUtf8(name)), index);
+        for (const std::string& path : TechTreesIn(textrules::Utf8FromPath(directory)))
             AddFromDisk(path, index);
     }
 }

@@ -1,4 +1,5 @@
 #include "varko/compiler/check_environment.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/compiler/check_run.h"
 #include "varko/compiler/data_files.h"
@@ -22,7 +23,7 @@ std::string WithSeparator(std::string dir) {
 
 std::string CurrentDirectory() {
     std::error_code ec;
-    return fs::current_path(ec).string();
+    return textrules::Utf8FromPath(fs::current_path(ec));
 }
 
 GameFiles::Catalogues ForReading(const std::vector<std::shared_ptr<FileCatalogue>>& catalogues) {
@@ -64,7 +65,9 @@ CheckEnvironment::Catalogues CheckEnvironment::Point(const Catalogues& old,
         const std::string& value = values[i];
         auto candidate = std::make_shared<FileCatalogue>(before ? before->Directory() : base,
                                                          before ? before->Mask() : "*.*");
-        if (!candidate->PointAt(value.empty() ? value : (fs::path(base) / value).string())) {
+        if (!candidate->PointAt(value.empty() ? value
+                                              : textrules::Utf8FromPath(textrules::PathFromUtf8(base) /
+                                                                        textrules::PathFromUtf8(value)))) {
             failures.push_back(failure + value);
             if (before)
                 pointed.push_back(before);
@@ -104,7 +107,7 @@ std::vector<std::string> CheckEnvironment::Refresh() {
 bool CheckEnvironment::DataFileChanged(const char* name, Stamp& stamp) const {
     Stamp now;
     std::error_code ec;
-    const fs::file_time_type time = fs::last_write_time(m_appDir + name, ec);
+    const fs::file_time_type time = fs::last_write_time(textrules::PathFromUtf8(m_appDir + name), ec);
     if (!ec)
         now.time = time;
     now.read = true;

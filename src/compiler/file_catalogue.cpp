@@ -1,4 +1,5 @@
 #include "varko/compiler/file_catalogue.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/textrules/text_rules.h"
 
@@ -69,7 +70,7 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
 
 FileCatalogue::FileCatalogue() {
     std::error_code ec;
-    m_directory = fs::current_path(ec).string();
+    m_directory = textrules::Utf8FromPath(fs::current_path(ec));
 }
 
 FileCatalogue::FileCatalogue(std::string directory, std::string mask)
@@ -86,10 +87,10 @@ bool FileCatalogue::PointAt(const std::string& value) {
     std::string text = value;
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();
-    fs::path path(text);
+    fs::path path = textrules::PathFromUtf8(text);
     std::optional<std::string> mask;
-    if (HasWildcard(path.filename().string())) {
-        mask = path.filename().string();
+    if (HasWildcard(textrules::Utf8FromPath(path.filename()))) {
+        mask = textrules::Utf8FromPath(path.filename());
         path = path.parent_path();
     }
     std::error_code ec;
@@ -101,9 +102,9 @@ bool FileCatalogue::PointAt(const std::string& value) {
         return false;
 
     std::unique_lock lock(m_mutex);
-    if (full.string() != m_directory || (mask && *mask != m_mask))
+    if (textrules::Utf8FromPath(full) != m_directory || (mask && *mask != m_mask))
         m_listing = Listing{};
-    m_directory = full.string();
+    m_directory = textrules::Utf8FromPath(full);
     if (mask)
         m_mask = *mask;
     return true;
@@ -137,20 +138,21 @@ bool FileCatalogue::ListingStaleLocked() const {
     if (!m_listing.valid || !m_listing.stamp)
         return true;
     std::error_code ec;
-    fs::file_time_type now = fs::last_write_time(m_directory, ec);
+    fs::file_time_type now = fs::last_write_time(textrules::PathFromUtf8(m_directory), ec);
     return ec || now != *m_listing.stamp;
 }
 
 void FileCatalogue::ReadLocked() const {
     Listing listing;
     std::error_code ec;
-    fs::file_time_type before = fs::last_write_time(m_directory, ec);
+    fs::file_time_type before = fs::last_write_time(textrules::PathFromUtf8(m_directory), ec);
     // A stamp that is too recent cannot vouch for the listing: leave it unset so the next
     // RefreshIfChanged lists again.
     if (!ec && fs::file_time_type::clock::now() - before > kTimestampSlack)
         listing.stamp = before;
-    for (fs::directory_iterator it(m_directory, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(textrules::PathFromUtf8(m_directory), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::string name = textrules::Utf8FromPath(it->path().filename());
         std::error_code statError;
         if (name.starts_with('.') || !it->is_regular_file(statError) || !MatchesMask(name, m_mask))
             continue;

@@ -1,4 +1,5 @@
 #include "varko/compiler/game_files.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/textrules/case_insensitive.h"
 #include "varko/textrules/text_rules.h"
@@ -52,11 +53,13 @@ bool GameFiles::SodExists(std::string_view name) const {
 }
 
 std::optional<std::string> GameFiles::FindOdfPath(std::string_view name) const {
-    if (name.empty() || name.find('/') != std::string_view::npos || name.find("..") != std::string_view::npos)
+    if (name.empty() || name.find_first_of("/\\") != std::string_view::npos ||
+        name.find("..") != std::string_view::npos)
         return std::nullopt;
     for (const auto& catalogue : m_addon) {
         if (std::optional<std::string> found = catalogue->Find(name))
-            return (std::filesystem::path(catalogue->Directory()) / *found).string();
+            return textrules::Utf8FromPath(textrules::PathFromUtf8(catalogue->Directory()) /
+                                           textrules::PathFromUtf8(*found));
     }
     return std::nullopt;
 }

@@ -1,4 +1,5 @@
 #include "varko/compiler/odf_source.h"
+#include "varko/textrules/utf8_path.h"
 
 #include "varko/textrules/case_insensitive.h"
 
@@ -49,8 +50,10 @@ OdfSource DirectoryOdfSource(const std::vector<std::string>& directories) {
     auto index = std::make_shared<PathIndex>();
     for (const std::string& directory : directories) {
         std::error_code ec;
-        for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec))
-            index->try_emplace(it->path().filename().string(), it->path().string());
+        for (std::filesystem::directory_iterator it(textrules::PathFromUtf8(directory), ec), end;
+             !ec && it != end; it.increment(ec))
+            index->try_emplace(textrules::Utf8FromPath(it->path().filename()),
+                               textrules::Utf8FromPath(it->path()));
     }
     return OdfSourceFromPaths([index](std::string_view name) {
         auto it = index->find(name);

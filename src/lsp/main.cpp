@@ -1,6 +1,8 @@
 #include "varko/cli/environment_setup.h"
 #include "varko/lsp/message_loop.h"
 #include "varko/lsp/server.h"
+#include "varko/textrules/process_setup.h"
+#include "varko/textrules/program_dirs.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +30,8 @@ constexpr const char* kHelp =
 } // namespace
 
 int main(int argc, char** argv) {
+    // Content-Length counts bytes: Windows' text mode must not add or drop a '\r'.
+    varko::textrules::UseBinaryStandardStreams();
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--version") {
@@ -52,7 +56,9 @@ int main(int argc, char** argv) {
     varko::lsp::Dispatcher dispatcher(connection);
     int status = 0;
     {
-        varko::lsp::Server server(connection, dispatcher, {varko::cli::ExecutableDirectory()});
+        varko::lsp::Server server(
+            connection, dispatcher,
+            {varko::textrules::FindProgramDirs(varko::cli::ExecutableDirectory()).data});
         status = varko::lsp::RunMessageLoop(std::cin, dispatcher, connection);
     }
     std::cout.flush();

@@ -47,7 +47,7 @@ protected:
         run.err = err.str();
         return run;
     }
-    std::string P(const std::string& relative) const { return (m_dir.path() / relative).string(); }
+    std::string P(const std::string& relative) const { return (m_dir.path() / relative).generic_string(); }
     std::vector<std::string> Dirs() const {
         return {"--appdir", P("app"), "--addon", P("mod/addon"), "--sod", P("mod/sod")};
     }

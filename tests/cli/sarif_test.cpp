@@ -86,9 +86,11 @@ TEST(SarifLog, PathsBecomeValidUris) {
         {"percent, comma, colon", "100%/x,y:z.odf", "100%25/x%2Cy%3Az.odf", true},
         {"colon in first part, not a scheme", "c:x.odf", "c%3Ax.odf", true},
         {"UTF-8", "caf\xC3\xA9.odf", "caf%C3%A9.odf", true},
+#ifndef _WIN32 // Windows names are UTF-16, never other bytes; and its absolute paths start with a drive
         {"Latin-1 byte", "\xE9t\xE9.odf", "%E9t%E9.odf", true},
         {"absolute under the root", "/work/mod/sub/a.odf", "sub/a.odf", true},
         {"absolute elsewhere", "/other/a b.odf", "file:///other/a%20b.odf", false},
+#endif
     };
     for (const auto& row : rows) {
         const json location = Log({Record(row.path, "M1", 1)})["runs"][0]["results"][0]["locations"][0];

@@ -14,6 +14,7 @@ using Names = std::vector<std::string>;
 
 namespace {
 
+#ifndef _WIN32 // MinGW cannot set a folder's time
 // Stamps every file and directory of the scratch tree an hour back, so that their modification
 // times can vouch for what was read, and a change made by a test shows as a new time.
 void AgeTree(const fs::path& root) {
@@ -22,6 +23,7 @@ void AgeTree(const fs::path& root) {
         fs::last_write_time(entry.path(), old);
     fs::last_write_time(root, old);
 }
+#endif
 
 class CheckEnvironmentTest : public ::testing::Test {
 protected:
@@ -66,9 +68,9 @@ TEST_F(CheckEnvironmentTest, SeveralDirectoriesAreSearchedInOrder) {
     }
     EXPECT_EQ(environment.OdfNames(), (Names{"a.odf", "b.ODF", "Shared.odf"}));
     EXPECT_EQ(environment.SodNames(), (Names{"hull.sod", "wing.sod"}));
-    EXPECT_EQ(environment.FindOdfPath("SHARED.odf"), Canonical("one") + "/Shared.odf")
+    EXPECT_EQ(environment.FindOdfPath("SHARED.odf"), Canonical("one/Shared.odf"))
         << "the first directory wins";
-    EXPECT_EQ(environment.FindOdfPath("b.odf"), Canonical("two") + "/b.ODF");
+    EXPECT_EQ(environment.FindOdfPath("b.odf"), Canonical("two/b.ODF"));
 }
 
 TEST_F(CheckEnvironmentTest, FindOdfPathStaysInTheAddonDirectories) {
@@ -80,7 +82,7 @@ TEST_F(CheckEnvironmentTest, FindOdfPathStaysInTheAddonDirectories) {
                                     "builtin.odf",    "notes.txt",    "missing.odf"};
     for (const char* name : rejected)
         EXPECT_EQ(environment.FindOdfPath(name), std::nullopt) << name;
-    EXPECT_EQ(environment.FindOdfPath("A.ODF"), Canonical("one") + "/a.odf");
+    EXPECT_EQ(environment.FindOdfPath("A.ODF"), Canonical("one/a.odf"));
 }
 
 TEST_F(CheckEnvironmentTest, FailuresAreReportedInOrder) {
@@ -97,6 +99,7 @@ TEST_F(CheckEnvironmentTest, FailuresAreReportedInOrder) {
     EXPECT_EQ(environment.SodDirs(), Names{Canonical("sod")});
 }
 
+#ifndef _WIN32 // MinGW cannot set a folder's time
 TEST_F(CheckEnvironmentTest, DataFilesAreReadAgainOnlyWhenChanged) {
     struct Row {
         const char* name;
@@ -128,7 +131,9 @@ TEST_F(CheckEnvironmentTest, DataFilesAreReadAgainOnlyWhenChanged) {
         EXPECT_EQ(environment.Declarations()->TypeOf("speed"), declarationsRead ? "real" : "");
     }
 }
+#endif
 
+#ifndef _WIN32 // MinGW cannot set a folder's time
 TEST_F(CheckEnvironmentTest, DirectoriesAreListedAgainOnlyWhenChanged) {
     struct Row {
         const char* name;
@@ -159,7 +164,9 @@ TEST_F(CheckEnvironmentTest, DirectoriesAreListedAgainOnlyWhenChanged) {
         fs::remove(dir / "late.sod");
     }
 }
+#endif
 
+#ifndef _WIN32 // MinGW cannot set a folder's time
 TEST_F(CheckEnvironmentTest, AFreshStampIsNotTrusted) {
     CheckEnvironment environment(Path("app"));
     environment.SetGameDirs({Path("one")}, {Path("sod")});
@@ -171,6 +178,7 @@ TEST_F(CheckEnvironmentTest, AFreshStampIsNotTrusted) {
     environment.Refresh();
     EXPECT_TRUE(environment.OdfExists("late.odf"));
 }
+#endif
 
 TEST_F(CheckEnvironmentTest, RelativeDirectoriesFollowTheLastPointing) {
     m_dir.Touch("sod/addon/c.odf");

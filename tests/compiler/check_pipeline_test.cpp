@@ -219,12 +219,14 @@ TEST_F(CheckPipelineTest, WithoutDeclarationsAnOdfRunFailsAndATechTreeRuns) {
     EXPECT_EQ(tree.failure, std::nullopt);
 }
 
+#ifndef _WIN32 // under Wine the catalogue does not see the folder's time move (docs/windows.md)
 TEST_F(CheckPipelineTest, ARunAfterARefreshSeesFilesAddedSince) {
     EXPECT_EQ(Check({"model = late"}, DocumentKind::Odf).texts.size(), 1u);
     m_dir.Touch("sod/late.sod");
     m_environment.Refresh();
     EXPECT_TRUE(Check({"model = late"}, DocumentKind::Odf).texts.empty());
 }
+#endif
 
 // One section of examples/EXPECTED.md: the file, its summary and its messages.
 struct Section {

@@ -86,6 +86,7 @@ TEST(FileCatalogue, RereadsOnlyWhenAskedOrChanged) {
     EXPECT_TRUE(catalogue.Contains("b.odf"));
 }
 
+#ifndef _WIN32 // under Wine the catalogue does not see the folder's time move (docs/windows.md)
 TEST(FileCatalogue, RefreshIfChangedSeesNewFiles) {
     ScratchDir dir;
     dir.Touch("sod/a.sod");
@@ -100,5 +101,6 @@ TEST(FileCatalogue, RefreshIfChangedSeesNewFiles) {
     catalogue.RefreshIfChanged();
     EXPECT_FALSE(catalogue.Contains("a.sod"));
 }
+#endif
 
 } // namespace

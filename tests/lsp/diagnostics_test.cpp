@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace varko::lsp;
 using varko::compiler::Finding;
 
@@ -107,10 +109,15 @@ const OverrideRow kOverrides[] = {
 
 class OverrideTable : public ::testing::TestWithParam<OverrideRow> {};
 
+// Compared as paths: Windows joins them with its own separator.
+std::vector<std::filesystem::path> AsPaths(const std::vector<std::string>& dirs) {
+    return {dirs.begin(), dirs.end()};
+}
+
 TEST_P(OverrideTable, ReadsTheEditorsSettings) {
     const OverrideRow& row = GetParam();
     const varko::cli::SettingsOverrides overrides = OverridesOf(row.settings, "/mod");
-    EXPECT_EQ(overrides.addonDirs, row.addonDirs);
+    EXPECT_EQ(AsPaths(overrides.addonDirs), AsPaths(row.addonDirs));
     EXPECT_EQ(overrides.extraChecks, row.extra);
     EXPECT_EQ(overrides.ignoreCodes, row.ignore);
 }

@@ -46,8 +46,9 @@ QString FaultPanelText(const QString& messages) {
 
 EditorFeatures::EditorFeatures(const Parts& parts) : m_layout(parts.layout) {
     buildSearch(parts);
-    m_session = std::make_unique<SessionWiring>(SessionWiring::Parts{
-        *parts.layout.editor, parts.documents, *parts.layout.statusPanels, parts.desktop, parts.appDir});
+    m_session = std::make_unique<SessionWiring>(
+        SessionWiring::Parts{*parts.layout.editor, parts.documents, *parts.layout.statusPanels, parts.desktop,
+                             parts.appDir, parts.recoveryFolder});
     if (QMenu* file = MenuHolding(parts.menu.saveAs))
         m_session->addReopenMenu(*file, parts.menu.saveAs);
     followDocument(parts.documents);

@@ -43,6 +43,9 @@ std::string WithTrailingSeparator(const QString& dir) {
 
 MainWindow::MainWindow(platform::Desktop& desktop, StartupOptions options, QWidget* parent)
     : QMainWindow(parent), m_desktop(desktop), m_appDir(WithTrailingSeparator(options.appDir)),
+      m_settingsDir(options.settingsDir.isEmpty() ? m_appDir : WithTrailingSeparator(options.settingsDir)),
+      m_recoveryFolder(options.recoveryFolder),
+      m_helpDir(options.helpDir.isEmpty() ? QFile::decodeName(m_appDir.c_str()) : options.helpDir),
       m_environment(std::make_unique<compiler::CheckEnvironment>(m_appDir)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Varko Workshop"));
@@ -69,7 +72,7 @@ void MainWindow::start(const QStringList& arguments) {
     // editor's own. Its path is made absolute, as every path the program keeps.
     if (!arguments.isEmpty() && QFileInfo(arguments.first()).isFile())
         guarded([&] { m_documents->openFile(QFileInfo(arguments.first()).absoluteFilePath()); });
-    m_prefsIni = std::make_unique<textrules::TIniFile>(m_appDir + compiler::kPrefsFile);
+    m_prefsIni = std::make_unique<textrules::TIniFile>(m_settingsDir + compiler::kPrefsFile);
     applyStartupSettings();
     m_objectBrowser->fill(m_appDir, m_desktop);
     if (!m_askForPreferences)

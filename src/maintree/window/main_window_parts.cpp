@@ -44,14 +44,15 @@ void MainWindow::createParts() {
             [&editor, &status] { status.showModifiedOf(editor); });
     m_placementWindow = std::make_unique<QtPlacementWindow>(*this);
     m_placement = std::make_unique<FormPlacement>(
-        *m_placementWindow, m_appDir + compiler::kPrefsFile,
+        *m_placementWindow, m_settingsDir + compiler::kPrefsFile,
         [this](const std::exception& failure) { m_desktop.ReportFailure(failure); });
     createNavigation();
     createCheckRuns();
     bindFileCommands();
     bindHelpMenu();
-    m_editorFeatures = std::make_unique<EditorFeatures>(EditorFeatures::Parts{
-        *this, m_layout, m_menu, *m_documents, m_desktop, QFile::decodeName(m_appDir.c_str())});
+    m_editorFeatures = std::make_unique<EditorFeatures>(
+        EditorFeatures::Parts{*this, m_layout, m_menu, *m_documents, m_desktop,
+                              QFile::decodeName(m_settingsDir.c_str()), m_recoveryFolder});
     m_modFeatures = std::make_unique<ModFeatures>(*this, m_desktop);
 }
 
@@ -116,7 +117,7 @@ void MainWindow::bindHelpMenu() {
         if (m_showAbout)
             m_showAbout();
     });
-    bind(m_menu.help, [this] { help::OpenHelpPage(m_desktop, QFile::decodeName(m_appDir.c_str())); });
+    bind(m_menu.help, [this] { help::OpenHelpPage(m_desktop, m_helpDir); });
     bind(m_menu.visitWebsite, [this] { help::OpenHomePage(m_desktop); });
 }
 

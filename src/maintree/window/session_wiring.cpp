@@ -36,7 +36,9 @@ QString RecoveredName(const maintree::RecoveredDocument& document) {
 SessionWiring::SessionWiring(const Parts& parts, QObject* parent)
     : QObject(parent), m_editor(parts.editor), m_documents(parts.documents), m_status(parts.status),
       m_desktop(parts.desktop), m_prefs(PrefsPath(parts.appDir)), m_recent(m_prefs),
-      m_policy(*this, parts.desktop), m_recovery(maintree::RecoveryStore::FolderFor(parts.appDir)) {
+      m_policy(*this, parts.desktop),
+      m_recovery(parts.recoveryFolder.isEmpty() ? maintree::RecoveryStore::FolderFor(parts.appDir)
+                                                : parts.recoveryFolder) {
     connect(&m_watcher, &maintree::DiskWatcher::changedOnDisk, this,
             [this](const QString& path) { run([&] { m_policy.fileChanged(path); }); });
     connect(&m_watcher, &maintree::DiskWatcher::deletedOnDisk, this,

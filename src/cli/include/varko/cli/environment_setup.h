@@ -9,10 +9,12 @@
 namespace varko::cli {
 
 struct EnvironmentOptions {
-    std::string appDir; // ends with a separator
+    std::string appDir; // of the data files; ends with a separator
     // Searched in this order; empty: [Dirs] of prefs.ini (or the program directory).
     std::vector<std::string> addonDirs;
     std::vector<std::string> sodDirs;
+    // Of prefs.ini, ending with a separator; empty: appDir.
+    std::string settingsDir;
 };
 
 struct PreparedEnvironment {

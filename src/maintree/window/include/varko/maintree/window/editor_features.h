@@ -35,8 +35,9 @@ public:
         const MainMenu& menu;
         Documents& documents;
         platform::Desktop& desktop;
-        // The program's directory, which holds prefs.ini and the hidden recovery folder.
+        // The folder of prefs.ini, and of the hidden recovery folder unless one is given.
         QString appDir;
+        QString recoveryFolder;
     };
 
     explicit EditorFeatures(const Parts& parts);

@@ -35,10 +35,17 @@ class StatusPanels;
 
 // Where the program runs from and what it was started with.
 struct StartupOptions {
-    // The executable's directory; a missing trailing separator is added.
+    // The folder of the data files (the executable's own, or share/varko when installed); a
+    // missing trailing separator is added.
     QString appDir;
     // The command-line arguments after the program's name.
     QStringList arguments;
+    // Where prefs.ini (with the recent files) lives; empty: appDir.
+    QString settingsDir;
+    // Where recovery copies go; empty: ".recovery" in settingsDir.
+    QString recoveryFolder;
+    // The folder of help.htm; empty: appDir.
+    QString helpDir;
 };
 
 // The main window: builds its parts and binds each menu command, toolbar button and control to
@@ -102,6 +109,9 @@ private:
 
     platform::Desktop& m_desktop;
     std::string m_appDir;
+    std::string m_settingsDir;
+    QString m_recoveryFolder;
+    QString m_helpDir;
     std::unique_ptr<textrules::TIniFile> m_prefsIni;
     bool m_askForPreferences = false;
     compiler::GameDirs m_dirs;

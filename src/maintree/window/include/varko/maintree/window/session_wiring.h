@@ -35,8 +35,9 @@ public:
         Documents& documents;
         StatusPanels& status;
         platform::Desktop& desktop;
-        // Holds prefs.ini, where [Recent] lives, and the hidden recovery folder.
+        // Holds prefs.ini, where [Recent] lives, and the hidden recovery folder unless one is given.
         QString appDir;
+        QString recoveryFolder;
     };
 
     SessionWiring(const Parts& parts, QObject* parent = nullptr);
