@@ -56,6 +56,7 @@ void CheckModUpdate::append(CheckModUpdate&& later) {
         done = later.done;
         total = later.total;
     }
+    listed = listed || later.listed;
     ended = ended || later.ended;
     stopped = stopped || later.stopped;
     if (!later.failure.empty())
@@ -90,10 +91,13 @@ void CheckModJob::run(const FileCheck& check, const std::vector<std::string>& di
                       const std::atomic<bool>& stop, Outbox& outbox) {
     const std::vector<ModFile> files = ListModFiles(directories);
     const int total = static_cast<int>(files.size());
-    outbox.post(Progress({}, 0, total));
+    CheckModUpdate listed = Progress({}, 0, total);
+    listed.listed = true;
+    outbox.post(std::move(listed));
     std::string failure;
     const int done = checkFiles(check, files, stop, failure, outbox);
-    outbox.post(End(done < total && failure.empty(), std::move(failure)));
+    const bool stopped = done < total && failure.empty();
+    outbox.post(End(stopped, std::move(failure)));
 }
 
 // The number of files checked to the end; what they found is posted in batches.
@@ -125,6 +129,8 @@ int CheckModJob::checkFiles(const FileCheck& check, const std::vector<ModFile>& 
 // On the GUI thread: the batches, the progress and the end arrive in the order they were posted.
 void CheckModJob::takeUpdates() {
     CheckModUpdate update = m_job.take();
+    if (update.listed && update.done != 0)
+        emit progress(0, update.total);
     if (!update.results.empty())
         emit filesChecked(update.results);
     if (update.done >= 0)

@@ -29,6 +29,8 @@ struct CheckModUpdate {
     std::vector<ModFileResult> results;
     int done = -1;
     int total = 0;
+    // The files are listed: progress starts at 0 of total.
+    bool listed = false;
     bool ended = false;
     bool stopped = false;
     std::string failure;
