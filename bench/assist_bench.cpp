@@ -6,11 +6,11 @@
 
 #include "varko/assist/check_mod_job.h"
 #include "varko/assist/completion.h"
-#include "varko/assist/environment_sources.h"
 #include "varko/assist/live_checker.h"
 #include "varko/assist/mod_problems_view.h"
-#include "varko/assist/property_catalog.h"
 #include "varko/compiler/check_environment.h"
+#include "varko/language/document_check.h"
+#include "varko/language/property_catalog.h"
 #include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/editor/editor_text.h"
 
@@ -104,7 +104,7 @@ assist::LiveChecker::TextCheck TimedCheck(const compiler::CheckEnvironment& envi
         clock.start();
         const qint64 cpuStart = bench::ThreadCpuNanoseconds();
         assist::CheckOutcome outcome =
-            assist::CheckLines(maintree::RawTextLines(text), path, environment, stop);
+            language::CheckLines(maintree::RawTextLines(text), path, environment, stop);
         wall = clock.nsecsElapsed();
         cpu = bench::ThreadCpuNanoseconds() - cpuStart;
         return outcome;
@@ -200,7 +200,7 @@ int RunComplete(bench::TimingApplication& app, int count) {
     const textrules::LineList declarations = ManyDeclarations(count);
     QElapsedTimer clock;
     clock.start();
-    const assist::PropertyCatalog catalog(declarations, {});
+    const language::PropertyCatalog catalog(declarations, {});
     std::printf("catalogue of %zu names built (once, when the declarations are read): %.1f ms\n",
                 catalog.Entries().size(), clock.nsecsElapsed() / 1e6);
     QPlainTextEdit editor;
@@ -227,7 +227,7 @@ int RunMod(bench::TimingApplication& app, const QString& modDir) {
     view.show();
     assist::CheckModJob job([&environment](const textrules::LineList& lines, const std::string& path,
                                            const std::atomic<bool>& stop) {
-        return assist::CheckLines(lines, path, *environment, stop);
+        return language::CheckLines(lines, path, *environment, stop);
     });
     std::size_t findings = 0;
     QObject::connect(&job, &assist::CheckModJob::filesChecked, &view,

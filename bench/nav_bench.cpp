@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 using namespace varko::maintree;
+namespace language = varko::language;
 
 namespace {
 
@@ -56,10 +57,10 @@ QString LargeDocument() {
     return text;
 }
 
-std::shared_ptr<const ScriptOutline> OutlineOf(const EditorPane& editor, const QString& file) {
+std::shared_ptr<const language::ScriptOutline> OutlineOf(const EditorPane& editor, const QString& file) {
     const HierarchySnapshot snapshot = TakeHierarchySnapshot(*editor.document(), file, 0);
-    return std::make_shared<const ScriptOutline>(
-        BuildScriptOutline(SnapshotLines(snapshot.rawText), file.toStdString()));
+    return std::make_shared<const language::ScriptOutline>(
+        language::BuildScriptOutline(SnapshotLines(snapshot.rawText), file.toStdString()));
 }
 
 struct Fixture {
@@ -67,7 +68,7 @@ struct Fixture {
         editor.setPlainText(LargeDocument());
         outline = OutlineOf(editor, file);
         // One line changed: the same shape with another label.
-        auto edited = std::make_shared<ScriptOutline>(*outline);
+        auto edited = std::make_shared<language::ScriptOutline>(*outline);
         edited->properties[40000].name = "edited";
         sameShape = edited;
         // A block of 2,000 lines deleted near the top: every row below it changes.
@@ -80,9 +81,9 @@ struct Fixture {
 
     EditorPane editor;
     QString file = QStringLiteral("/mods/addon/tank.odf");
-    std::shared_ptr<const ScriptOutline> outline;
-    std::shared_ptr<const ScriptOutline> sameShape;
-    std::shared_ptr<const ScriptOutline> shifted;
+    std::shared_ptr<const language::ScriptOutline> outline;
+    std::shared_ptr<const language::ScriptOutline> sameShape;
+    std::shared_ptr<const language::ScriptOutline> shifted;
 };
 
 Fixture& Shared() {
@@ -91,9 +92,9 @@ Fixture& Shared() {
 }
 
 void SetCounters(benchmark::State& state) {
-    const ScriptOutline& outline = *Shared().outline;
+    const language::ScriptOutline& outline = *Shared().outline;
     std::size_t values = 0;
-    for (const OutlineProperty& property : outline.properties)
+    for (const language::OutlineProperty& property : outline.properties)
         values += property.values.size();
     state.counters["properties"] = static_cast<double>(outline.properties.size());
     state.counters["values"] = static_cast<double>(values);
@@ -108,7 +109,7 @@ struct Panel {
 
     // The view lays itself out when it is next painted, which is part of showing the result:
     // rendering it makes it lay out and paint now.
-    void show(std::shared_ptr<const ScriptOutline> outline) {
+    void show(std::shared_ptr<const language::ScriptOutline> outline) {
         hierarchy.show(0, std::move(outline));
         benchmark::DoNotOptimize(tree.grab());
     }
@@ -139,8 +140,8 @@ void BM_BuildOffTheGuiThread(benchmark::State& state) {
     Fixture& fixture = Shared();
     const HierarchySnapshot snapshot = TakeHierarchySnapshot(*fixture.editor.document(), fixture.file, 1);
     for (auto _ : state) {
-        ScriptOutline outline =
-            BuildScriptOutline(SnapshotLines(snapshot.rawText), fixture.file.toStdString());
+        language::ScriptOutline outline =
+            language::BuildScriptOutline(SnapshotLines(snapshot.rawText), fixture.file.toStdString());
         benchmark::DoNotOptimize(outline.properties.data());
     }
     SetCounters(state);

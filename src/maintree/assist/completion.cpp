@@ -14,6 +14,9 @@
 
 namespace varko::assist {
 
+using language::CompletionContext;
+using language::CompletionTarget;
+
 namespace {
 
 // Enough rows to size the list by; measuring every row of a long list would take long.
@@ -61,14 +64,14 @@ void Completion::reloadProperties() {
     auto promise = std::make_shared<std::promise<CompletionModel::Items>>();
     m_properties = promise->get_future().share();
     m_loader.start([promise, provider = m_sources.properties](const std::atomic<bool>&) {
-        std::vector<PropertyEntry> entries;
+        std::vector<language::PropertyEntry> entries;
         try {
             if (provider)
                 entries = provider();
         } catch (const std::exception&) {
             // Nothing to offer rather than no editor; the check run reports unreadable files.
         }
-        promise->set_value(CompletionModel::Sort(PropertyCandidates(entries)));
+        promise->set_value(CompletionModel::Sort(language::PropertyCandidates(entries)));
     });
 }
 
@@ -82,8 +85,8 @@ CompletionContext Completion::contextAtCaret() const {
         return {};
     const CaretLine caret = CaretLineOf(m_editor->textCursor());
     const QString path = m_sources.documentPath ? m_sources.documentPath() : QString();
-    return CompletionContextAt(caret.text, caret.column, compiler::KindOfPath(path.toStdString()),
-                               m_sources.typeOf);
+    return language::CompletionContextAt(caret.text, caret.column, compiler::KindOfPath(path.toStdString()),
+                                         m_sources.typeOf);
 }
 
 bool Completion::eventFilter(QObject* watched, QEvent* event) {
@@ -156,7 +159,7 @@ bool Completion::offer(const CompletionContext& context) {
 
 CompletionModel::Items Completion::itemsFor(CompletionTarget target) {
     if (target != CompletionTarget::PropertyName)
-        return CompletionModel::Sort(FileCandidates(target, m_sources.files));
+        return CompletionModel::Sort(language::FileCandidates(target, m_sources.files));
     return m_properties.get();
 }
 

@@ -6,10 +6,10 @@ namespace varko::assist {
 
 CompletionModel::CompletionModel(QObject* parent) : QAbstractListModel(parent) {}
 
-CompletionModel::Items CompletionModel::Sort(const std::vector<CompletionCandidate>& candidates) {
+CompletionModel::Items CompletionModel::Sort(const std::vector<language::CompletionCandidate>& candidates) {
     auto items = std::make_shared<std::vector<Item>>();
     items->reserve(candidates.size());
-    for (const CompletionCandidate& candidate : candidates) {
+    for (const language::CompletionCandidate& candidate : candidates) {
         QString text = QString::fromLatin1(candidate.text);
         QString key = text.toCaseFolded();
         items->push_back({std::move(text), QString::fromLatin1(candidate.description), std::move(key)});

@@ -15,24 +15,6 @@ constexpr std::size_t kBackStackDepth = 100;
 
 } // namespace
 
-FileTarget FileTargetAt(std::string_view line, std::optional<std::size_t> column, DocumentKind kind,
-                        const TypeOfProperty& typeOf, const FileSources& files) {
-    std::optional<FileReference> reference = FileReferenceAt(line, column, kind, typeOf);
-    if (column && !reference)
-        reference = FileReferenceAt(line, std::nullopt, kind, typeOf);
-    if (!reference)
-        return {std::nullopt, "No file name here"};
-    const std::string& name = reference->fileName;
-    if (reference->kind == FileKind::Sod)
-        return {std::nullopt, "Only ODF files open in the editor: " + name};
-    if (!IsPlainFileName(name))
-        return {std::nullopt, "Not a file of the addon directory: " + name};
-    std::optional<std::string> path = files.findOdfPath ? files.findOdfPath(name) : std::nullopt;
-    if (!path)
-        return {std::nullopt, "File not found: " + name};
-    return {std::move(path), ""};
-}
-
 FileNavigator::FileNavigator(QPlainTextEdit* editor, NavigatorSources sources, QObject* parent)
     : QObject(parent), m_editor(editor), m_sources(std::move(sources)) {
     editor->viewport()->installEventFilter(this);
@@ -56,9 +38,9 @@ bool FileNavigator::goToFileAt(int lineIndex, int column) {
 
 bool FileNavigator::go(const std::string& lineText, std::optional<std::size_t> column, int lineIndex) {
     const QString document = m_sources.documentPath ? m_sources.documentPath() : QString();
-    const FileTarget target =
-        FileTargetAt(lineText, column, compiler::KindOfPath(QFile::encodeName(document).toStdString()),
-                     m_sources.typeOf, m_sources.files);
+    const language::FileTarget target = language::FileTargetAt(
+        lineText, column, compiler::KindOfPath(QFile::encodeName(document).toStdString()), m_sources.typeOf,
+        m_sources.files);
     setStatus(QString::fromLatin1(target.status));
     if (!target.path)
         return false;

@@ -8,8 +8,9 @@
 
 namespace varko::assist {
 
-HoverTips::HoverTips(QPlainTextEdit* editor, HoverSources sources, std::function<QString()> documentPath,
-                     std::function<QString(int)> faultText, QObject* parent)
+HoverTips::HoverTips(QPlainTextEdit* editor, language::HoverSources sources,
+                     std::function<QString()> documentPath, std::function<QString(int)> faultText,
+                     QObject* parent)
     : QObject(parent), m_editor(editor), m_sources(std::move(sources)),
       m_documentPath(std::move(documentPath)), m_faultText(std::move(faultText)) {
     editor->viewport()->installEventFilter(this);
@@ -25,7 +26,7 @@ QString HoverTips::textAt(const QPoint& viewportPosition) const {
     const CaretLine line = CaretLineOf(cursor);
     const QString path = m_documentPath ? m_documentPath() : QString();
     const QString tip = QString::fromLatin1(
-        HoverText(line.text, line.column, compiler::KindOfPath(path.toStdString()), m_sources));
+        language::HoverText(line.text, line.column, compiler::KindOfPath(path.toStdString()), m_sources));
     const QString faults = m_faultText ? m_faultText(line.lineIndex) : QString();
     if (faults.isEmpty() || tip.isEmpty())
         return faults + tip;

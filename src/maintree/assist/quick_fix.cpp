@@ -7,12 +7,10 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
-#include <algorithm>
-
 namespace varko::assist {
 
-QuickFix::QuickFix(QPlainTextEdit* editor, FixSources sources, std::function<QString()> documentPath,
-                   QObject* parent)
+QuickFix::QuickFix(QPlainTextEdit* editor, language::FixSources sources,
+                   std::function<QString()> documentPath, QObject* parent)
     : QObject(parent), m_editor(editor), m_sources(std::move(sources)),
       m_documentPath(std::move(documentPath)), m_menu(new QMenu(editor)) {
     m_menu->setObjectName(QStringLiteral("quickFixMenu"));
@@ -24,30 +22,19 @@ void QuickFix::setFindings(std::vector<compiler::Finding> findings) {
     m_findings = std::move(findings);
 }
 
-std::vector<FixSuggestion> QuickFix::suggestionsForLine(int line) const {
-    std::vector<FixSuggestion> suggestions;
+std::vector<language::FixSuggestion> QuickFix::suggestionsForLine(int line) const {
     const QTextBlock block = m_editor ? m_editor->document()->findBlockByNumber(line - 1) : QTextBlock();
     if (!block.isValid())
-        return suggestions;
-    const std::string text = LineBytes(block);
+        return {};
     const QString path = m_documentPath ? m_documentPath() : QString();
-    const DocumentKind kind = compiler::KindOfPath(QFile::encodeName(path).toStdString());
-    for (const compiler::Finding& finding : m_findings) {
-        if (finding.line != line)
-            continue;
-        for (FixSuggestion& suggestion : SuggestFixes(finding, text, kind, m_sources)) {
-            if (suggestions.size() < kMaxFixes &&
-                std::find(suggestions.begin(), suggestions.end(), suggestion) == suggestions.end())
-                suggestions.push_back(std::move(suggestion));
-        }
-    }
-    return suggestions;
+    return language::FixesForLine(m_findings, line, LineBytes(block),
+                                  compiler::KindOfPath(QFile::encodeName(path).toStdString()), m_sources);
 }
 
 QList<QAction*> QuickFix::actionsForLine(int line, QObject* parent) {
     QList<QAction*> actions;
-    for (const FixSuggestion& suggestion : suggestionsForLine(line)) {
-        auto* action = new QAction(QString::fromLatin1(FixCaption(suggestion)), parent);
+    for (const language::FixSuggestion& suggestion : suggestionsForLine(line)) {
+        auto* action = new QAction(QString::fromLatin1(suggestion.title), parent);
         connect(action, &QAction::triggered, this, [this, suggestion] { apply(suggestion); });
         actions << action;
     }
@@ -69,7 +56,7 @@ void QuickFix::showMenu() {
     m_menu->popup(m_editor->viewport()->mapToGlobal(caret.bottomLeft()));
 }
 
-bool QuickFix::apply(const FixSuggestion& suggestion) {
+bool QuickFix::apply(const language::FixSuggestion& suggestion) {
     const QTextBlock block =
         m_editor ? m_editor->document()->findBlockByNumber(suggestion.line - 1) : QTextBlock();
     const std::string text = block.isValid() ? LineBytes(block) : std::string();

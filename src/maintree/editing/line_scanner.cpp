@@ -1,5 +1,7 @@
 #include "varko/editing/line_scanner.h"
 
+#include "varko/language/token_spans.h"
+
 #include <QLatin1StringView>
 
 #include <algorithm>
@@ -221,15 +223,10 @@ std::vector<StyledSpan> ScanLine(QStringView line, DocumentKind kind) {
     return spans;
 }
 
+// The editor holds one character per byte of the file, so columns agree with the core's bytes.
 FaultStretch FaultStretchAt(QStringView line, int column) {
-    const qsizetype start = column - 1;
-    if (start <= 0 || start >= line.size())
-        return {0, line.size()};
-    TokenWalk walk(line, start);
-    if (walk.AtEnd())
-        return {start, line.size()};
-    const Token token = walk.Next();
-    return {start, std::max(token.end, start + 1)};
+    const language::FindingSpan span = language::FindingSpanAt(line.toLatin1().toStdString(), column);
+    return {static_cast<qsizetype>(span.start), static_cast<qsizetype>(span.end)};
 }
 
 } // namespace varko::editing

@@ -36,7 +36,8 @@ void HierarchyBuilder::close() {
     m_worker.close();
 }
 
-bool HierarchyBuilder::start(HierarchySnapshot snapshot, std::shared_ptr<const ScriptOutline> discard) {
+bool HierarchyBuilder::start(HierarchySnapshot snapshot,
+                             std::shared_ptr<const language::ScriptOutline> discard) {
     if (m_closing || running())
         return false;
     // The build reads only its own copies and never looks at the stop flag.
@@ -45,8 +46,9 @@ bool HierarchyBuilder::start(HierarchySnapshot snapshot, std::shared_ptr<const S
         discard.reset();
         const textrules::LineList lines = SnapshotLines(snapshot.rawText);
         snapshot.rawText.clear();
-        outbox.post({snapshot.generation, std::make_shared<const ScriptOutline>(BuildScriptOutline(
-                                              lines, snapshot.currentFile.toUtf8().toStdString()))});
+        outbox.post({snapshot.generation,
+                     std::make_shared<const language::ScriptOutline>(
+                         language::BuildScriptOutline(lines, snapshot.currentFile.toUtf8().toStdString()))});
     });
 }
 

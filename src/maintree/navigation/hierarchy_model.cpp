@@ -31,8 +31,8 @@ QString LabelOf(const std::string& bytes) {
 
 HierarchyModel::HierarchyModel(QObject* parent) : QAbstractItemModel(parent) {}
 
-std::shared_ptr<const ScriptOutline>
-HierarchyModel::setOutline(std::shared_ptr<const ScriptOutline> outline) {
+std::shared_ptr<const language::ScriptOutline>
+HierarchyModel::setOutline(std::shared_ptr<const language::ScriptOutline> outline) {
     if (!m_outline || !outline) {
         beginResetModel();
         std::swap(m_outline, outline);

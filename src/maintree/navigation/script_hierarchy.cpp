@@ -42,7 +42,7 @@ void ScriptHierarchy::buildIfChanged() {
                     std::move(m_retired));
 }
 
-void ScriptHierarchy::show(quint64 generation, std::shared_ptr<const ScriptOutline> outline) {
+void ScriptHierarchy::show(quint64 generation, std::shared_ptr<const language::ScriptOutline> outline) {
     const bool first = m_model.outline() == nullptr;
     const int keptRows = m_model.propertyRows();
     m_retired = m_model.setOutline(std::move(outline));

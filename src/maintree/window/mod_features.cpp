@@ -2,10 +2,11 @@
 // the documents and the Mod menu.
 #include "varko/maintree/window/mod_features.h"
 
-#include "varko/assist/environment_sources.h"
 #include "varko/assist/mod_files_view.h"
 #include "varko/assist/mod_problems_view.h"
 #include "varko/compiler/settings.h"
+#include "varko/language/document_check.h"
+#include "varko/language/mod_knowledge.h"
 #include "varko/maintree/document/documents.h"
 #include "varko/maintree/editor/edit_actions.h"
 #include "varko/maintree/editor/editor_pane.h"
@@ -13,7 +14,6 @@
 #include "varko/maintree/navigation/navigation_controller.h"
 #include "varko/maintree/navigation/navigation_panel.h"
 #include "varko/maintree/window/main_window.h"
-#include "varko/maintree/window/mod_checks.h"
 #include "varko/maintree/window/mod_icons.h"
 #include "varko/maintree/window/mod_problems_dock.h"
 #include "varko/maintree/window/status_panels.h"
@@ -33,8 +33,8 @@ constexpr int kStatusMs = 5000;
 } // namespace
 
 ModFeatures::ModFeatures(MainWindow& window, platform::Desktop& desktop)
-    : m_window(window), m_desktop(desktop), m_catalog(std::make_shared<const assist::PropertyCatalog>(
-                                                assist::LoadPropertyCatalog(window.appDir()))) {
+    : m_window(window), m_desktop(desktop), m_catalog(std::make_shared<const language::PropertyCatalog>(
+                                                language::LoadPropertyCatalog(window.appDir()))) {
     QMenu* help = window.findChild<QMenu*>(QStringLiteral("helpMenu"));
     m_menu = assist::BuildModMenu(*window.menuBar(), help ? help->menuAction() : nullptr);
     createAssists();
@@ -47,7 +47,7 @@ ModFeatures::ModFeatures(MainWindow& window, platform::Desktop& desktop)
 
 ModFeatures::~ModFeatures() = default;
 
-std::shared_ptr<const assist::PropertyCatalog> ModFeatures::catalog() const {
+std::shared_ptr<const language::PropertyCatalog> ModFeatures::catalog() const {
     std::lock_guard lock(m_catalogLock);
     return m_catalog;
 }
@@ -58,26 +58,18 @@ QString ModFeatures::currentFile() const {
 
 void ModFeatures::createAssists() {
     EditorPane& editor = m_window.editor();
-    const assist::TypeOfProperty typeOf = [this](std::string_view name) { return catalog()->TypeOf(name); };
-    const assist::FileSources files = assist::FileSourcesOf(m_window.environment());
+    const language::ModKnowledge knowledge =
+        language::KnowledgeOf(m_window.environment(), [this] { return catalog(); });
     const auto documentPath = [this] { return currentFile(); };
     m_completion = std::make_unique<assist::Completion>(
         &editor,
-        assist::CompletionSources{[this] { return catalog()->Entries(); }, typeOf, files, documentPath});
-    const auto sectionsOf = [this](std::string_view name) { return catalog()->SectionsOf(name); };
+        assist::CompletionSources{knowledge.properties, knowledge.typeOf, knowledge.files, documentPath});
     m_hoverTips =
-        std::make_unique<assist::HoverTips>(&editor, assist::HoverSources{typeOf, sectionsOf, files},
-                                            documentPath, [this](int line) { return lineTip(line); });
-    const auto propertyNames = [this] {
-        std::vector<std::string> names;
-        for (const assist::PropertyEntry& entry : catalog()->Entries())
-            names.push_back(entry.name);
-        return names;
-    };
-    m_quickFix = std::make_unique<assist::QuickFix>(&editor, assist::FixSources{typeOf, files, propertyNames},
-                                                    documentPath);
+        std::make_unique<assist::HoverTips>(&editor, language::HoverSourcesOf(knowledge), documentPath,
+                                            [this](int line) { return lineTip(line); });
+    m_quickFix = std::make_unique<assist::QuickFix>(&editor, language::FixSourcesOf(knowledge), documentPath);
     m_navigator = std::make_unique<assist::FileNavigator>(
-        &editor, assist::NavigatorSources{typeOf, files, documentPath});
+        &editor, assist::NavigatorSources{knowledge.typeOf, knowledge.files, documentPath});
     connect(m_quickFix.get(), &assist::QuickFix::statusMessage, this, &ModFeatures::showStatus);
     connect(m_navigator.get(), &assist::FileNavigator::statusMessage, this, &ModFeatures::showStatus);
     connect(m_navigator.get(), &assist::FileNavigator::openRequested, this, &ModFeatures::openFromNavigator);
@@ -93,9 +85,9 @@ void ModFeatures::createLiveChecker() {
         environment.Refresh();
         const textrules::LineList lines = RawTextLines(rawText);
         if (!m_extraChecks.load())
-            return CheckModDocument(lines, path, environment, nullptr, stop);
-        const compiler::OdfSource includes = AddonOdfSource(environment);
-        return CheckModDocument(lines, path, environment, &includes, stop);
+            return language::CheckModDocument(lines, path, environment, nullptr, stop);
+        const compiler::OdfSource includes = language::AddonOdfSource(environment);
+        return language::CheckModDocument(lines, path, environment, &includes, stop);
     };
     m_liveChecker = std::make_unique<assist::LiveChecker>(&editor, check, [this] { return currentFile(); });
     // Characters, not colours: a change of formats alone needs no check.
@@ -184,8 +176,8 @@ void ModFeatures::setExtraChecks(bool on) {
 
 void ModFeatures::refresh() {
     {
-        auto loaded =
-            std::make_shared<const assist::PropertyCatalog>(assist::LoadPropertyCatalog(m_window.appDir()));
+        auto loaded = std::make_shared<const language::PropertyCatalog>(
+            language::LoadPropertyCatalog(m_window.appDir()));
         std::lock_guard lock(m_catalogLock);
         m_catalog = std::move(loaded);
     }

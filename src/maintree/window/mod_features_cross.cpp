@@ -3,11 +3,11 @@
 #include "varko/crossview/other_sites_text.h"
 #include "varko/crossview/properties_view.h"
 #include "varko/crossview/tech_tree_graph_window.h"
+#include "varko/language/document_check.h"
 #include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/navigation/navigation_controller.h"
 #include "varko/maintree/navigation/navigation_panel.h"
 #include "varko/maintree/window/main_window.h"
-#include "varko/maintree/window/mod_checks.h"
 #include "varko/maintree/window/mod_features.h"
 #include "varko/maintree/window/mod_icons.h"
 
@@ -74,7 +74,7 @@ void ModFeatures::refreshProperties() {
         return;
     }
     m_properties->showDocument(document, m_window.editor().document()->toRawText(),
-                               AddonOdfSource(m_window.environment()));
+                               language::AddonOdfSource(m_window.environment()));
 }
 
 // The document's own lines come with its path; an included file with the name its include gives.

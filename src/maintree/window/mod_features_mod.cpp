@@ -2,9 +2,9 @@
 #include "varko/assist/mod_file_list.h"
 #include "varko/assist/mod_files_view.h"
 #include "varko/assist/mod_problems_view.h"
+#include "varko/language/document_check.h"
 #include "varko/maintree/document/document_names.h"
 #include "varko/maintree/window/main_window.h"
-#include "varko/maintree/window/mod_checks.h"
 #include "varko/maintree/window/mod_features.h"
 #include "varko/maintree/window/mod_problems_dock.h"
 
@@ -32,11 +32,12 @@ assist::CheckOutcome ModFeatures::checkModFile(const textrules::LineList& lines,
     compiler::CheckEnvironment& environment = m_window.environment();
     if (m_refreshBeforeCheck.exchange(false)) {
         environment.Refresh();
-        m_modIncludes = m_extraChecks.load()
-                            ? std::make_shared<const compiler::OdfSource>(AddonOdfSource(environment))
-                            : nullptr;
+        m_modIncludes =
+            m_extraChecks.load()
+                ? std::make_shared<const compiler::OdfSource>(language::AddonOdfSource(environment))
+                : nullptr;
     }
-    return CheckModDocument(lines, path, environment, m_modIncludes.get(), stop);
+    return language::CheckModDocument(lines, path, environment, m_modIncludes.get(), stop);
 }
 
 // Check Mod while a check of the mod runs stops it.

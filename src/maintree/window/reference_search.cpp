@@ -1,7 +1,7 @@
 #include "varko/maintree/window/reference_search.h"
 
 #include "varko/assist/mod_file_list.h"
-#include "varko/compiler/reference_index.h"
+#include "varko/language/references.h"
 
 #include <algorithm>
 
@@ -12,27 +12,20 @@ namespace {
 // Enough of a line to recognise it; a line of megabytes is not shown whole.
 constexpr qsizetype kShownLength = 200;
 
-QString PlaceText(const compiler::Reference& place, const textrules::LineList& lines) {
-    const auto index = static_cast<std::size_t>(place.line - 1);
-    const std::string_view line = index < lines.size() ? std::string_view(lines[index]) : std::string_view();
+QString PlaceText(const language::ReferencePlace& place) {
+    const std::string& line = place.lineText;
     const QString text =
         QString::fromLatin1(line.data(), std::min(static_cast<qsizetype>(line.size()), kShownLength))
             .trimmed();
-    return QStringLiteral("Line %1: %2").arg(place.line).arg(text);
+    return QStringLiteral("Line %1: %2").arg(place.location.line + 1).arg(text);
 }
 
 // The places in one file that name the target; none when the file cannot be read.
 std::vector<assist::ProblemEntry> PlacesIn(const assist::ModFile& file, const std::string& target,
                                            const compiler::DeclarationTable& declarations) {
     std::vector<assist::ProblemEntry> places;
-    const std::optional<std::string> bytes = textrules::ReadFileBytes(file.path);
-    if (!bytes)
-        return places;
-    const textrules::LineList lines = textrules::SplitDocumentLines(*bytes);
-    compiler::ReferenceIndex index(declarations);
-    index.Add(file.path, lines);
-    for (const compiler::Reference& place : index.ReferencesTo(target))
-        places.push_back({place.line, PlaceText(place, lines)});
+    for (const language::ReferencePlace& place : language::ReferencesInFile(file.path, target, declarations))
+        places.push_back({place.location.line + 1, PlaceText(place)});
     return places;
 }
 

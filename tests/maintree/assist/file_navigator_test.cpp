@@ -12,6 +12,8 @@
 namespace varko::assist {
 namespace {
 
+using language::PropertyCatalog;
+
 using Location = FileNavigator::Location;
 
 class Navigation : public ::testing::Test {

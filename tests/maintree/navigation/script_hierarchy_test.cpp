@@ -167,8 +167,10 @@ TEST_F(ScriptHierarchyTest, ClicksThatSelectNoLineLeaveTheEditorAlone) {
     }
 }
 
-std::shared_ptr<const ScriptOutline> MakeOutline(const char* root, std::vector<OutlineProperty> properties) {
-    return std::make_shared<const ScriptOutline>(ScriptOutline{root, std::move(properties)});
+std::shared_ptr<const language::ScriptOutline>
+MakeOutline(const char* root, std::vector<language::OutlineProperty> properties) {
+    return std::make_shared<const language::ScriptOutline>(
+        language::ScriptOutline{root, std::move(properties)});
 }
 
 // Each build's outline replaces the last one in place; the tree must look as if built anew.
@@ -176,7 +178,7 @@ TEST_F(ScriptHierarchyTest, EachBuildShowsItsOutlineAsNew) {
     QAbstractItemModelTester tester(m_tree.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     const struct {
         const char* name;
-        std::shared_ptr<const ScriptOutline> outline;
+        std::shared_ptr<const language::ScriptOutline> outline;
         QStringList tree;
     } builds[] = {
         {"first",

@@ -1,17 +1,10 @@
 #pragma once
 
-#include "varko/compiler/finding.h"
-
-#include <string>
-#include <vector>
+#include "varko/language/check_outcome.h"
 
 namespace varko::assist {
 
-// What one check of a document gives: its findings, or the text of what kept it from running
-// (e.g. the declarations file cannot be read), in which case there are no findings.
-struct CheckOutcome {
-    std::vector<compiler::Finding> findings;
-    std::string failure;
-};
+// The jobs hand on the core's value as it is.
+using language::CheckOutcome;
 
 } // namespace varko::assist

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "varko/assist/completion_context.h"
 #include "varko/assist/completion_model.h"
-#include "varko/assist/file_sources.h"
-#include "varko/assist/property_catalog.h"
+#include "varko/language/completion_context.h"
+#include "varko/language/file_sources.h"
+#include "varko/language/property_catalog.h"
 #include "varko/maintree/worker/worker_thread.h"
 
 #include <QObject>
@@ -22,9 +22,9 @@ namespace varko::assist {
 
 struct CompletionSources {
     // Called on a worker: it must not touch the GUI (a PropertyCatalog that is not changed is safe).
-    std::function<std::vector<PropertyEntry>()> properties;
-    TypeOfProperty typeOf;
-    FileSources files;
+    std::function<std::vector<language::PropertyEntry>()> properties;
+    language::TypeOfProperty typeOf;
+    language::FileSources files;
     std::function<QString()> documentPath;
 };
 
@@ -53,11 +53,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    CompletionContext contextAtCaret() const;
+    language::CompletionContext contextAtCaret() const;
     void afterKey(bool typed);
-    bool wantsAutomatically(const CompletionContext& context) const;
-    bool offer(const CompletionContext& context);
-    CompletionModel::Items itemsFor(CompletionTarget target);
+    bool wantsAutomatically(const language::CompletionContext& context) const;
+    bool offer(const language::CompletionContext& context);
+    CompletionModel::Items itemsFor(language::CompletionTarget target);
     bool handlePopupKey(QKeyEvent& key);
     void insert(const QString& text);
     void hidePopup();
@@ -67,7 +67,7 @@ private:
     QCompleter* m_completer = nullptr;
     CompletionModel* m_model = nullptr;
     std::shared_future<CompletionModel::Items> m_properties;
-    CompletionContext m_shown;
+    language::CompletionContext m_shown;
     // Declared last, so it is destroyed first: the worker ends before the members above go.
     maintree::WorkerThread m_loader;
 };

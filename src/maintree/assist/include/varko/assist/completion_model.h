@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/assist/completion_context.h"
+#include "varko/language/completion_context.h"
 
 #include <QAbstractListModel>
 #include <QString>
@@ -28,7 +28,7 @@ public:
 
     // Sorted ignoring case (a list that comes sorted is only checked); a sorted list can be shared
     // between models and reused.
-    static Items Sort(const std::vector<CompletionCandidate>& candidates);
+    static Items Sort(const std::vector<language::CompletionCandidate>& candidates);
 
     void setItems(Items items);
     void setPrefix(const QString& prefix);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "varko/assist/file_reference.h"
-#include "varko/assist/file_sources.h"
+#include "varko/language/file_target.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,22 +15,9 @@ class QPlainTextEdit;
 
 namespace varko::assist {
 
-// Where "Go to File" leads from a line: the file's absolute path, or the status text that says why
-// there is none ("File not found: x.odf").
-struct FileTarget {
-    std::optional<std::string> path;
-    std::string status;
-    bool operator==(const FileTarget&) const = default;
-};
-
-// The ODF file named at the 0-based column (without one, anywhere on the line), looked up in the
-// addon directory. Only plain names are looked up: one holding "/" or ".." is refused.
-FileTarget FileTargetAt(std::string_view line, std::optional<std::size_t> column, DocumentKind kind,
-                        const TypeOfProperty& typeOf, const FileSources& files);
-
 struct NavigatorSources {
-    TypeOfProperty typeOf;
-    FileSources files;
+    language::TypeOfProperty typeOf;
+    language::FileSources files;
     std::function<QString()> documentPath;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/assist/hover_text.h"
+#include "varko/language/hover_text.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,7 +21,7 @@ class HoverTips : public QObject {
 
 public:
     // faultText, when given, gives the messages of a 0-based line; they come first in the tip.
-    HoverTips(QPlainTextEdit* editor, HoverSources sources, std::function<QString()> documentPath,
+    HoverTips(QPlainTextEdit* editor, language::HoverSources sources, std::function<QString()> documentPath,
               std::function<QString(int line)> faultText = {}, QObject* parent = nullptr);
 
     // The tip for a point of the viewport; "" when there is nothing to tell.
@@ -32,7 +32,7 @@ protected:
 
 private:
     QPointer<QPlainTextEdit> m_editor;
-    HoverSources m_sources;
+    language::HoverSources m_sources;
     std::function<QString()> m_documentPath;
     std::function<QString(int)> m_faultText;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/assist/fix_suggestion.h"
+#include "varko/language/fix_suggestion.h"
 
 #include <QList>
 #include <QObject>
@@ -23,20 +23,20 @@ class QuickFix : public QObject {
     Q_OBJECT
 
 public:
-    QuickFix(QPlainTextEdit* editor, FixSources sources, std::function<QString()> documentPath,
+    QuickFix(QPlainTextEdit* editor, language::FixSources sources, std::function<QString()> documentPath,
              QObject* parent = nullptr);
 
     // The latest check's findings; the lines they name are read when a fix is asked for.
     void setFindings(std::vector<compiler::Finding> findings);
 
-    std::vector<FixSuggestion> suggestionsForLine(int line) const;
+    std::vector<language::FixSuggestion> suggestionsForLine(int line) const;
     // One action per suggestion for the 1-based line, owned by the parent given.
     QList<QAction*> actionsForLine(int line, QObject* parent);
     // The Quick Fix command: the menu of the caret's line at the caret; nothing to offer is said in
     // the status instead.
     void showMenu();
     // False, and nothing changes, when the line no longer holds the name at that place.
-    bool apply(const FixSuggestion& suggestion);
+    bool apply(const language::FixSuggestion& suggestion);
 
     QMenu* menu() const { return m_menu; }
 
@@ -45,7 +45,7 @@ signals:
 
 private:
     QPointer<QPlainTextEdit> m_editor;
-    FixSources m_sources;
+    language::FixSources m_sources;
     std::function<QString()> m_documentPath;
     std::vector<compiler::Finding> m_findings;
     QMenu* m_menu = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/maintree/navigation/script_outline.h"
+#include "varko/language/script_outline.h"
 #include "varko/maintree/worker/worker.h"
 
 #include <QObject>
@@ -34,7 +34,7 @@ textrules::LineList SnapshotLines(const QString& rawText);
 // count of that moment. A later result replaces an earlier one.
 struct HierarchyUpdate {
     quint64 generation = 0;
-    std::shared_ptr<const ScriptOutline> outline;
+    std::shared_ptr<const language::ScriptOutline> outline;
 
     void append(HierarchyUpdate&& later) { *this = std::move(later); }
 };
@@ -51,14 +51,14 @@ public:
 
     // Starts a build of the snapshot; does nothing and returns false while a build runs.
     // `discard` is released on the worker, so a large old outline is not freed on the GUI thread.
-    bool start(HierarchySnapshot snapshot, std::shared_ptr<const ScriptOutline> discard = nullptr);
+    bool start(HierarchySnapshot snapshot, std::shared_ptr<const language::ScriptOutline> discard = nullptr);
     // Until the build's result has been handed over.
     bool running() const { return m_worker.running(); }
     // Waits for a running build, which reads no stop flag; no build starts afterwards.
     void close();
 
 signals:
-    void built(quint64 generation, std::shared_ptr<const ScriptOutline> outline);
+    void built(quint64 generation, std::shared_ptr<const language::ScriptOutline> outline);
 
 private:
     void handOver();

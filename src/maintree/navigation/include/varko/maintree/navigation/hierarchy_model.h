@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/maintree/navigation/script_outline.h"
+#include "varko/language/script_outline.h"
 
 #include <QAbstractItemModel>
 
@@ -23,8 +23,9 @@ public:
     // Shows another outline. Rows at the same place in both stay the same rows for the view; rows
     // past the new end are removed and new rows are appended. The old outline is handed back so
     // the caller decides where it is freed.
-    std::shared_ptr<const ScriptOutline> setOutline(std::shared_ptr<const ScriptOutline> outline);
-    const ScriptOutline* outline() const { return m_outline.get(); }
+    std::shared_ptr<const language::ScriptOutline>
+    setOutline(std::shared_ptr<const language::ScriptOutline> outline);
+    const language::ScriptOutline* outline() const { return m_outline.get(); }
     // Property nodes under the root.
     int propertyRows() const;
 
@@ -41,7 +42,7 @@ public:
 private:
     void dropVanishedValues();
 
-    std::shared_ptr<const ScriptOutline> m_outline;
+    std::shared_ptr<const language::ScriptOutline> m_outline;
     int m_propertyRows = 0;
 };
 

@@ -43,7 +43,7 @@ public:
 
     // What the arrival of a build does: the outline goes into the tree, all expanded, nothing
     // selected, scrolled to the top. `generation` is the change count the build read.
-    void show(quint64 generation, std::shared_ptr<const ScriptOutline> outline);
+    void show(quint64 generation, std::shared_ptr<const language::ScriptOutline> outline);
 
 signals:
     void outlineShown();
@@ -59,7 +59,7 @@ private:
     bool m_dirty = false;
     // Changes counted so that one made during a build is still built afterwards.
     quint64 m_changes = 0;
-    std::shared_ptr<const ScriptOutline> m_retired;
+    std::shared_ptr<const language::ScriptOutline> m_retired;
     // Nodes the user collapsed since the last build.
     QList<QPersistentModelIndex> m_collapsed;
 };

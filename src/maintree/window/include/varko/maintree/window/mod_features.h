@@ -6,9 +6,9 @@
 #include "varko/assist/hover_tips.h"
 #include "varko/assist/live_checker.h"
 #include "varko/assist/mod_menu.h"
-#include "varko/assist/property_catalog.h"
 #include "varko/assist/quick_fix.h"
 #include "varko/compiler/odf_source.h"
+#include "varko/language/property_catalog.h"
 #include "varko/maintree/window/reference_search.h"
 #include "varko/platform/desktop.h"
 #include "varko/textrules/profile_file.h"
@@ -78,7 +78,7 @@ public:
     void showFindings(const std::vector<compiler::Finding>& findings);
 
 private:
-    std::shared_ptr<const assist::PropertyCatalog> catalog() const;
+    std::shared_ptr<const language::PropertyCatalog> catalog() const;
     QString currentFile() const;
     void createAssists();
     void createLiveChecker();
@@ -138,7 +138,7 @@ private:
     bool m_showingCheckMod = false;
 
     mutable std::mutex m_catalogLock;
-    std::shared_ptr<const assist::PropertyCatalog> m_catalog;
+    std::shared_ptr<const language::PropertyCatalog> m_catalog;
 
     // Declared last, so they go first: their workers end while what they read still exists.
     std::unique_ptr<assist::Completion> m_completion;
