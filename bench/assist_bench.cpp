@@ -4,10 +4,10 @@
 //   assist_bench mod <dir>         checking a mod made by bench/gen_mod.py, problems view filling
 #include "bench_support.h"
 
-#include "varko/assist/check_mod_job.h"
-#include "varko/assist/completion.h"
-#include "varko/assist/live_checker.h"
-#include "varko/assist/mod_problems_view.h"
+#include "varko/maintree/assist/check_mod_job.h"
+#include "varko/maintree/assist/completion.h"
+#include "varko/maintree/assist/live_checker.h"
+#include "varko/maintree/assist/mod_problems_view.h"
 #include "varko/compiler/check_environment.h"
 #include "varko/language/document_check.h"
 #include "varko/language/property_catalog.h"
@@ -76,7 +76,7 @@ void TypeAndWait(bench::TimingApplication& app, maintree::EditorPane& editor, co
                 "findings %.0f ms (%.0f ms after "
                 "the %d ms pause); longest GUI task then %.1f ms wall, %.1f ms CPU (%s)\n",
                 round, key.mean, key.max, cpu.mean, cpu.max, wait,
-                wait - assist::LiveChecker::kDefaultDelayMs, assist::LiveChecker::kDefaultDelayMs,
+                wait - maintree::LiveChecker::kDefaultDelayMs, maintree::LiveChecker::kDefaultDelayMs,
                 app.longestWall / 1e6, app.longestCpu / 1e6, app.longestWhat.toLocal8Bit().constData());
 }
 
@@ -97,13 +97,13 @@ void TypeWithoutChecking(bench::TimingApplication& app, maintree::EditorPane& ed
 }
 
 // The checker over the editor's lines, its time on the worker kept for the report.
-assist::LiveChecker::TextCheck TimedCheck(const compiler::CheckEnvironment& environment,
+maintree::LiveChecker::TextCheck TimedCheck(const compiler::CheckEnvironment& environment,
                                           std::atomic<qint64>& wall, std::atomic<qint64>& cpu) {
     return [&](const QString& text, const std::string& path, const std::atomic<bool>& stop) {
         QElapsedTimer clock;
         clock.start();
         const qint64 cpuStart = bench::ThreadCpuNanoseconds();
-        assist::CheckOutcome outcome =
+        maintree::CheckOutcome outcome =
             language::CheckLines(maintree::RawTextLines(text), path, environment, stop);
         wall = clock.nsecsElapsed();
         cpu = bench::ThreadCpuNanoseconds() - cpuStart;
@@ -131,11 +131,11 @@ int RunLive(bench::TimingApplication& app, int lineCount) {
     TypeWithoutChecking(app, editor);
     std::atomic<qint64> wall = 0;
     std::atomic<qint64> cpu = 0;
-    assist::LiveChecker checker(&editor, TimedCheck(*environment, wall, cpu),
+    maintree::LiveChecker checker(&editor, TimedCheck(*environment, wall, cpu),
                                 [] { return QStringLiteral("bench.odf"); });
-    QObject::connect(&editor, &QPlainTextEdit::textChanged, &checker, &assist::LiveChecker::textChanged);
+    QObject::connect(&editor, &QPlainTextEdit::textChanged, &checker, &maintree::LiveChecker::textChanged);
     bool delivered = false;
-    QObject::connect(&checker, &assist::LiveChecker::findingsReady, &checker,
+    QObject::connect(&checker, &maintree::LiveChecker::findingsReady, &checker,
                      [&](const std::vector<compiler::Finding>& found) {
                          delivered = true;
                          std::printf("findings delivered: %zu\n", found.size());
@@ -170,7 +170,7 @@ textrules::LineList ManyDeclarations(int count) {
     return lines;
 }
 
-double ShowPopup(bench::TimingApplication& app, assist::Completion& completion,
+double ShowPopup(bench::TimingApplication& app, maintree::Completion& completion,
                  const std::function<void()>& act) {
     QElapsedTimer clock;
     clock.start();
@@ -182,7 +182,7 @@ double ShowPopup(bench::TimingApplication& app, assist::Completion& completion,
 }
 
 void TimeTypedPrefixes(bench::TimingApplication& app, QPlainTextEdit& editor,
-                       assist::Completion& completion) {
+                       maintree::Completion& completion) {
     Spread typed;
     const char* const kPrefixes[] = {"ai", "ba", "cr", "de", "fi", "ho", "ma", "pi", "ra", "sc", "th", "wi"};
     for (const char* prefix : kPrefixes) {
@@ -207,7 +207,7 @@ int RunComplete(bench::TimingApplication& app, int count) {
     editor.resize(800, 600);
     editor.show();
     clock.restart();
-    assist::Completion completion(&editor, {[&catalog] { return catalog.Entries(); }, {}, {}, {}});
+    maintree::Completion completion(&editor, {[&catalog] { return catalog.Entries(); }, {}, {}, {}});
     std::printf("completion set up (the names are read on a worker): %.1f ms\n", clock.nsecsElapsed() / 1e6);
     std::printf("first Complete at once, waiting for the worker: %.1f ms\n",
                 ShowPopup(app, completion, [&] { completion.complete(); }));
@@ -222,17 +222,17 @@ int RunComplete(bench::TimingApplication& app, int count) {
 int RunMod(bench::TimingApplication& app, const QString& modDir) {
     const std::string root = QFile::encodeName(modDir).toStdString();
     const auto environment = EnvironmentAt(root);
-    assist::ModProblemsView view;
+    maintree::ModProblemsView view;
     view.resize(600, 800);
     view.show();
-    assist::CheckModJob job([&environment](const textrules::LineList& lines, const std::string& path,
+    maintree::CheckModJob job([&environment](const textrules::LineList& lines, const std::string& path,
                                            const std::atomic<bool>& stop) {
         return language::CheckLines(lines, path, *environment, stop);
     });
     std::size_t findings = 0;
-    QObject::connect(&job, &assist::CheckModJob::filesChecked, &view,
-                     [&](const std::vector<assist::ModFileResult>& results) {
-                         for (const assist::ModFileResult& result : results) {
+    QObject::connect(&job, &maintree::CheckModJob::filesChecked, &view,
+                     [&](const std::vector<maintree::ModFileResult>& results) {
+                         for (const maintree::ModFileResult& result : results) {
                              findings += result.findings.size();
                              view.addFile(QFile::decodeName(QByteArray::fromStdString(result.path)),
                                           result.findings);

@@ -4,7 +4,7 @@
 //   editing_bench [lines] [keystrokes] [typing]
 // Times are wall clock and, in brackets, the GUI thread's own processor time, which leaves out
 // what other programs take of a busy machine. "typing" leaves out the opening runs.
-#include "varko/editing/code_editor.h"
+#include "varko/maintree/editing/code_editor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-using varko::editing::CodeEditor;
+using varko::maintree::CodeEditor;
 
 namespace {
 

@@ -5,9 +5,9 @@
 //   graph_bench [entries] [runs]           default 2000 entries, 5 runs
 //   graph_bench circle [entries] [runs]    one circle through every entry
 #include "bench_support.h"
-#include "varko/crossview/graph_picture.h"
-#include "varko/crossview/tech_tree_graph_view.h"
-#include "varko/crossview/tech_tree_graph_window.h"
+#include "varko/maintree/crossview/graph_picture.h"
+#include "varko/maintree/crossview/tech_tree_graph_view.h"
+#include "varko/maintree/crossview/tech_tree_graph_window.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
@@ -76,7 +76,7 @@ struct Run {
     double replacedMs = 0; // the same tree asked for again: the old items go, the new ones come
 };
 
-QAbstractButton* FitButton(const crossview::TechTreeGraphWindow& window) {
+QAbstractButton* FitButton(const maintree::TechTreeGraphWindow& window) {
     for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
         if (button->text() == QLatin1String("Fit"))
             return button;
@@ -85,11 +85,11 @@ QAbstractButton* FitButton(const crossview::TechTreeGraphWindow& window) {
 
 Run Measure(const textrules::LineList& lines) {
     Run run;
-    crossview::TechTreeGraphWindow window;
+    maintree::TechTreeGraphWindow window;
     window.resize(1000, 700);
     PaintWaiter painted(window.graphView().viewport());
     QEventLoop loop;
-    QObject::connect(&window, &crossview::TechTreeGraphWindow::graphShown, &loop, &QEventLoop::quit);
+    QObject::connect(&window, &maintree::TechTreeGraphWindow::graphShown, &loop, &QEventLoop::quit);
     QElapsedTimer clock;
     clock.start();
     window.showGraph(lines);
@@ -114,7 +114,7 @@ Run Measure(const textrules::LineList& lines) {
 double LayoutMs(const textrules::LineList& lines) {
     QElapsedTimer clock;
     clock.start();
-    const crossview::GraphPicture picture = crossview::MakeGraphPicture(lines);
+    const maintree::GraphPicture picture = maintree::MakeGraphPicture(lines);
     return clock.nsecsElapsed() / 1e6;
 }
 
@@ -129,7 +129,7 @@ int main(int argc, char* argv[]) {
     const int entries = argc > first ? std::stoi(argv[first]) : 2000;
     const int runs = argc > first + 1 ? std::stoi(argv[first + 1]) : 5;
     const textrules::LineList lines = circle ? Circle(entries) : Tree(entries);
-    const crossview::GraphPicture picture = crossview::MakeGraphPicture(lines);
+    const maintree::GraphPicture picture = maintree::MakeGraphPicture(lines);
     std::printf("%d entries: %zu objects, %zu requirements, %zu circles\n", entries,
                 picture.graph.nodes.size(), picture.graph.edges.size(), picture.graph.circles.size());
     std::printf("%12s %12s %12s %12s %12s  %s\n", "layout", "in scene", "painted", "fit painted", "replaced",

@@ -4,7 +4,7 @@
 //   mod_files_bench [files]        default 50000
 #include "bench_support.h"
 
-#include "varko/assist/mod_files_view.h"
+#include "varko/maintree/assist/mod_files_view.h"
 
 #include <QAbstractItemModel>
 #include <QAccessible>
@@ -35,14 +35,14 @@ void ReadAnnouncedRows(QAccessibleEvent* event) {
             (void)cell->text(QAccessible::Name);
 }
 
-int RowsShown(const assist::ModFilesView& view) {
+int RowsShown(const maintree::ModFilesView& view) {
     return view.list()->model()->rowCount();
 }
 
 // Runs `step`, then takes events until the list shows `rows` rows; the longest GUI task and the
 // time to the rows shown. A direct call is timed as one task; key clicks go through the
 // application, which times each key.
-void Time(bench::TimingApplication& app, const char* what, const assist::ModFilesView& view, int rows,
+void Time(bench::TimingApplication& app, const char* what, const maintree::ModFilesView& view, int rows,
           const std::function<void()>& step, bool directCall = true) {
     app.processEvents();
     app.Reset();
@@ -78,7 +78,7 @@ int main(int argc, char* argv[]) {
     }
     QAccessible::installUpdateHandler(ReadAnnouncedRows);
     QAccessible::setActive(true);
-    assist::ModFilesView view;
+    maintree::ModFilesView view;
     view.resize(300, 800);
     view.show();
     (void)QTest::qWaitForWindowExposed(&view);

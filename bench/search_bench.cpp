@@ -2,9 +2,9 @@
 // the match is at the far end; Replace All of 10,000 matches within 500 ms as one undo step; and a
 // key typed in the find field must cost the GUI thread little however many matches there are,
 // because the count runs on the counter's worker.
-#include "varko/search/editor_search.h"
-#include "varko/search/find_bar.h"
-#include "varko/search/text_search.h"
+#include "varko/maintree/search/editor_search.h"
+#include "varko/maintree/search/find_bar.h"
+#include "varko/maintree/search/text_search.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -15,7 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
-using namespace varko::search;
+using namespace varko::maintree;
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "dialog_fixture.h"
 #include "varko/about/about_box.h"
-#include "varko/assist/mod_files_view.h"
-#include "varko/crossview/properties_view.h"
-#include "varko/crossview/tech_tree_graph_window.h"
+#include "varko/maintree/assist/mod_files_view.h"
+#include "varko/maintree/crossview/properties_view.h"
+#include "varko/maintree/crossview/tech_tree_graph_window.h"
 #include "varko/maintree/navigation/navigation_controller.h"
 #include "varko/maintree/window/main_window.h"
 #include "varko/maintree/window/mod_features.h"
@@ -69,7 +69,7 @@ TEST_F(Accessibility, TheModViewsHaveNames) {
     mainWindow.modFeatures().propertiesPage()->trigger();
     ASSERT_TRUE(mainWindow.modFeatures().properties().isVisible());
     EXPECT_EQ(UnnamedControls(mainWindow), QStringList());
-    crossview::TechTreeGraphWindow& graph = mainWindow.modFeatures().graphWindow();
+    maintree::TechTreeGraphWindow& graph = mainWindow.modFeatures().graphWindow();
     graph.showGraph(textrules::LineList{"a.odf 0", "b.odf 1 a.odf"});
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&graph));
     EXPECT_EQ(UnnamedControls(graph), QStringList());

@@ -1,5 +1,5 @@
 #include "app_dir_fixture.h"
-#include "varko/session/recovery_record.h"
+#include "varko/maintree/session/recovery_record.h"
 #include "vnc_keyboard.h"
 
 #include <QDir>
@@ -64,12 +64,12 @@ protected:
         return QDir(AppDir() + ".recovery").entryList({"*.recovery"}, QDir::Files | QDir::Hidden);
     }
     // The running program's recovery copy, once one holds `text`.
-    std::optional<session::RecoveryRecord> CopyHolding(const QByteArray& text, int ms) const {
-        std::optional<session::RecoveryRecord> record;
+    std::optional<maintree::RecoveryRecord> CopyHolding(const QByteArray& text, int ms) const {
+        std::optional<maintree::RecoveryRecord> record;
         const bool found = QTest::qWaitFor(
             [&] {
                 for (const QString& name : Copies()) {
-                    record = session::DecodeRecovery(ReadFile(AppDir() + ".recovery/" + name).toStdString());
+                    record = maintree::DecodeRecovery(ReadFile(AppDir() + ".recovery/" + name).toStdString());
                     if (record->bytes == text.toStdString())
                         return true;
                 }
@@ -93,7 +93,7 @@ TEST_F(KilledMidEdit, TheNextStartRestoresTheExactBytesAsAModifiedDocument) {
         VncKeyboard keyboard;
         ASSERT_TRUE(Start(keyboard, {document}));
         ASSERT_TRUE(keyboard.Type("speed=3") && keyboard.Press(VncKeyboard::kReturn));
-        const std::optional<session::RecoveryRecord> copy = CopyHolding(edited, 20000);
+        const std::optional<maintree::RecoveryRecord> copy = CopyHolding(edited, 20000);
         ASSERT_TRUE(copy) << "no recovery copy holds the edit";
         EXPECT_EQ(copy->documentName, QFile::encodeName(document).toStdString());
         EXPECT_FALSE(copy->untitled);

@@ -1,11 +1,11 @@
-#include "varko/assist/check_mod_job.h"
+#include "varko/maintree/assist/check_mod_job.h"
 
-#include "varko/assist/mod_file_list.h"
+#include "varko/maintree/assist/mod_file_list.h"
 
 #include <chrono>
 #include <exception>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 namespace {
 
@@ -143,4 +143,4 @@ void CheckModJob::takeUpdates() {
     emit finished(update.stopped);
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,4 +1,4 @@
-#include "varko/assist/completion.h"
+#include "varko/maintree/assist/completion.h"
 
 #include "editor_line.h"
 
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <exception>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 using language::CompletionContext;
 using language::CompletionTarget;
@@ -182,4 +182,4 @@ void Completion::hidePopup() {
     popup()->hide();
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,8 +1,8 @@
-#include "varko/assist/completion_model.h"
+#include "varko/maintree/assist/completion_model.h"
 
 #include <algorithm>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 CompletionModel::CompletionModel(QObject* parent) : QAbstractListModel(parent) {}
 
@@ -70,4 +70,4 @@ QVariant CompletionModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 // A text line of the editor as the file's bytes: each character is one byte, and one that has no
 // byte of its own reads as "?", so byte columns and character columns agree.
@@ -27,4 +27,4 @@ inline CaretLine CaretLineOf(const QTextCursor& cursor) {
             cursor.blockNumber()};
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

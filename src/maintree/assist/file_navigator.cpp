@@ -1,4 +1,4 @@
-#include "varko/assist/file_navigator.h"
+#include "varko/maintree/assist/file_navigator.h"
 
 #include "editor_line.h"
 
@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 namespace {
 
@@ -81,4 +81,4 @@ bool FileNavigator::eventFilter(QObject* watched, QEvent* event) {
     return go(line.text, line.column, line.lineIndex) || QObject::eventFilter(watched, event);
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,4 +1,4 @@
-#include "varko/assist/hover_tips.h"
+#include "varko/maintree/assist/hover_tips.h"
 
 #include "editor_line.h"
 
@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QToolTip>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 HoverTips::HoverTips(QPlainTextEdit* editor, language::HoverSources sources,
                      std::function<QString()> documentPath, std::function<QString(int)> faultText,
@@ -44,4 +44,4 @@ bool HoverTips::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,4 +1,4 @@
-#include "varko/assist/live_checker.h"
+#include "varko/maintree/assist/live_checker.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -6,7 +6,7 @@
 
 #include <exception>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 LiveChecker::LiveChecker(QPlainTextEdit* editor, TextCheck check, std::function<QString()> documentPath,
                          QObject* parent)
@@ -77,4 +77,4 @@ void LiveChecker::deliver(const CheckOutcome& outcome) {
     emit checkFailed(failure);
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

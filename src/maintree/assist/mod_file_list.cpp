@@ -1,4 +1,4 @@
-#include "varko/assist/mod_file_list.h"
+#include "varko/maintree/assist/mod_file_list.h"
 
 #include "varko/compiler/file_catalogue.h"
 #include "varko/textrules/text_rules.h"
@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <unordered_set>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 namespace fs = std::filesystem;
 
@@ -56,4 +56,4 @@ std::vector<std::uint32_t> FilterModFiles(const std::vector<ModFile>& files, std
     return kept;
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

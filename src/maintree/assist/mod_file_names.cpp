@@ -1,8 +1,8 @@
-#include "varko/assist/mod_file_names.h"
+#include "varko/maintree/assist/mod_file_names.h"
 
 #include <QFile>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 void ModFileNames::setRows(ModFileRows rows) {
     beginResetModel();
@@ -25,4 +25,4 @@ QVariant ModFileNames::data(const QModelIndex& index, int role) const {
     return {};
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

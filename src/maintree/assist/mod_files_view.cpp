@@ -1,4 +1,4 @@
-#include "varko/assist/mod_files_view.h"
+#include "varko/maintree/assist/mod_files_view.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 #include <QListView>
 #include <QVBoxLayout>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 namespace {
 
@@ -110,4 +110,4 @@ bool ModFilesView::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,10 +1,10 @@
-#include "varko/assist/mod_menu.h"
+#include "varko/maintree/assist/mod_menu.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 namespace {
 
@@ -39,4 +39,4 @@ ModMenuItems BuildModMenu(QMenuBar& bar, QAction* before) {
     return items;
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,11 +1,11 @@
-#include "varko/assist/mod_problems_view.h"
+#include "varko/maintree/assist/mod_problems_view.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStandardItemModel>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 namespace {
 
@@ -106,4 +106,4 @@ void ModProblemsView::keyPressEvent(QKeyEvent* event) {
     QTreeView::keyPressEvent(event);
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

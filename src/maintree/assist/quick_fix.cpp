@@ -1,4 +1,4 @@
-#include "varko/assist/quick_fix.h"
+#include "varko/maintree/assist/quick_fix.h"
 
 #include "editor_line.h"
 
@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
-namespace varko::assist {
+namespace varko::maintree {
 
 QuickFix::QuickFix(QPlainTextEdit* editor, language::FixSources sources,
                    std::function<QString()> documentPath, QObject* parent)
@@ -76,4 +76,4 @@ bool QuickFix::apply(const language::FixSuggestion& suggestion) {
     return true;
 }
 
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,12 +1,12 @@
-#include "varko/crossview/arrow_item.h"
+#include "varko/maintree/crossview/arrow_item.h"
 
-#include "varko/crossview/graph_picture.h"
+#include "varko/maintree/crossview/graph_picture.h"
 
 #include <QPainter>
 #include <QPen>
 #include <QStyleOptionGraphicsItem>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 ArrowItem::ArrowItem(const QPainterPath& path, const QColor& colour, double width)
     : m_path(path), m_bounds(path.controlPointRect().adjusted(-width, -width, width, width)),
@@ -25,4 +25,4 @@ void ArrowItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
     painter->drawPath(m_path);
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

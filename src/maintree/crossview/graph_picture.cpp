@@ -1,11 +1,11 @@
-#include "varko/crossview/graph_picture.h"
+#include "varko/maintree/crossview/graph_picture.h"
 
 #include <QLineF>
 
 #include <algorithm>
 #include <cmath>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 namespace {
 
@@ -114,4 +114,4 @@ GraphPicture MakeGraphPicture(const textrules::LineList& lines) {
     return picture;
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

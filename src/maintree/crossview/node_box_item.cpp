@@ -1,12 +1,12 @@
-#include "varko/crossview/node_box_item.h"
+#include "varko/maintree/crossview/node_box_item.h"
 
-#include "varko/crossview/graph_picture.h"
+#include "varko/maintree/crossview/graph_picture.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 namespace {
 
@@ -46,4 +46,4 @@ void NodeBoxItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* optio
     painter->drawText(textRect, Qt::AlignCenter, m_shown);
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

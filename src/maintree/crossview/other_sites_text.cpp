@@ -1,8 +1,8 @@
-#include "varko/crossview/other_sites_text.h"
+#include "varko/maintree/crossview/other_sites_text.h"
 
 #include "varko/language/other_sites.h"
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 // Files hold bytes and the editor shows each byte as the character of the same code.
 QStringList OtherSites(const std::vector<compiler::PropertySite>& sites, const QString& name,
@@ -20,4 +20,4 @@ QString OtherSitesText(const std::vector<compiler::PropertySite>& sites, const Q
                                                         exceptFile.toLatin1().toStdString(), exceptLine));
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

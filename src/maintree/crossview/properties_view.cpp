@@ -1,14 +1,14 @@
-#include "varko/crossview/properties_view.h"
+#include "varko/maintree/crossview/properties_view.h"
 
-#include "varko/crossview/other_sites_text.h"
-#include "varko/crossview/property_sites_model.h"
-#include "varko/crossview/raw_text_lines.h"
+#include "varko/maintree/crossview/other_sites_text.h"
+#include "varko/maintree/crossview/property_sites_model.h"
+#include "varko/maintree/crossview/raw_text_lines.h"
 
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 PropertiesView::PropertiesView(QWidget* parent)
     : QTreeView(parent), m_model(new PropertySitesModel(this)),
@@ -105,4 +105,4 @@ void PropertiesView::open(const QModelIndex& index) {
     emit openLocation(site.depth == 0 ? m_documentPath : QString::fromLatin1(site.file), site.line);
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

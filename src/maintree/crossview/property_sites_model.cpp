@@ -1,10 +1,10 @@
-#include "varko/crossview/property_sites_model.h"
+#include "varko/maintree/crossview/property_sites_model.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QStyle>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 PropertySitesModel::PropertySitesModel(QObject* parent)
     : QAbstractTableModel(parent), m_table(std::make_shared<const PropertyTable>()),
@@ -72,4 +72,4 @@ QVariant PropertySitesModel::headerData(int section, Qt::Orientation orientation
     return QString::fromLatin1(kCaptions[section]);
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

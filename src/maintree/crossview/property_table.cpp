@@ -1,10 +1,10 @@
-#include "varko/crossview/property_table.h"
+#include "varko/maintree/crossview/property_table.h"
 
 #include "varko/textrules/case_insensitive.h"
 
 #include <unordered_map>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 PropertyTable TabulateSites(std::vector<compiler::PropertySite> sites) {
     std::unordered_map<std::string_view, int, textrules::CaseInsensitiveHash, textrules::CaseInsensitiveEqual>
@@ -25,4 +25,4 @@ PropertyTable BuildPropertyTable(std::string_view documentName, const textrules:
     return TabulateSites(compiler::PropertySites(documentName, lines, source));
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
-#include "varko/crossview/raw_text_lines.h"
+#include "varko/maintree/crossview/raw_text_lines.h"
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 textrules::LineList RawTextLines(const QString& rawText) {
     QString text = rawText;
@@ -9,4 +9,4 @@ textrules::LineList RawTextLines(const QString& rawText) {
     return textrules::SplitDocumentLines(std::string_view(bytes.constData(), bytes.size()));
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -1,11 +1,11 @@
-#include "varko/crossview/scene_filler.h"
+#include "varko/maintree/crossview/scene_filler.h"
 
-#include "varko/crossview/arrow_item.h"
+#include "varko/maintree/crossview/arrow_item.h"
 
 #include <QElapsedTimer>
 #include <QGraphicsScene>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 namespace {
 
@@ -90,4 +90,4 @@ void SceneFiller::addArrow(std::size_t edge) {
     arrow->setParentItem(m_layer);
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

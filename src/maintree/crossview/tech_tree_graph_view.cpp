@@ -1,8 +1,8 @@
-#include "varko/crossview/tech_tree_graph_view.h"
+#include "varko/maintree/crossview/tech_tree_graph_view.h"
 
-#include "varko/crossview/node_box_item.h"
-#include "varko/crossview/scene_filler.h"
-#include "varko/editing/editor_colours.h"
+#include "varko/maintree/crossview/node_box_item.h"
+#include "varko/maintree/crossview/scene_filler.h"
+#include "varko/maintree/editing/editor_colours.h"
 
 #include <QApplication>
 #include <QGraphicsScene>
@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 namespace {
 
@@ -22,11 +22,11 @@ constexpr double kSmallestZoom = 0.01;
 constexpr double kLargestZoom = 8;
 
 SceneFiller::Colours ColoursOf(const QPalette& palette) {
-    const QColor error = editing::ErrorColour(palette);
+    const QColor error = maintree::ErrorColour(palette);
     const QColor text = palette.color(QPalette::Text);
     const QColor base = palette.color(QPalette::Base);
     // Arrows half way between the text and the background, so boxes stand out on any theme.
-    return {{base, text, text, 1}, {base, error, text, 2.5}, editing::Blend(base, text, 0.5), error};
+    return {{base, text, text, 1}, {base, error, text, 2.5}, maintree::Blend(base, text, 0.5), error};
 }
 
 } // namespace
@@ -168,4 +168,4 @@ void TechTreeGraphView::clickAt(QPoint position) {
     }
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -1,10 +1,10 @@
-#include "varko/crossview/tech_tree_graph_window.h"
+#include "varko/maintree/crossview/tech_tree_graph_window.h"
 
-#include "varko/crossview/graph_picture.h"
-#include "varko/crossview/raw_text_lines.h"
-#include "varko/crossview/tech_tree_graph_view.h"
-#include "varko/crossview/tech_tree_model.h"
-#include "varko/editing/editor_colours.h"
+#include "varko/maintree/crossview/graph_picture.h"
+#include "varko/maintree/crossview/raw_text_lines.h"
+#include "varko/maintree/crossview/tech_tree_graph_view.h"
+#include "varko/maintree/crossview/tech_tree_model.h"
+#include "varko/maintree/editing/editor_colours.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -15,7 +15,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 namespace {
 
@@ -60,7 +60,7 @@ TechTreeGraphWindow::TechTreeGraphWindow(QWidget* parent)
       m_status(new QLabel) {
     setWindowTitle(QStringLiteral("Tech Tree Graph"));
     setAccessibleName(windowTitle());
-    m_model->setCircleColour(editing::ErrorColour(palette()));
+    m_model->setCircleColour(maintree::ErrorColour(palette()));
     m_list->setModel(m_model);
     m_list->setAccessibleName(QStringLiteral("Tech Tree"));
     m_list->setHeaderHidden(true);
@@ -168,7 +168,7 @@ void TechTreeGraphWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::PaletteChange)
         return;
-    m_model->setCircleColour(editing::ErrorColour(palette()));
+    m_model->setCircleColour(maintree::ErrorColour(palette()));
     m_list->viewport()->update();
 }
 
@@ -186,4 +186,4 @@ void TechTreeGraphWindow::selectNodeRow(qulonglong node) {
     m_followingGraph = false;
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

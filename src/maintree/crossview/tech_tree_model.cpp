@@ -1,6 +1,6 @@
-#include "varko/crossview/tech_tree_model.h"
+#include "varko/maintree/crossview/tech_tree_model.h"
 
-namespace varko::crossview {
+namespace varko::maintree {
 
 namespace {
 
@@ -78,4 +78,4 @@ QVariant TechTreeModel::headerData(int section, Qt::Orientation orientation, int
     return {};
 }
 
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
 #include "varko/maintree/document/documents.h"
 
-#include "varko/editing/document_kind.h"
+#include "varko/maintree/editing/document_kind.h"
 #include "varko/maintree/document/document_names.h"
 #include "varko/maintree/editor/editor_pane.h"
 
@@ -30,7 +30,7 @@ void Documents::adopt(const QString& currentFile) {
     const QString caption = DocumentCaption(m_currentFile);
     m_window.setWindowTitle(caption);
     m_desktop.SetApplicationTitle(caption);
-    m_editor.setDocumentKind(editing::DocumentKindOfFile(m_currentFile));
+    m_editor.setDocumentKind(maintree::DocumentKindOfFile(m_currentFile));
     m_editor.clearModified();
     m_refreshStatus();
 }

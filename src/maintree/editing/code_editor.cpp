@@ -1,11 +1,11 @@
-#include "varko/editing/code_editor.h"
+#include "varko/maintree/editing/code_editor.h"
 
 #include "line_number_area.h"
-#include "varko/editing/editor_colours.h"
-#include "varko/editing/fault_marks.h"
-#include "varko/editing/highlight_scheduler.h"
-#include "varko/editing/syntax_highlighter.h"
-#include "varko/editing/text_formats.h"
+#include "varko/maintree/editing/editor_colours.h"
+#include "varko/maintree/editing/fault_marks.h"
+#include "varko/maintree/editing/highlight_scheduler.h"
+#include "varko/maintree/editing/syntax_highlighter.h"
+#include "varko/maintree/editing/text_formats.h"
 
 #include <QHelpEvent>
 #include <QPainter>
@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <QToolTip>
 
-namespace varko::editing {
+namespace varko::maintree {
 
 namespace {
 
@@ -259,4 +259,4 @@ void CodeEditor::applyPalette() {
     refreshSelections();
 }
 
-} // namespace varko::editing
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
-#include "varko/editing/editor_colours.h"
+#include "varko/maintree/editing/editor_colours.h"
 
-namespace varko::editing {
+namespace varko::maintree {
 
 QColor Blend(const QColor& base, const QColor& over, double amount) {
     const auto mix = [amount](double from, double to) { return from + (to - from) * amount; };
@@ -27,4 +27,4 @@ QColor CurrentLineColour(const QPalette& palette) {
     return Blend(palette.color(QPalette::Base), palette.color(QPalette::Active, QPalette::Highlight), 0.12);
 }
 
-} // namespace varko::editing
+} // namespace varko::maintree

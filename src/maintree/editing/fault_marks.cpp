@@ -1,6 +1,6 @@
-#include "varko/editing/fault_marks.h"
+#include "varko/maintree/editing/fault_marks.h"
 
-#include "varko/editing/line_scanner.h"
+#include "varko/maintree/editing/line_scanner.h"
 
 #include <QElapsedTimer>
 #include <QTextDocument>
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace varko::editing {
+namespace varko::maintree {
 
 namespace {
 
@@ -192,4 +192,4 @@ QList<QTextEdit::ExtraSelection> FaultMarks::underlines(const QTextBlock& first,
     return selections;
 }
 
-} // namespace varko::editing
+} // namespace varko::maintree

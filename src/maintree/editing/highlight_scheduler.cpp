@@ -1,11 +1,11 @@
-#include "varko/editing/highlight_scheduler.h"
+#include "varko/maintree/editing/highlight_scheduler.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
 
 #include <algorithm>
 
-namespace varko::editing {
+namespace varko::maintree {
 
 namespace {
 
@@ -129,4 +129,4 @@ void HighlightScheduler::advanceSweep() {
         m_sweep = QTextCursor();
 }
 
-} // namespace varko::editing
+} // namespace varko::maintree

@@ -1,10 +1,10 @@
 #include "line_number_area.h"
 
-#include "varko/editing/code_editor.h"
+#include "varko/maintree/editing/code_editor.h"
 
 #include <QHelpEvent>
 
-namespace varko::editing {
+namespace varko::maintree {
 
 LineNumberArea::LineNumberArea(CodeEditor* editor) : QWidget(editor), m_editor(editor) {
     setObjectName(QStringLiteral("LineNumbers"));
@@ -27,4 +27,4 @@ bool LineNumberArea::event(QEvent* event) {
     return true;
 }
 
-} // namespace varko::editing
+} // namespace varko::maintree

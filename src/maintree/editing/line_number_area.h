@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace varko::editing {
+namespace varko::maintree {
 
 class CodeEditor;
 
@@ -22,4 +22,4 @@ private:
     CodeEditor* m_editor;
 };
 
-} // namespace varko::editing
+} // namespace varko::maintree

@@ -1,4 +1,4 @@
-#include "varko/editing/line_scanner.h"
+#include "varko/maintree/editing/line_scanner.h"
 
 #include "varko/language/token_spans.h"
 
@@ -8,7 +8,7 @@
 #include <array>
 #include <optional>
 
-namespace varko::editing {
+namespace varko::maintree {
 
 namespace {
 
@@ -229,4 +229,4 @@ FaultStretch FaultStretchAt(QStringView line, int column) {
     return {static_cast<qsizetype>(span.start), static_cast<qsizetype>(span.end)};
 }
 
-} // namespace varko::editing
+} // namespace varko::maintree

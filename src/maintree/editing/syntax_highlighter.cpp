@@ -1,6 +1,6 @@
-#include "varko/editing/syntax_highlighter.h"
+#include "varko/maintree/editing/syntax_highlighter.h"
 
-namespace varko::editing {
+namespace varko::maintree {
 
 SyntaxHighlighter::SyntaxHighlighter(QObject* parent) : QSyntaxHighlighter(parent) {}
 
@@ -49,4 +49,4 @@ void SyntaxHighlighter::highlightBlock(const QString& text) {
     }
 }
 
-} // namespace varko::editing
+} // namespace varko::maintree

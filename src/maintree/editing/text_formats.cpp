@@ -1,8 +1,8 @@
-#include "varko/editing/text_formats.h"
+#include "varko/maintree/editing/text_formats.h"
 
-#include "varko/editing/editor_colours.h"
+#include "varko/maintree/editing/editor_colours.h"
 
-namespace varko::editing {
+namespace varko::maintree {
 
 namespace {
 
@@ -33,4 +33,4 @@ TextFormats::TextFormats(const QPalette& palette) {
     set(TextStyle::TechObject, Coloured(link, true));
 }
 
-} // namespace varko::editing
+} // namespace varko::maintree

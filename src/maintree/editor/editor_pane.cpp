@@ -31,7 +31,7 @@ private:
 
 } // namespace
 
-EditorPane::EditorPane(QWidget* parent) : editing::CodeEditor(parent) {
+EditorPane::EditorPane(QWidget* parent) : maintree::CodeEditor(parent) {
     setObjectName(QStringLiteral("editor"));
     setAccessibleName(QStringLiteral("Editor"));
     setLineWrapMode(NoWrap);

@@ -1,11 +1,11 @@
-#include "varko/search/editor_search.h"
+#include "varko/maintree/search/editor_search.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
 #include <vector>
 
-namespace varko::search {
+namespace varko::maintree {
 
 namespace {
 
@@ -105,4 +105,4 @@ int EditorSearch::ReplaceAll(const TextSearch& search, const QString& replacemen
     return int(edits.size());
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

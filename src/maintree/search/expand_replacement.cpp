@@ -1,8 +1,8 @@
-#include "varko/search/expand_replacement.h"
+#include "varko/maintree/search/expand_replacement.h"
 
 #include <optional>
 
-namespace varko::search {
+namespace varko::maintree {
 
 namespace {
 
@@ -39,4 +39,4 @@ QString ExpandReplacement(const QString& replacement, const QRegularExpressionMa
     return expanded;
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
-#include "varko/search/find_bar.h"
+#include "varko/maintree/search/find_bar.h"
 
-#include "varko/search/match_status.h"
+#include "varko/maintree/search/match_status.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace varko::search {
+namespace varko::maintree {
 
 namespace {
 
@@ -226,4 +226,4 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

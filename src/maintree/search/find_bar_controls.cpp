@@ -1,4 +1,4 @@
-#include "varko/search/find_bar_controls.h"
+#include "varko/maintree/search/find_bar_controls.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace varko::search {
+namespace varko::maintree {
 
 namespace {
 
@@ -103,4 +103,4 @@ FindBarControls BuildFindBarControls(QWidget& bar) {
     return controls;
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

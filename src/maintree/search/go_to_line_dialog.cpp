@@ -1,4 +1,4 @@
-#include "varko/search/go_to_line_dialog.h"
+#include "varko/maintree/search/go_to_line_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -8,7 +8,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
-namespace varko::search {
+namespace varko::maintree {
 
 namespace {
 
@@ -101,4 +101,4 @@ GoToLineDialog* OpenGoToLine(QPlainTextEdit& editor) {
     return dialog;
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

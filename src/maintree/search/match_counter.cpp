@@ -1,6 +1,6 @@
-#include "varko/search/match_counter.h"
+#include "varko/maintree/search/match_counter.h"
 
-namespace varko::search {
+namespace varko::maintree {
 
 MatchCounter::MatchCounter(QObject* parent) : QObject(parent) {
     connect(&m_worker, &maintree::WorkerThread::finished, this, &MatchCounter::Deliver);
@@ -36,4 +36,4 @@ void MatchCounter::Deliver() {
         emit Counted(m_latest, std::move(*matches));
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

@@ -1,8 +1,8 @@
-#include "varko/search/match_status.h"
+#include "varko/maintree/search/match_status.h"
 
 #include <algorithm>
 
-namespace varko::search {
+namespace varko::maintree {
 
 QString MatchStatusText(const std::vector<TextSpan>& matches, TextSpan selection) {
     if (matches.empty())
@@ -18,4 +18,4 @@ QString MatchStatusText(const std::vector<TextSpan>& matches, TextSpan selection
     return total + QStringLiteral(" matches");
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

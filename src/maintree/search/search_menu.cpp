@@ -1,10 +1,10 @@
-#include "varko/search/search_menu.h"
+#include "varko/maintree/search/search_menu.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-namespace varko::search {
+namespace varko::maintree {
 
 namespace {
 
@@ -38,4 +38,4 @@ SearchMenuItems BuildSearchMenu(QMenuBar& bar, QAction* before) {
     return items;
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

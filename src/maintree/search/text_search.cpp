@@ -1,10 +1,10 @@
-#include "varko/search/text_search.h"
+#include "varko/maintree/search/text_search.h"
 
-#include "varko/search/expand_replacement.h"
+#include "varko/maintree/search/expand_replacement.h"
 
 #include <algorithm>
 
-namespace varko::search {
+namespace varko::maintree {
 
 namespace {
 
@@ -116,4 +116,4 @@ std::vector<TextSpan> AllMatches(const TextSearch& search, const QString& text) 
     return spans;
 }
 
-} // namespace varko::search
+} // namespace varko::maintree

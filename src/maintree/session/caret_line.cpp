@@ -1,9 +1,9 @@
-#include "varko/session/caret_line.h"
+#include "varko/maintree/session/caret_line.h"
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
-namespace varko::session {
+namespace varko::maintree {
 
 int CaretLine(const QPlainTextEdit& editor) {
     return editor.textCursor().blockNumber();
@@ -16,4 +16,4 @@ void PutCaretOnLine(QPlainTextEdit& editor, int line) {
     editor.ensureCursorVisible();
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
-#include "varko/session/disk_change_policy.h"
+#include "varko/maintree/session/disk_change_policy.h"
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -38,4 +38,4 @@ void DiskChangePolicy::fileDeleted(const QString& path) {
     m_document.showStatus(DeletedNotice(path));
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,4 +1,4 @@
-#include "varko/session/disk_watcher.h"
+#include "varko/maintree/session/disk_watcher.h"
 
 #include "varko/textrules/text_rules.h"
 
@@ -9,7 +9,7 @@
 #include <optional>
 #include <sys/stat.h>
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -151,4 +151,4 @@ void DiskWatcher::report(void (DiskWatcher::*signal)(const QString&)) {
     m_reporting = false;
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,4 +1,4 @@
-#include "varko/session/orphan_claim.h"
+#include "varko/maintree/session/orphan_claim.h"
 
 #include "recovery_names.h"
 #include "varko/textrules/text_rules.h"
@@ -6,7 +6,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace varko::session {
+namespace varko::maintree {
 
 OrphanClaim::OrphanClaim(std::string folder, std::string id, int lockFd)
     : m_folder(std::move(folder)), m_id(std::move(id)), m_lockFd(lockFd) {}
@@ -56,4 +56,4 @@ void OrphanClaim::Release(bool removeLockFile) {
     m_lockFd = -1;
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

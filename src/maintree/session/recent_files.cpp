@@ -1,10 +1,10 @@
-#include "varko/session/recent_files.h"
+#include "varko/maintree/session/recent_files.h"
 
-#include "varko/session/recent_list.h"
+#include "varko/maintree/session/recent_list.h"
 
 #include <QFile>
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -34,4 +34,4 @@ bool RecentFiles::add(const QString& path) {
     return true;
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,11 +1,11 @@
-#include "varko/session/recent_list.h"
+#include "varko/maintree/session/recent_list.h"
 
 #include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -76,4 +76,4 @@ bool IsPresentFile(const std::string& path) {
     return fs::is_regular_file(path, ec);
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

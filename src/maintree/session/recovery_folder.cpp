@@ -1,7 +1,7 @@
-#include "varko/session/recovery_folder.h"
+#include "varko/maintree/session/recovery_folder.h"
 
 #include "recovery_names.h"
-#include "varko/session/orphan_claim.h"
+#include "varko/maintree/session/orphan_claim.h"
 
 #include "varko/textrules/atomic_file.h"
 
@@ -18,7 +18,7 @@
 
 namespace fs = std::filesystem;
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -163,4 +163,4 @@ void RemoveTemporaries(const std::string& folder, const std::string& id) {
         fs::remove(path, ec);
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

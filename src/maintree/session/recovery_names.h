@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace varko::session {
+namespace varko::maintree {
 
 // The files of one editor's id in the recovery folder.
 inline constexpr std::string_view kDataSuffix = ".recovery";
@@ -15,4 +15,4 @@ std::string RecoveryPath(const std::string& folder, const std::string& id, std::
 // A writer that died mid-write leaves ".<id>.recovery.XXXXXX" behind; this removes them.
 void RemoveTemporaries(const std::string& folder, const std::string& id);
 
-} // namespace varko::session
+} // namespace varko::maintree

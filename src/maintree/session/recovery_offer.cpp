@@ -1,11 +1,11 @@
-#include "varko/session/recovery_store.h"
+#include "varko/maintree/session/recovery_store.h"
 
 #include "recovery_shared.h"
-#include "varko/session/recovery_record.h"
+#include "varko/maintree/session/recovery_record.h"
 
 #include <QFile>
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -56,4 +56,4 @@ int RecoveryStore::offerOrphans(platform::Desktop& desktop, const RestoreCallbac
     return restored;
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

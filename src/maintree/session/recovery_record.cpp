@@ -1,9 +1,9 @@
-#include "varko/session/recovery_record.h"
+#include "varko/maintree/session/recovery_record.h"
 
 #include <charconv>
 #include <optional>
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -75,4 +75,4 @@ RecoveryRecord DecodeRecovery(std::string_view file) {
     return record;
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "varko/session/recovery_folder.h"
-#include "varko/session/recovery_store.h"
+#include "varko/maintree/session/recovery_folder.h"
+#include "varko/maintree/session/recovery_store.h"
 
 #include <mutex>
 #include <optional>
 
-namespace varko::session {
+namespace varko::maintree {
 
 // What the GUI thread and the writing worker share. The mutex orders a write against a removal:
 // a job whose generation is no longer the newest skips its write, so a copy never comes back
@@ -28,4 +28,4 @@ struct RecoveryStore::Shared {
     std::function<void()> announce;
 };
 
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,14 +1,14 @@
-#include "varko/session/recovery_store.h"
+#include "varko/maintree/session/recovery_store.h"
 
 #include "recovery_shared.h"
-#include "varko/session/recovery_record.h"
+#include "varko/maintree/session/recovery_record.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -135,4 +135,4 @@ void RecoveryStore::reportOff() {
                          .arg(QFile::decodeName(QByteArray::fromStdString(m_shared->folder.Folder()))));
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

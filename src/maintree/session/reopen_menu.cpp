@@ -1,10 +1,10 @@
-#include "varko/session/reopen_menu.h"
+#include "varko/maintree/session/reopen_menu.h"
 
-#include "varko/session/recent_files.h"
+#include "varko/maintree/session/recent_files.h"
 
 #include <QMenu>
 
-namespace varko::session {
+namespace varko::maintree {
 
 namespace {
 
@@ -41,4 +41,4 @@ void ReopenMenu::refresh() {
     }
 }
 
-} // namespace varko::session
+} // namespace varko::maintree

@@ -6,8 +6,8 @@
 #include "varko/maintree/window/main_menu.h"
 #include "varko/maintree/window/session_wiring.h"
 #include "varko/maintree/window/status_panels.h"
-#include "varko/search/find_bar.h"
-#include "varko/search/go_to_line_dialog.h"
+#include "varko/maintree/search/find_bar.h"
+#include "varko/maintree/search/go_to_line_dialog.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -58,9 +58,9 @@ EditorFeatures::~EditorFeatures() = default;
 void EditorFeatures::buildSearch(const Parts& parts) {
     EditorPane& editor = *m_layout.editor;
     QMenuBar& bar = *parts.window.menuBar();
-    m_searchMenu = search::BuildSearchMenu(bar, HelpMenuEntry(bar));
+    m_searchMenu = maintree::BuildSearchMenu(bar, HelpMenuEntry(bar));
     // Below the editor, above the message list.
-    m_findBar = new search::FindBar(editor, m_layout.editorArea);
+    m_findBar = new maintree::FindBar(editor, m_layout.editorArea);
     m_findBar->hide();
     if (auto* column = qobject_cast<QBoxLayout*>(m_layout.editorArea->layout()))
         column->insertWidget(column->indexOf(&editor) + 1, m_findBar);
@@ -75,13 +75,13 @@ void EditorFeatures::buildSearch(const Parts& parts) {
 
 void EditorFeatures::bindSearchMenu() {
     EditorPane& editor = *m_layout.editor;
-    search::FindBar& bar = *m_findBar;
-    const search::SearchMenuItems& items = m_searchMenu;
-    connect(items.find, &QAction::triggered, &bar, &search::FindBar::OpenFind);
-    connect(items.replace, &QAction::triggered, &bar, &search::FindBar::OpenReplace);
-    connect(items.findNext, &QAction::triggered, &bar, &search::FindBar::FindNext);
-    connect(items.findPrevious, &QAction::triggered, &bar, &search::FindBar::FindPrevious);
-    connect(items.goToLine, &QAction::triggered, &editor, [&editor] { search::OpenGoToLine(editor); });
+    maintree::FindBar& bar = *m_findBar;
+    const maintree::SearchMenuItems& items = m_searchMenu;
+    connect(items.find, &QAction::triggered, &bar, &maintree::FindBar::OpenFind);
+    connect(items.replace, &QAction::triggered, &bar, &maintree::FindBar::OpenReplace);
+    connect(items.findNext, &QAction::triggered, &bar, &maintree::FindBar::FindNext);
+    connect(items.findPrevious, &QAction::triggered, &bar, &maintree::FindBar::FindPrevious);
+    connect(items.goToLine, &QAction::triggered, &editor, [&editor] { maintree::OpenGoToLine(editor); });
     connect(items.nextFault, &QAction::triggered, &editor, &EditorPane::nextFault);
     connect(items.previousFault, &QAction::triggered, &editor, &EditorPane::previousFault);
 }

@@ -2,8 +2,8 @@
 // the documents and the Mod menu.
 #include "varko/maintree/window/mod_features.h"
 
-#include "varko/assist/mod_files_view.h"
-#include "varko/assist/mod_problems_view.h"
+#include "varko/maintree/assist/mod_files_view.h"
+#include "varko/maintree/assist/mod_problems_view.h"
 #include "varko/compiler/settings.h"
 #include "varko/language/document_check.h"
 #include "varko/language/mod_knowledge.h"
@@ -36,7 +36,7 @@ ModFeatures::ModFeatures(MainWindow& window, platform::Desktop& desktop)
     : m_window(window), m_desktop(desktop), m_catalog(std::make_shared<const language::PropertyCatalog>(
                                                 language::LoadPropertyCatalog(window.appDir()))) {
     QMenu* help = window.findChild<QMenu*>(QStringLiteral("helpMenu"));
-    m_menu = assist::BuildModMenu(*window.menuBar(), help ? help->menuAction() : nullptr);
+    m_menu = maintree::BuildModMenu(*window.menuBar(), help ? help->menuAction() : nullptr);
     createAssists();
     createLiveChecker();
     createModViews();
@@ -61,20 +61,20 @@ void ModFeatures::createAssists() {
     const language::ModKnowledge knowledge =
         language::KnowledgeOf(m_window.environment(), [this] { return catalog(); });
     const auto documentPath = [this] { return currentFile(); };
-    m_completion = std::make_unique<assist::Completion>(
+    m_completion = std::make_unique<maintree::Completion>(
         &editor,
-        assist::CompletionSources{knowledge.properties, knowledge.typeOf, knowledge.files, documentPath});
+        maintree::CompletionSources{knowledge.properties, knowledge.typeOf, knowledge.files, documentPath});
     m_hoverTips =
-        std::make_unique<assist::HoverTips>(&editor, language::HoverSourcesOf(knowledge), documentPath,
+        std::make_unique<maintree::HoverTips>(&editor, language::HoverSourcesOf(knowledge), documentPath,
                                             [this](int line) { return lineTip(line); });
-    m_quickFix = std::make_unique<assist::QuickFix>(&editor, language::FixSourcesOf(knowledge), documentPath);
-    m_navigator = std::make_unique<assist::FileNavigator>(
-        &editor, assist::NavigatorSources{knowledge.typeOf, knowledge.files, documentPath});
-    connect(m_quickFix.get(), &assist::QuickFix::statusMessage, this, &ModFeatures::showStatus);
-    connect(m_navigator.get(), &assist::FileNavigator::statusMessage, this, &ModFeatures::showStatus);
-    connect(m_navigator.get(), &assist::FileNavigator::openRequested, this, &ModFeatures::openFromNavigator);
+    m_quickFix = std::make_unique<maintree::QuickFix>(&editor, language::FixSourcesOf(knowledge), documentPath);
+    m_navigator = std::make_unique<maintree::FileNavigator>(
+        &editor, maintree::NavigatorSources{knowledge.typeOf, knowledge.files, documentPath});
+    connect(m_quickFix.get(), &maintree::QuickFix::statusMessage, this, &ModFeatures::showStatus);
+    connect(m_navigator.get(), &maintree::FileNavigator::statusMessage, this, &ModFeatures::showStatus);
+    connect(m_navigator.get(), &maintree::FileNavigator::openRequested, this, &ModFeatures::openFromNavigator);
     m_menu.back->setEnabled(false);
-    connect(m_navigator.get(), &assist::FileNavigator::canGoBackChanged, m_menu.back, &QAction::setEnabled);
+    connect(m_navigator.get(), &maintree::FileNavigator::canGoBackChanged, m_menu.back, &QAction::setEnabled);
 }
 
 void ModFeatures::createLiveChecker() {
@@ -89,19 +89,19 @@ void ModFeatures::createLiveChecker() {
         const compiler::OdfSource includes = language::AddonOdfSource(environment);
         return language::CheckModDocument(lines, path, environment, &includes, stop);
     };
-    m_liveChecker = std::make_unique<assist::LiveChecker>(&editor, check, [this] { return currentFile(); });
+    m_liveChecker = std::make_unique<maintree::LiveChecker>(&editor, check, [this] { return currentFile(); });
     // Characters, not colours: a change of formats alone needs no check.
     connect(editor.document(), &QTextDocument::contentsChange, m_liveChecker.get(),
             [this](int, int removed, int added) {
                 if (removed > 0 || added > 0)
                     m_liveChecker->textChanged();
             });
-    connect(m_liveChecker.get(), &assist::LiveChecker::findingsReady, this, &ModFeatures::showFindings);
-    connect(m_liveChecker.get(), &assist::LiveChecker::checkFailed, this, &ModFeatures::showStatus);
+    connect(m_liveChecker.get(), &maintree::LiveChecker::findingsReady, this, &ModFeatures::showFindings);
+    connect(m_liveChecker.get(), &maintree::LiveChecker::checkFailed, this, &ModFeatures::showStatus);
 }
 
 void ModFeatures::createModViews() {
-    m_modFiles = new assist::ModFilesView;
+    m_modFiles = new maintree::ModFilesView;
     m_modFiles->setObjectName(QStringLiteral("modFilesView"));
     m_window.layout().navigationPanel->addPage(m_modFiles);
     m_modFilesPage = AddPageButton(m_window.toolBar(), "modFilesPage", "Mod Files", DrawModFilesIcon());
@@ -110,10 +110,10 @@ void ModFeatures::createModViews() {
         if (chosen)
             listModFiles();
     });
-    connect(m_modFiles, &assist::ModFilesView::openRequested, this,
+    connect(m_modFiles, &maintree::ModFilesView::openRequested, this,
             [this](const QString& path) { guarded([&] { openDocument(path); }); });
     m_problems = new ModProblemsDock(m_window);
-    connect(m_problems->tree(), &assist::ModProblemsView::openAt, this,
+    connect(m_problems->tree(), &maintree::ModProblemsView::openAt, this,
             [this](const QString& path, int line) { guarded([&] { openAt(path, line); }); });
     connect(m_problems, &ModProblemsDock::stopRequested, this, &ModFeatures::stopSearches);
     createSearches();
@@ -129,8 +129,8 @@ void ModFeatures::bindMenu() {
     bind(m_menu.goToFile, &ModFeatures::goToFile);
     bind(m_menu.back, &ModFeatures::goBack);
     bind(m_menu.findReferences, &ModFeatures::findReferences);
-    connect(m_menu.quickFix, &QAction::triggered, m_quickFix.get(), &assist::QuickFix::showMenu);
-    connect(m_menu.complete, &QAction::triggered, m_completion.get(), &assist::Completion::complete);
+    connect(m_menu.quickFix, &QAction::triggered, m_quickFix.get(), &maintree::QuickFix::showMenu);
+    connect(m_menu.complete, &QAction::triggered, m_completion.get(), &maintree::Completion::complete);
 }
 
 // The quick fixes of the caret's line head the editor's context menu while it is open.

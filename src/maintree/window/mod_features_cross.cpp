@@ -1,8 +1,8 @@
 // The views across files: where the document's properties are set, and the tech tree as a graph.
 #include "varko/compiler/check_pipeline.h"
-#include "varko/crossview/other_sites_text.h"
-#include "varko/crossview/properties_view.h"
-#include "varko/crossview/tech_tree_graph_window.h"
+#include "varko/maintree/crossview/other_sites_text.h"
+#include "varko/maintree/crossview/properties_view.h"
+#include "varko/maintree/crossview/tech_tree_graph_window.h"
 #include "varko/language/document_check.h"
 #include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/navigation/navigation_controller.h"
@@ -39,13 +39,13 @@ QString PropertyOfLine(const QString& line) {
 } // namespace
 
 void ModFeatures::createCrossViews() {
-    m_properties = new crossview::PropertiesView;
+    m_properties = new maintree::PropertiesView;
     m_properties->setObjectName(QStringLiteral("propertiesView"));
     m_window.layout().navigationPanel->addPage(m_properties);
     m_propertiesPage =
         AddPageButton(m_window.toolBar(), "propertiesPage", "Properties", DrawPropertiesIcon());
     m_window.navigation().addPage(m_propertiesPage, QStringLiteral("Properties"), m_properties);
-    connect(m_properties, &crossview::PropertiesView::openLocation, this,
+    connect(m_properties, &maintree::PropertiesView::openLocation, this,
             [this](const QString& file, int line) { guarded([&] { openProperty(file, line); }); });
     m_propertiesTimer = new QTimer(this);
     m_propertiesTimer->setSingleShot(true);
@@ -59,10 +59,10 @@ void ModFeatures::createCrossViews() {
     m_menu.menu->addSeparator();
     m_techTreeGraph = m_menu.menu->addAction(QStringLiteral("Tech Tree Graph"));
     m_techTreeGraph->setObjectName(QStringLiteral("techTreeGraphAction"));
-    m_graphWindow = new crossview::TechTreeGraphWindow(&m_window);
+    m_graphWindow = new maintree::TechTreeGraphWindow(&m_window);
     m_graphWindow->setObjectName(QStringLiteral("techTreeGraphWindow"));
     connect(m_techTreeGraph, &QAction::triggered, this, [this] { guarded([this] { showTechTreeGraph(); }); });
-    connect(m_graphWindow, &crossview::TechTreeGraphWindow::entrySelected, this,
+    connect(m_graphWindow, &maintree::TechTreeGraphWindow::entrySelected, this,
             &ModFeatures::showGraphEntry);
 }
 
@@ -113,7 +113,7 @@ QString ModFeatures::lineTip(int line) const {
     const QString name = IsTechTree(currentFile()) ? QString() : PropertyOfLine(block.text());
     const QString others =
         name.isEmpty() ? QString()
-                       : crossview::OtherSitesText(m_properties->sites(), name, currentFile(), line + 1);
+                       : maintree::OtherSitesText(m_properties->sites(), name, currentFile(), line + 1);
     if (faults.isEmpty() || others.isEmpty())
         return faults + others;
     return faults + QLatin1Char('\n') + others;

@@ -1,7 +1,7 @@
 // Checks of the whole mod and searches for references, shown in "Mod Problems".
-#include "varko/assist/mod_file_list.h"
-#include "varko/assist/mod_files_view.h"
-#include "varko/assist/mod_problems_view.h"
+#include "varko/maintree/assist/mod_file_list.h"
+#include "varko/maintree/assist/mod_files_view.h"
+#include "varko/maintree/assist/mod_problems_view.h"
 #include "varko/language/document_check.h"
 #include "varko/maintree/document/document_names.h"
 #include "varko/maintree/window/main_window.h"
@@ -13,21 +13,21 @@
 namespace varko::maintree {
 
 void ModFeatures::createSearches() {
-    m_checkMod = std::make_unique<assist::CheckModJob>(
+    m_checkMod = std::make_unique<maintree::CheckModJob>(
         [this](const textrules::LineList& lines, const std::string& path, const std::atomic<bool>& stop) {
             return checkModFile(lines, path, stop);
         });
-    connect(m_checkMod.get(), &assist::CheckModJob::progress, m_problems, &ModProblemsDock::showProgress);
-    connect(m_checkMod.get(), &assist::CheckModJob::filesChecked, this, &ModFeatures::showCheckedFiles);
-    connect(m_checkMod.get(), &assist::CheckModJob::failed, this,
+    connect(m_checkMod.get(), &maintree::CheckModJob::progress, m_problems, &ModProblemsDock::showProgress);
+    connect(m_checkMod.get(), &maintree::CheckModJob::filesChecked, this, &ModFeatures::showCheckedFiles);
+    connect(m_checkMod.get(), &maintree::CheckModJob::failed, this,
             [this](const QString& text) { m_checkModFailure = text; });
-    connect(m_checkMod.get(), &assist::CheckModJob::finished, this, &ModFeatures::checkModFinished);
+    connect(m_checkMod.get(), &maintree::CheckModJob::finished, this, &ModFeatures::checkModFinished);
     m_references = std::make_unique<ReferenceSearch>(m_window.environment());
     connect(m_references.get(), &ReferenceSearch::finished, this, &ModFeatures::showReferences);
 }
 
 // On the worker, once per file; the first file of a check brings the environment up to date.
-assist::CheckOutcome ModFeatures::checkModFile(const textrules::LineList& lines, const std::string& path,
+maintree::CheckOutcome ModFeatures::checkModFile(const textrules::LineList& lines, const std::string& path,
                                                const std::atomic<bool>& stop) {
     compiler::CheckEnvironment& environment = m_window.environment();
     if (m_refreshBeforeCheck.exchange(false)) {
@@ -54,10 +54,10 @@ void ModFeatures::checkMod() {
     m_checkMod->start(m_window.environment().AddonDirs());
 }
 
-void ModFeatures::showCheckedFiles(const std::vector<assist::ModFileResult>& results) {
+void ModFeatures::showCheckedFiles(const std::vector<maintree::ModFileResult>& results) {
     if (!m_showingCheckMod)
         return;
-    for (const assist::ModFileResult& result : results) {
+    for (const maintree::ModFileResult& result : results) {
         const QString path = QString::fromStdString(result.path);
         if (result.unreadable)
             m_problems->tree()->addEntries(path, {{1, QStringLiteral("The file cannot be read")}});

@@ -52,7 +52,7 @@ void ModFeatures::openFromNavigator(const QString& path) {
 }
 
 void ModFeatures::goBack() {
-    const std::optional<assist::FileNavigator::Location> location = m_navigator->back();
+    const std::optional<maintree::FileNavigator::Location> location = m_navigator->back();
     if (!location) {
         showStatus(QStringLiteral("Nothing to go back to"));
         return;

@@ -1,6 +1,6 @@
 #include "varko/maintree/window/mod_problems_dock.h"
 
-#include "varko/assist/mod_problems_view.h"
+#include "varko/maintree/assist/mod_problems_view.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -24,7 +24,7 @@ QHBoxLayout* BuildStatusRow(QLabel* summary, QProgressBar* progress, QPushButton
 } // namespace
 
 ModProblemsDock::ModProblemsDock(QMainWindow& window)
-    : QDockWidget(QStringLiteral("Mod Problems"), &window), m_tree(new assist::ModProblemsView),
+    : QDockWidget(QStringLiteral("Mod Problems"), &window), m_tree(new maintree::ModProblemsView),
       m_progress(new QProgressBar), m_stop(new QPushButton(QStringLiteral("Stop"))), m_summary(new QLabel) {
     setObjectName(QStringLiteral("modProblemsDock"));
     setAccessibleName(QStringLiteral("Mod Problems"));

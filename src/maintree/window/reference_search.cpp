@@ -1,6 +1,6 @@
 #include "varko/maintree/window/reference_search.h"
 
-#include "varko/assist/mod_file_list.h"
+#include "varko/maintree/assist/mod_file_list.h"
 #include "varko/language/references.h"
 
 #include <algorithm>
@@ -21,9 +21,9 @@ QString PlaceText(const language::ReferencePlace& place) {
 }
 
 // The places in one file that name the target; none when the file cannot be read.
-std::vector<assist::ProblemEntry> PlacesIn(const assist::ModFile& file, const std::string& target,
+std::vector<maintree::ProblemEntry> PlacesIn(const maintree::ModFile& file, const std::string& target,
                                            const compiler::DeclarationTable& declarations) {
-    std::vector<assist::ProblemEntry> places;
+    std::vector<maintree::ProblemEntry> places;
     for (const language::ReferencePlace& place : language::ReferencesInFile(file.path, target, declarations))
         places.push_back({place.location.line + 1, PlaceText(place)});
     return places;
@@ -69,10 +69,10 @@ ReferenceReport ReferenceSearch::run(compiler::CheckEnvironment& environment, co
     if (!declarations)
         declarations = std::make_shared<const compiler::DeclarationTable>();
     std::vector<ReferringFile> found;
-    for (const assist::ModFile& file : assist::ListModFiles(environment.AddonDirs())) {
+    for (const maintree::ModFile& file : maintree::ListModFiles(environment.AddonDirs())) {
         if (stop.load())
             break;
-        std::vector<assist::ProblemEntry> places = PlacesIn(file, target, *declarations);
+        std::vector<maintree::ProblemEntry> places = PlacesIn(file, target, *declarations);
         if (!places.empty())
             found.push_back({QString::fromStdString(file.path), std::move(places)});
     }

@@ -5,8 +5,8 @@
 #include "varko/maintree/document/documents.h"
 #include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/window/status_panels.h"
-#include "varko/session/caret_line.h"
-#include "varko/session/reopen_menu.h"
+#include "varko/maintree/session/caret_line.h"
+#include "varko/maintree/session/reopen_menu.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +24,7 @@ std::string PrefsPath(const QString& appDir) {
 }
 
 // The name a recovered document goes by: its path, or an untitled document's name.
-QString RecoveredName(const session::RecoveredDocument& document) {
+QString RecoveredName(const maintree::RecoveredDocument& document) {
     if (!document.untitled && !document.documentName.isEmpty())
         return document.documentName;
     return IsUntitled(document.documentName) ? document.documentName : kUntitledOdf;
@@ -35,28 +35,28 @@ QString RecoveredName(const session::RecoveredDocument& document) {
 SessionWiring::SessionWiring(const Parts& parts, QObject* parent)
     : QObject(parent), m_editor(parts.editor), m_documents(parts.documents), m_status(parts.status),
       m_desktop(parts.desktop), m_prefs(PrefsPath(parts.appDir)), m_recent(m_prefs),
-      m_policy(*this, parts.desktop), m_recovery(session::RecoveryStore::FolderFor(parts.appDir)) {
-    connect(&m_watcher, &session::DiskWatcher::changedOnDisk, this,
+      m_policy(*this, parts.desktop), m_recovery(maintree::RecoveryStore::FolderFor(parts.appDir)) {
+    connect(&m_watcher, &maintree::DiskWatcher::changedOnDisk, this,
             [this](const QString& path) { run([&] { m_policy.fileChanged(path); }); });
-    connect(&m_watcher, &session::DiskWatcher::deletedOnDisk, this,
+    connect(&m_watcher, &maintree::DiskWatcher::deletedOnDisk, this,
             [this](const QString& path) { run([&] { m_policy.fileDeleted(path); }); });
     connect(m_editor.document(), &QTextDocument::contentsChange, this, &SessionWiring::onEdited);
     // Said after the keystroke that found it out, not in the middle of it.
     connect(
-        &m_recovery, &session::RecoveryStore::recoveryOff, this,
+        &m_recovery, &maintree::RecoveryStore::recoveryOff, this,
         [this](const QString& text) { m_desktop.ShowError(text); }, Qt::QueuedConnection);
 }
 
 SessionWiring::~SessionWiring() = default;
 
 void SessionWiring::addReopenMenu(QMenu& fileMenu, QAction* after) {
-    m_reopen = new session::ReopenMenu(m_recent, &fileMenu);
+    m_reopen = new maintree::ReopenMenu(m_recent, &fileMenu);
     QMenu* menu = m_reopen->menu();
     menu->menuAction()->setObjectName(QStringLiteral("reopenMenu"));
     const QList<QAction*> items = fileMenu.actions();
     const qsizetype next = items.indexOf(after) + 1;
     fileMenu.insertMenu(next > 0 && next < items.size() ? items[next] : nullptr, menu);
-    connect(m_reopen, &session::ReopenMenu::fileChosen, this,
+    connect(m_reopen, &maintree::ReopenMenu::fileChosen, this,
             [this](const QString& path) { run([&] { m_documents.openFile(path); }); });
 }
 
@@ -87,16 +87,16 @@ void SessionWiring::onEdited() {
         return;
     m_recovery.documentChanged([this] {
         const QString& name = m_documents.currentFile();
-        return session::RecoverySnapshot{name, IsUntitled(name), m_editor.document()->toRawText()};
+        return maintree::RecoverySnapshot{name, IsUntitled(name), m_editor.document()->toRawText()};
     });
 }
 
 void SessionWiring::offerRecovery() {
     m_recovery.offerOrphans(m_desktop,
-                            [this](const session::RecoveredDocument& document) { return restore(document); });
+                            [this](const maintree::RecoveredDocument& document) { return restore(document); });
 }
 
-bool SessionWiring::restore(const session::RecoveredDocument& document) {
+bool SessionWiring::restore(const maintree::RecoveredDocument& document) {
     if (m_editor.isModified())
         return false;
     const QString name = RecoveredName(document);
@@ -117,14 +117,14 @@ bool SessionWiring::modified() const {
 }
 
 int SessionWiring::caretLine() const {
-    return session::CaretLine(m_editor);
+    return maintree::CaretLine(m_editor);
 }
 
 void SessionWiring::reload(int line) {
     const QString path = m_documents.currentFile();
     m_editor.loadFromFile(path);
     m_editor.setFindings({});
-    session::PutCaretOnLine(m_editor, line);
+    maintree::PutCaretOnLine(m_editor, line);
     m_watcher.watch(path);
     m_recovery.documentClosed();
     m_status.showCaretOf(m_editor);

@@ -1,6 +1,6 @@
 #include "assist_fixture.h"
 
-namespace varko::assist::testing {
+namespace varko::maintree::testing {
 
 QString RawText(const std::vector<std::string>& lines) {
     QString text;
@@ -12,4 +12,4 @@ QString RawText(const std::vector<std::string>& lines) {
     return text;
 }
 
-} // namespace varko::assist::testing
+} // namespace varko::maintree::testing

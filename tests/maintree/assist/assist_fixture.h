@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace varko::assist::testing {
+namespace varko::maintree::testing {
 
 // The core's sample mod serves the editor's tests too.
 using language::testing::FakeFileSources;
@@ -19,4 +19,4 @@ using language::testing::TypesOf;
 // Raw editor lines as QTextDocument::toRawText gives them: each line ended by U+2029.
 QString RawText(const std::vector<std::string>& lines);
 
-} // namespace varko::assist::testing
+} // namespace varko::maintree::testing

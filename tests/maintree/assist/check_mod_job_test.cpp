@@ -1,4 +1,4 @@
-#include "varko/assist/check_mod_job.h"
+#include "varko/maintree/assist/check_mod_job.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -9,7 +9,7 @@
 
 #include <thread>
 
-namespace varko::assist {
+namespace varko::maintree {
 namespace {
 
 using compiler::Finding;
@@ -144,4 +144,4 @@ TEST_F(CheckingTheMod, ACheckThatCannotRunEndsTheJobWithItsText) {
 }
 
 } // namespace
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,7 +1,7 @@
 #include "assist_fixture.h"
 
-#include "varko/assist/completion.h"
-#include "varko/assist/completion_model.h"
+#include "varko/maintree/assist/completion.h"
+#include "varko/maintree/assist/completion_model.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-namespace varko::assist {
+namespace varko::maintree {
 namespace {
 
 using testing::PrintTo;
@@ -193,4 +193,4 @@ TEST_F(CompletionPopup, ScreenReadersHearTheListAndEachTypeDeclared) {
 }
 
 } // namespace
-} // namespace varko::assist
+} // namespace varko::maintree

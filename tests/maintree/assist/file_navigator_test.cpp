@@ -1,6 +1,6 @@
 #include "assist_fixture.h"
 
-#include "varko/assist/file_navigator.h"
+#include "varko/maintree/assist/file_navigator.h"
 
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace varko::assist {
+namespace varko::maintree {
 namespace {
 
 using language::PropertyCatalog;
@@ -105,4 +105,4 @@ TEST_F(Navigation, CtrlClickOpensAndAPlainClickDoesNot) {
 }
 
 } // namespace
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
 #include "assist_fixture.h"
 
-#include "varko/assist/hover_tips.h"
+#include "varko/maintree/assist/hover_tips.h"
 
 #include <QCoreApplication>
 #include <QHelpEvent>
@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-namespace varko::assist {
+namespace varko::maintree {
 namespace {
 
 using language::PropertyCatalog;
@@ -71,4 +71,4 @@ TEST_F(HoverOverTheEditor, ATooltipEventShowsTheTip) {
 }
 
 } // namespace
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,4 +1,4 @@
-#include "varko/assist/live_checker.h"
+#include "varko/maintree/assist/live_checker.h"
 
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -9,7 +9,7 @@
 #include <condition_variable>
 #include <mutex>
 
-namespace varko::assist {
+namespace varko::maintree {
 namespace {
 
 using compiler::Finding;
@@ -169,4 +169,4 @@ TEST_F(LiveChecking, AThrowingCheckIsAFailureNotACrash) {
 }
 
 } // namespace
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,4 +1,4 @@
-#include "varko/assist/mod_menu.h"
+#include "varko/maintree/assist/mod_menu.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace varko::assist {
+namespace varko::maintree {
 namespace {
 
 struct ItemRow {
@@ -86,4 +86,4 @@ TEST_F(ModMenu, ScreenReadersNameAndPressEachItem) {
 }
 
 } // namespace
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
-#include "varko/assist/mod_file_list.h"
-#include "varko/assist/mod_files_view.h"
-#include "varko/assist/mod_problems_view.h"
+#include "varko/maintree/assist/mod_file_list.h"
+#include "varko/maintree/assist/mod_files_view.h"
+#include "varko/maintree/assist/mod_problems_view.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-namespace varko::assist {
+namespace varko::maintree {
 namespace {
 
 void Touch(const QString& path) {
@@ -199,4 +199,4 @@ TEST_F(ProblemsView, ALongListArrivesInSlices) {
 }
 
 } // namespace
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
 #include "assist_fixture.h"
 
-#include "varko/assist/quick_fix.h"
+#include "varko/maintree/assist/quick_fix.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-namespace varko::assist {
+namespace varko::maintree {
 namespace {
 
 using testing::PrintTo;
@@ -96,4 +96,4 @@ TEST_F(QuickFixing, NothingToOfferIsSaidInTheStatus) {
 }
 
 } // namespace
-} // namespace varko::assist
+} // namespace varko::maintree

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-namespace varko::crossview::testing {
+namespace varko::maintree::testing {
 
 QString RawText(const QStringList& lines) {
     return lines.join(QChar::ParagraphSeparator);
@@ -46,4 +46,4 @@ compiler::OdfSource HeldSource::Source() const {
     };
 }
 
-} // namespace varko::crossview::testing
+} // namespace varko::maintree::testing

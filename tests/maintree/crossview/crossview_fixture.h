@@ -15,7 +15,7 @@
 #include <mutex>
 #include <vector>
 
-namespace varko::crossview::testing {
+namespace varko::maintree::testing {
 
 // An editor document's raw text: lines separated by U+2029.
 QString RawText(const QStringList& lines);
@@ -63,4 +63,4 @@ private:
     Gate m_gate;
 };
 
-} // namespace varko::crossview::testing
+} // namespace varko::maintree::testing

@@ -1,11 +1,11 @@
 #include "crossview_fixture.h"
-#include "varko/crossview/graph_picture.h"
+#include "varko/maintree/crossview/graph_picture.h"
 
 #include <QLineF>
 
 #include <algorithm>
 
-namespace varko::crossview {
+namespace varko::maintree {
 namespace {
 
 // Where an arrow starts, and the tip its head points at.
@@ -103,4 +103,4 @@ TEST(GraphPicture, RequirementsInTheOrderTheEntryLists) {
 }
 
 } // namespace
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -1,7 +1,7 @@
 #include "crossview_fixture.h"
-#include "varko/crossview/other_sites_text.h"
+#include "varko/maintree/crossview/other_sites_text.h"
 
-namespace varko::crossview {
+namespace varko::maintree {
 namespace {
 
 TEST(OtherSitesText, ListsTheOtherPlacesInIncludeOrder) {
@@ -54,4 +54,4 @@ TEST(OtherSitesText, ListsTheOtherPlacesInIncludeOrder) {
 }
 
 } // namespace
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -1,7 +1,7 @@
 #include "crossview_fixture.h"
-#include "varko/crossview/properties_view.h"
-#include "varko/crossview/property_sites_model.h"
-#include "varko/crossview/raw_text_lines.h"
+#include "varko/maintree/crossview/properties_view.h"
+#include "varko/maintree/crossview/property_sites_model.h"
+#include "varko/maintree/crossview/raw_text_lines.h"
 
 #include <QAccessible>
 #include <QAccessibleTableInterface>
@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace varko::crossview {
+namespace varko::maintree {
 namespace {
 
 using testing::RawText;
@@ -238,4 +238,4 @@ TEST(RawTextLines, CutsAsTheFileIsCut) {
 }
 
 } // namespace
-} // namespace varko::crossview
+} // namespace varko::maintree

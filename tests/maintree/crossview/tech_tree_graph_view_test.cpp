@@ -1,15 +1,15 @@
 #include "crossview_fixture.h"
-#include "varko/crossview/arrow_item.h"
-#include "varko/crossview/node_box_item.h"
-#include "varko/crossview/tech_tree_graph_view.h"
-#include "varko/editing/editor_colours.h"
+#include "varko/maintree/crossview/arrow_item.h"
+#include "varko/maintree/crossview/node_box_item.h"
+#include "varko/maintree/crossview/tech_tree_graph_view.h"
+#include "varko/maintree/editing/editor_colours.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 
-namespace varko::crossview {
+namespace varko::maintree {
 namespace {
 
 const textrules::LineList kTree{
@@ -87,7 +87,7 @@ TEST_F(GraphViewTest, OneBoxPerObjectOneArrowPerRequirement) {
 
 TEST_F(GraphViewTest, CirclesInTheErrorColour) {
     Show(kTree);
-    const QColor error = editing::ErrorColour(m_view.palette());
+    const QColor error = maintree::ErrorColour(m_view.palette());
     const std::vector<NodeBoxItem*> boxes = Boxes();
     std::vector<QString> red;
     for (const NodeBoxItem* box : boxes) {
@@ -124,7 +124,7 @@ TEST_F(GraphViewTest, BoxesTakeThePalettesColours) {
         QSignalSpy drawn(&m_view, &TechTreeGraphView::drawn);
         m_view.setPalette(t.palette);
         ASSERT_TRUE(drawn.wait(5000)) << t.name;
-        const QColor error = editing::ErrorColour(t.palette);
+        const QColor error = maintree::ErrorColour(t.palette);
         for (const NodeBoxItem* box : Boxes()) {
             const bool onCircle = box->name() == "a.odf" || box->name() == "b.odf";
             EXPECT_EQ(box->look().fill, t.palette.color(QPalette::Base)) << t.name;
@@ -166,7 +166,7 @@ TEST_F(GraphViewTest, TheCurrentObjectIsHighlighted) {
     }
     m_view.setCurrentNode(3);
     const NodeBoxItem* circleBox = Boxes()[3];
-    EXPECT_EQ(circleBox->look().border, editing::ErrorColour(DarkPalette())) << "a circle stays marked";
+    EXPECT_EQ(circleBox->look().border, maintree::ErrorColour(DarkPalette())) << "a circle stays marked";
     EXPECT_EQ(circleBox->look().text, DarkPalette().color(QPalette::HighlightedText));
 }
 
@@ -295,4 +295,4 @@ TEST_F(GraphViewTest, ArrowKeysPan) {
 }
 
 } // namespace
-} // namespace varko::crossview
+} // namespace varko::maintree

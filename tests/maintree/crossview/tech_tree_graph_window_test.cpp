@@ -1,8 +1,8 @@
 #include "crossview_fixture.h"
-#include "varko/crossview/node_box_item.h"
-#include "varko/crossview/tech_tree_graph_view.h"
-#include "varko/crossview/tech_tree_graph_window.h"
-#include "varko/editing/editor_colours.h"
+#include "varko/maintree/crossview/node_box_item.h"
+#include "varko/maintree/crossview/tech_tree_graph_view.h"
+#include "varko/maintree/crossview/tech_tree_graph_window.h"
+#include "varko/maintree/editing/editor_colours.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -13,7 +13,7 @@
 #include <QTest>
 #include <QTreeView>
 
-namespace varko::crossview {
+namespace varko::maintree {
 namespace {
 
 using testing::RawText;
@@ -95,7 +95,7 @@ TEST_F(GraphWindowTest, TheListHasOneItemPerObjectItsRequirementsBelow) {
         {"named in another case", 4, {"a.odf (line 5), in a circle"}},
         {"two, in the order written", 5, {"tank.odf (line 4)", "a.odf (line 5), in a circle"}},
     };
-    const QColor error = editing::ErrorColour(m_window.palette());
+    const QColor error = maintree::ErrorColour(m_window.palette());
     for (const auto& o : objects) {
         EXPECT_EQ(RowTexts(model, Row(o.row)), o.children) << o.name;
         const bool onCircle = o.row == 3 || o.row == 4;
@@ -256,4 +256,4 @@ TEST_F(GraphWindowTest, AHundredThousandObjectsInOneCircle) {
 }
 
 } // namespace
-} // namespace varko::crossview
+} // namespace varko::maintree

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QToolTip>
 
-namespace varko::editing::testing {
+namespace varko::maintree::testing {
 
 EditorFixture::EditorFixture() {
     m_editor.resize(600, 400);
@@ -108,4 +108,4 @@ QString NumberedLines(int count) {
     return lines.join(QLatin1Char('\n'));
 }
 
-} // namespace varko::editing::testing
+} // namespace varko::maintree::testing

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "varko/compiler/finding.h"
-#include "varko/editing/code_editor.h"
+#include "varko/maintree/editing/code_editor.h"
 
 #include <QTextBlock>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace varko::editing::testing {
+namespace varko::maintree::testing {
 
 // A code editor on screen (offscreen platform) at a fixed size, and the helpers its tests share.
 class EditorFixture : public ::testing::Test {
@@ -44,4 +44,4 @@ QString MessageOf(const compiler::Finding& finding);
 // Lines "line 1" ... "line n", each followed by a line break but the last.
 QString NumberedLines(int count);
 
-} // namespace varko::editing::testing
+} // namespace varko::maintree::testing

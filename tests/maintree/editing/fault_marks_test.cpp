@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace varko::editing {
+namespace varko::maintree {
 namespace {
 
 using testing::EditorFixture;
@@ -230,4 +230,4 @@ TEST_F(FaultMarking, ReplacingTheWholeTextDropsEveryMarkAndTheEditorGoesOn) {
 }
 
 } // namespace
-} // namespace varko::editing
+} // namespace varko::maintree

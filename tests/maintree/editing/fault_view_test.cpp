@@ -1,13 +1,13 @@
 #include "editor_fixture.h"
 #include "qstring_printer.h"
-#include "varko/editing/editor_colours.h"
+#include "varko/maintree/editing/editor_colours.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
 
-namespace varko::editing {
+namespace varko::maintree {
 namespace {
 
 using testing::EditorFixture;
@@ -176,4 +176,4 @@ TEST_F(FaultView, TheCaretsLineIsHighlighted) {
 }
 
 } // namespace
-} // namespace varko::editing
+} // namespace varko::maintree

@@ -1,7 +1,7 @@
 #include "editor_fixture.h"
 #include "qstring_printer.h"
 #include "style_marks.h"
-#include "varko/editing/text_formats.h"
+#include "varko/maintree/editing/text_formats.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -10,7 +10,7 @@
 
 #include <memory>
 
-namespace varko::editing {
+namespace varko::maintree {
 namespace {
 
 using testing::EditorFixture;
@@ -224,4 +224,4 @@ TEST_F(Highlighting, NeverChangesTheText) {
 }
 
 } // namespace
-} // namespace varko::editing
+} // namespace varko::maintree

@@ -1,13 +1,13 @@
 #include "qstring_printer.h"
 #include "style_marks.h"
-#include "varko/editing/document_kind.h"
-#include "varko/editing/line_scanner.h"
+#include "varko/maintree/editing/document_kind.h"
+#include "varko/maintree/editing/line_scanner.h"
 
 #include <gtest/gtest.h>
 
 #include <string_view>
 
-namespace varko::editing {
+namespace varko::maintree {
 namespace {
 
 using namespace std::literals;
@@ -145,4 +145,4 @@ TEST(DocumentKind, OnlyTheExactExtensionTtIsATechTree) {
 }
 
 } // namespace
-} // namespace varko::editing
+} // namespace varko::maintree

@@ -2,7 +2,7 @@
 
 #include <QTextLayout>
 
-namespace varko::editing::testing {
+namespace varko::maintree::testing {
 
 namespace {
 
@@ -59,4 +59,4 @@ QString FormatMarks(const QTextBlock& block, const TextFormats& formats) {
     return marks;
 }
 
-} // namespace varko::editing::testing
+} // namespace varko::maintree::testing

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "varko/editing/line_scanner.h"
-#include "varko/editing/text_formats.h"
+#include "varko/maintree/editing/line_scanner.h"
+#include "varko/maintree/editing/text_formats.h"
 
 #include <QString>
 #include <QTextBlock>
 
 #include <vector>
 
-namespace varko::editing::testing {
+namespace varko::maintree::testing {
 
 // A line's styles drawn as one letter per character, so a table row shows them under the text:
 //   "maxHealth = 4500 // hp"
@@ -20,4 +20,4 @@ QString StyleMarks(const std::vector<StyledSpan>& spans, qsizetype length);
 // The same drawn from the formats the highlighter left on a block.
 QString FormatMarks(const QTextBlock& block, const TextFormats& formats);
 
-} // namespace varko::editing::testing
+} // namespace varko::maintree::testing

@@ -148,10 +148,10 @@ TEST_F(EditorFiles, ModifiedFlagFollowsTheUsersEdits) {
 TEST_F(EditorFiles, ColouringIsNoEdit) {
     WriteFile(PathOf("c.odf"), "[GameObjectClass]\r\n// note\r\nunitName = \"Tank\"\r\n#include \"base.odf\"\r\n");
     m_editor.show();
-    m_editor.setDocumentKind(editing::DocumentKind::Odf);
+    m_editor.setDocumentKind(maintree::DocumentKind::Odf);
     m_editor.loadFromFile(PathOf("c.odf"));
     QTRY_VERIFY(m_editor.isHighlightingDone());
-    m_editor.setDocumentKind(editing::DocumentKind::TechTree);
+    m_editor.setDocumentKind(maintree::DocumentKind::TechTree);
     QTRY_VERIFY(m_editor.isHighlightingDone());
     EXPECT_FALSE(m_editor.isModified());
     QTextCursor cursor(m_editor.document());

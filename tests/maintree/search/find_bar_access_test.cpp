@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace varko::search {
+namespace varko::maintree {
 namespace {
 
 using testing::FindBarFixture;
@@ -111,4 +111,4 @@ TEST_F(FindBarFixture, OptionsToggleThroughAccessibility) {
 }
 
 } // namespace
-} // namespace varko::search
+} // namespace varko::maintree

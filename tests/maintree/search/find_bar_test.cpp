@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTextBlock>
 
-namespace varko::search {
+namespace varko::maintree {
 namespace {
 
 using testing::FindBarFixture;
@@ -305,4 +305,4 @@ TEST_F(FindBarFixture, FindNextWithTheBarClosedShowsItOnlyWhenNothingIsFound) {
 }
 
 } // namespace
-} // namespace varko::search
+} // namespace varko::maintree

@@ -1,5 +1,5 @@
 #include "search_fixture.h"
-#include "varko/search/go_to_line_dialog.h"
+#include "varko/maintree/search/go_to_line_dialog.h"
 
 #include <QAccessible>
 #include <QDialogButtonBox>
@@ -11,7 +11,7 @@
 
 #include <optional>
 
-namespace varko::search {
+namespace varko::maintree {
 namespace {
 
 using testing::FindBarFixture;
@@ -131,4 +131,4 @@ TEST_F(GoToLineDialogTest, NamedForScreenReaders) {
 }
 
 } // namespace
-} // namespace varko::search
+} // namespace varko::maintree

@@ -1,9 +1,9 @@
 #include "search_fixture.h"
-#include "varko/search/match_counter.h"
+#include "varko/maintree/search/match_counter.h"
 
 #include <QSignalSpy>
 
-namespace varko::search {
+namespace varko::maintree {
 namespace {
 
 constexpr SearchOptions kRegex{false, false, true};
@@ -29,4 +29,4 @@ TEST(MatchCounter, CountsOnTheWorkerWhatTheSearchFinds) {
 }
 
 } // namespace
-} // namespace varko::search
+} // namespace varko::maintree

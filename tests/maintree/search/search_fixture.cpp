@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-namespace varko::search::testing {
+namespace varko::maintree::testing {
 
 void FindBarFixture::SetUp() {
     m_window = std::make_unique<QWidget>();
@@ -65,4 +65,4 @@ bool FindBarFixture::WaitForStatus(const QString& expected) const {
     return QTest::qWaitFor([&] { return Status() == expected; }, 5000);
 }
 
-} // namespace varko::search::testing
+} // namespace varko::maintree::testing

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "qstring_printer.h"
-#include "varko/search/find_bar.h"
-#include "varko/search/text_span.h"
+#include "varko/maintree/search/find_bar.h"
+#include "varko/maintree/search/text_span.h"
 
 #include <QPlainTextEdit>
 #include <QString>
@@ -13,7 +13,7 @@
 #include <memory>
 #include <ostream>
 
-namespace varko::search {
+namespace varko::maintree {
 
 inline void PrintTo(const TextSpan& span, std::ostream* out) {
     *out << '(' << span.start << ", " << span.length << ')';
@@ -45,4 +45,4 @@ protected:
 };
 
 } // namespace testing
-} // namespace varko::search
+} // namespace varko::maintree

@@ -1,6 +1,6 @@
 #include "search_fixture.h"
-#include "varko/search/go_to_line_dialog.h"
-#include "varko/search/search_menu.h"
+#include "varko/maintree/search/go_to_line_dialog.h"
+#include "varko/maintree/search/search_menu.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-namespace varko::search {
+namespace varko::maintree {
 namespace {
 
 struct ItemCase {
@@ -128,4 +128,4 @@ TEST_F(SearchKeys, ReplaceAndGoToLineFromTheEditor) {
 }
 
 } // namespace
-} // namespace varko::search
+} // namespace varko::maintree

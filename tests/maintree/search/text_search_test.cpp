@@ -1,11 +1,11 @@
 #include "search_fixture.h"
-#include "varko/search/expand_replacement.h"
-#include "varko/search/match_status.h"
-#include "varko/search/text_search.h"
+#include "varko/maintree/search/expand_replacement.h"
+#include "varko/maintree/search/match_status.h"
+#include "varko/maintree/search/text_search.h"
 
 #include <vector>
 
-namespace varko::search {
+namespace varko::maintree {
 namespace {
 
 constexpr SearchOptions kPlain{};
@@ -201,4 +201,4 @@ TEST(MatchStatus, NamesTheSelectedMatchAndTheTotal) {
 }
 
 } // namespace
-} // namespace varko::search
+} // namespace varko::maintree

@@ -1,8 +1,8 @@
 #include "session_fixture.h"
 #include "varko/platform/scripted_desktop.h"
-#include "varko/session/disk_change_policy.h"
+#include "varko/maintree/session/disk_change_policy.h"
 
-namespace varko::session {
+namespace varko::maintree {
 namespace {
 
 using platform::ScriptedDesktop;
@@ -89,4 +89,4 @@ TEST(DiskChangePolicy, DeletionIsReportedOnceAndTouchesNothing) {
 }
 
 } // namespace
-} // namespace varko::session
+} // namespace varko::maintree

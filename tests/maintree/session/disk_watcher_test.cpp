@@ -1,8 +1,8 @@
 #include "session_fixture.h"
 #include "varko/platform/scripted_desktop.h"
-#include "varko/session/caret_line.h"
-#include "varko/session/disk_change_policy.h"
-#include "varko/session/disk_watcher.h"
+#include "varko/maintree/session/caret_line.h"
+#include "varko/maintree/session/disk_change_policy.h"
+#include "varko/maintree/session/disk_watcher.h"
 #include "varko/textrules/atomic_file.h"
 
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace varko::session {
+namespace varko::maintree {
 namespace {
 
 using platform::ScriptedDesktop;
@@ -218,4 +218,4 @@ TEST_F(DiskWatcherTest, PolicyReloadsKeepingTheCaretLine) {
 }
 
 } // namespace
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,7 +1,7 @@
 #include "session_fixture.h"
-#include "varko/session/recent_files.h"
-#include "varko/session/recent_list.h"
-#include "varko/session/reopen_menu.h"
+#include "varko/maintree/session/recent_files.h"
+#include "varko/maintree/session/recent_list.h"
+#include "varko/maintree/session/reopen_menu.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 
-namespace varko::session {
+namespace varko::maintree {
 namespace {
 
 using Paths = std::vector<std::string>;
@@ -242,4 +242,4 @@ TEST_F(ReopenMenuTest, RefreshFromTheChosenHandlerIsSafe) {
 }
 
 } // namespace
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,7 +1,7 @@
 // An editor's document as a separate process: it edits its text in a few steps, keeps a recovery
 // copy of it, prints "ready <recovery file>" once the copy of the last step is on disk, and then
 // waits to be killed. Arguments: the program directory, the document's name, a file with its text.
-#include "varko/session/recovery_store.h"
+#include "varko/maintree/session/recovery_store.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -20,8 +20,8 @@ int main(int argc, char* argv[]) {
     const QString text = QString::fromLatin1(source.readAll());
     const QString name = QString::fromLocal8Bit(argv[2]);
 
-    varko::session::RecoveryStore store(
-        varko::session::RecoveryStore::FolderFor(QString::fromLocal8Bit(argv[1])));
+    varko::maintree::RecoveryStore store(
+        varko::maintree::RecoveryStore::FolderFor(QString::fromLocal8Bit(argv[1])));
     store.setDelays(50, 1000);
     qsizetype typed = 0;
     // Only the newest copy is ever reported written, so this tells which text is on disk.
@@ -31,12 +31,12 @@ int main(int argc, char* argv[]) {
         typed = std::min(text.size(), typed + text.size() / 4 + 1);
         store.documentChanged([&, shown = text.left(typed)] {
             tookWholeText = shown.size() == text.size();
-            return varko::session::RecoverySnapshot{name, false, shown};
+            return varko::maintree::RecoverySnapshot{name, false, shown};
         });
         if (typed == text.size())
             typing.stop();
     });
-    QObject::connect(&store, &varko::session::RecoveryStore::copyWritten, &store, [&] {
+    QObject::connect(&store, &varko::maintree::RecoveryStore::copyWritten, &store, [&] {
         if (!tookWholeText)
             return;
         std::printf("ready %s\n", QFile::encodeName(store.recoveryFile()).constData());

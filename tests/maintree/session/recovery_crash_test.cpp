@@ -1,6 +1,6 @@
 #include "session_fixture.h"
 #include "varko/platform/scripted_desktop.h"
-#include "varko/session/recovery_store.h"
+#include "varko/maintree/session/recovery_store.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -11,7 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace varko::session {
+namespace varko::maintree {
 namespace {
 
 using platform::ScriptedDesktop;
@@ -119,4 +119,4 @@ TEST_F(RecoveryCrashTest, AKilledEditorsChangesAreOfferedWithTheirExactBytes) {
 }
 
 } // namespace
-} // namespace varko::session
+} // namespace varko::maintree

@@ -2,14 +2,14 @@
 
 #include "session_fixture.h"
 #include "varko/platform/scripted_desktop.h"
-#include "varko/session/recovery_store.h"
+#include "varko/maintree/session/recovery_store.h"
 
 #include <QDir>
 #include <QSignalSpy>
 
 #include <deque>
 
-namespace varko::session::testing {
+namespace varko::maintree::testing {
 
 inline constexpr int kRestore = 0;
 inline constexpr int kDiscard = 1;
@@ -72,4 +72,4 @@ protected:
     std::vector<RecoveredDocument> m_restored;
 };
 
-} // namespace varko::session::testing
+} // namespace varko::maintree::testing

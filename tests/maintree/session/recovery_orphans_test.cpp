@@ -1,9 +1,9 @@
 #include "recovery_fixture.h"
-#include "varko/session/recovery_record.h"
+#include "varko/maintree/session/recovery_record.h"
 
 #include <QDir>
 
-namespace varko::session {
+namespace varko::maintree {
 namespace {
 
 using testing::kDiscard;
@@ -77,4 +77,4 @@ TEST_F(RecoveryStoreTest, SeveralOrphansOldestFirst) {
 }
 
 } // namespace
-} // namespace varko::session
+} // namespace varko::maintree

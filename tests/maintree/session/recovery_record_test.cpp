@@ -1,10 +1,10 @@
-#include "varko/session/recovery_record.h"
+#include "varko/maintree/session/recovery_record.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-namespace varko::session {
+namespace varko::maintree {
 namespace {
 
 using namespace std::string_literals;
@@ -108,4 +108,4 @@ TEST(RecoveryRecord, RandomBytesNeverBreakTheReader) {
 }
 
 } // namespace
-} // namespace varko::session
+} // namespace varko::maintree

@@ -1,5 +1,5 @@
 #include "recovery_fixture.h"
-#include "varko/session/recovery_record.h"
+#include "varko/maintree/session/recovery_record.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 
-namespace varko::session {
+namespace varko::maintree {
 namespace {
 
 using platform::ScriptedDesktop;
@@ -220,4 +220,4 @@ TEST_F(RecoveryStoreTest, AReadOnlyFolderTurnsRecoveryOff) {
 }
 
 } // namespace
-} // namespace varko::session
+} // namespace varko::maintree

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QThread>
 
-namespace varko::session::testing {
+namespace varko::maintree::testing {
 
 QString SessionFixture::WriteFile(const QString& name, const QByteArray& bytes) const {
     const QString path = QDir::isAbsolutePath(name) ? name : PathOf(name);
@@ -45,4 +45,4 @@ QByteArray AllBytes() {
     return bytes;
 }
 
-} // namespace varko::session::testing
+} // namespace varko::maintree::testing

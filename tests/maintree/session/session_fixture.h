@@ -18,7 +18,7 @@ inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
     *out << '"' << bytes.toStdString() << '"';
 }
 
-namespace varko::session::testing {
+namespace varko::maintree::testing {
 
 // A program directory of its own for each test.
 class SessionFixture : public ::testing::Test {
@@ -39,4 +39,4 @@ private:
 // Every byte from 0 to 255, once each.
 QByteArray AllBytes();
 
-} // namespace varko::session::testing
+} // namespace varko::maintree::testing

@@ -1,6 +1,6 @@
 #include "mod_window_fixture.h"
-#include "varko/crossview/properties_view.h"
-#include "varko/crossview/tech_tree_graph_window.h"
+#include "varko/maintree/crossview/properties_view.h"
+#include "varko/maintree/crossview/tech_tree_graph_window.h"
 #include "varko/maintree/document/documents.h"
 #include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/navigation/navigation_controller.h"
@@ -30,8 +30,8 @@ protected:
 // row opens its file at its line, and the hover over a line names the other places.
 TEST_F(ModCrossViews, PropertiesPageShowsWhereEachPropertyIsSet) {
     Start();
-    crossview::PropertiesView& view = Features().properties();
-    QSignalSpy shown(&view, &crossview::PropertiesView::sitesShown);
+    maintree::PropertiesView& view = Features().properties();
+    QSignalSpy shown(&view, &maintree::PropertiesView::sitesShown);
     Open("unit.odf");
     ASSERT_TRUE(shown.wait(10000));
     QStringList sites;
@@ -58,8 +58,8 @@ TEST_F(ModCrossViews, PropertiesPageShowsWhereEachPropertyIsSet) {
 // A tech tree has no properties; a changed document is gathered again after the typing stops.
 TEST_F(ModCrossViews, PropertiesFollowTheDocument) {
     Start();
-    crossview::PropertiesView& view = Features().properties();
-    QSignalSpy shown(&view, &crossview::PropertiesView::sitesShown);
+    maintree::PropertiesView& view = Features().properties();
+    QSignalSpy shown(&view, &maintree::PropertiesView::sitesShown);
     Open("unit.odf");
     ASSERT_TRUE(shown.wait(10000));
     QTest::keyClick(&Editor(), Qt::Key_End, Qt::ControlModifier);
@@ -76,13 +76,13 @@ TEST_F(ModCrossViews, TechTreeGraphDrawsTheTreeAndLeadsBackToAnEntry) {
     Start();
     QAction* item = Features().techTreeGraph();
     EXPECT_EQ(item->text(), "Tech Tree Graph");
-    crossview::TechTreeGraphWindow& graph = Features().graphWindow();
+    maintree::TechTreeGraphWindow& graph = Features().graphWindow();
     item->trigger();
     EXPECT_FALSE(graph.isVisible());
     EXPECT_EQ(StatusMessage(), "The tech tree graph is drawn for tech-tree (.tt) documents");
 
     Open("tree.tt");
-    QSignalSpy drawn(&graph, &crossview::TechTreeGraphWindow::graphShown);
+    QSignalSpy drawn(&graph, &maintree::TechTreeGraphWindow::graphShown);
     item->trigger();
     ASSERT_TRUE(drawn.wait(10000));
     EXPECT_TRUE(graph.isVisible());

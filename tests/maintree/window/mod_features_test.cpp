@@ -1,5 +1,5 @@
 #include "mod_window_fixture.h"
-#include "varko/assist/completion.h"
+#include "varko/maintree/assist/completion.h"
 #include "varko/maintree/checkrun/check_run.h"
 #include "varko/maintree/editor/editor_pane.h"
 #include "varko/maintree/window/status_panels.h"
@@ -23,7 +23,7 @@ using ModFeaturesTest = ModWindowFixture;
 // Each key of the Mod menu reaches its item from the editor.
 TEST_F(ModFeaturesTest, EachShortcutTriggersItsItem) {
     Start();
-    const assist::ModMenuItems& menu = Features().menu();
+    const maintree::ModMenuItems& menu = Features().menu();
     struct Row {
         const char* name;
         QAction* item;
@@ -76,7 +76,7 @@ TEST_F(ModFeaturesTest, RunItemRunsAsTheRunButtonDoes) {
 // and the summary wait for Run.
 TEST_F(ModFeaturesTest, LiveCheckMarksTheLatestTextAfterThePause) {
     Start();
-    QSignalSpy ready(&Features().liveChecker(), &assist::LiveChecker::findingsReady);
+    QSignalSpy ready(&Features().liveChecker(), &maintree::LiveChecker::findingsReady);
     QTest::keyClicks(&Editor(), "baseClass = ghost");
     QTest::qWait(150);
     EXPECT_EQ(Editor().faultMarkCount(), 0) << "nothing before the pause";
@@ -100,7 +100,7 @@ TEST_F(ModFeaturesTest, LiveCheckMarksTheLatestTextAfterThePause) {
 TEST_F(ModFeaturesTest, AResultForOlderTextIsDropped) {
     Start();
     Features().liveChecker().setDelay(0);
-    QSignalSpy ready(&Features().liveChecker(), &assist::LiveChecker::findingsReady);
+    QSignalSpy ready(&Features().liveChecker(), &maintree::LiveChecker::findingsReady);
     // Long enough that its check is still running when the next text comes.
     Editor().setPlainText(QStringLiteral("baseClass = ghost\n").repeated(20000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Features().liveChecker().isChecking(); }, 5000));
@@ -153,7 +153,7 @@ TEST_F(ModFeaturesTest, WithoutCheckWhileTypingNothingIsMarkedUntilItIsOnAgain) 
     WritePrefs(ReadFile(AppDir() + QStringLiteral("prefs.ini")) + "[Checking]\r\nLiveCheck=0\r\n");
     Start();
     QTest::keyClicks(&Editor(), "baseClass = ghost");
-    QTest::qWait(assist::LiveChecker::kDefaultDelayMs + 300);
+    QTest::qWait(maintree::LiveChecker::kDefaultDelayMs + 300);
     EXPECT_EQ(Editor().faultMarkCount(), 0);
     Features().setCheckWhileTyping(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Editor().faultMarkCount() == 1; }, 10000));
@@ -190,7 +190,7 @@ TEST_F(ModFeaturesTest, ExtraChecksJoinTheLiveCheck) {
 // Completion opens by itself after two letters of a name at the start of a line, and on Complete.
 TEST_F(ModFeaturesTest, CompletionOffersPropertyNames) {
     Start();
-    assist::Completion& completion = Features().completion();
+    maintree::Completion& completion = Features().completion();
     EXPECT_EQ(completion.popup()->accessibleName(), "Completions");
     QTest::keyClicks(&Editor(), "h");
     QTest::qWait(50);
@@ -219,7 +219,7 @@ TEST_F(ModFeaturesTest, CompletionOffersTheModsFilesForAFileValue) {
     Start();
     QTest::keyClicks(&Editor(), "baseClass = ");
     Features().menu().complete->trigger();
-    assist::Completion& completion = Features().completion();
+    maintree::Completion& completion = Features().completion();
     ASSERT_TRUE(completion.isPopupVisible());
     QStringList offered;
     for (int row = 0; row < completion.popup()->model()->rowCount(); ++row)

@@ -1,6 +1,6 @@
 #include "mod_window_fixture.h"
-#include "varko/assist/mod_files_view.h"
-#include "varko/assist/mod_problems_view.h"
+#include "varko/maintree/assist/mod_files_view.h"
+#include "varko/maintree/assist/mod_problems_view.h"
 #include "varko/maintree/document/documents.h"
 #include "varko/maintree/editor/edit_actions.h"
 #include "varko/maintree/editor/editor_pane.h"
@@ -42,7 +42,7 @@ protected:
     QString Current() const { return m_window->documents().currentFile(); }
     // The tree's nodes: "file (n)" followed by its children, indented.
     QStringList ProblemRows() const {
-        assist::ModProblemsView& tree = *Features().problems().tree();
+        maintree::ModProblemsView& tree = *Features().problems().tree();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !tree.isAppending(); }, 10000));
         QStringList rows;
         for (int file = 0; file < tree.model()->rowCount(); ++file) {
@@ -166,7 +166,7 @@ TEST_F(ModNavigation, ModFilesPageListsFiltersAndOpens) {
     EXPECT_TRUE(page->isChecked());
     EXPECT_FALSE(m_window->toolBar().hierarchyPage->isChecked());
     EXPECT_EQ(panel.titleBar->text(), "Mod Files");
-    assist::ModFilesView& view = Features().modFiles();
+    maintree::ModFilesView& view = Features().modFiles();
     EXPECT_TRUE(view.isVisible());
     EXPECT_FALSE(panel.hierarchyTree->isVisible());
     // Listing and filtering run on a worker.
@@ -202,7 +202,7 @@ TEST_F(ModNavigation, CheckModFillsModProblems) {
     Start();
     ModProblemsDock& dock = Features().problems();
     EXPECT_FALSE(dock.isVisible());
-    QSignalSpy finished(&Features().checkModJob(), &assist::CheckModJob::finished);
+    QSignalSpy finished(&Features().checkModJob(), &maintree::CheckModJob::finished);
     QTest::keyClick(&Editor(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(dock.isVisible());
     ASSERT_TRUE(finished.wait(10000));
@@ -212,7 +212,7 @@ TEST_F(ModNavigation, CheckModFillsModProblems) {
                                           "tree.tt (1)", "  Line 2: ODF file \"missing.odf\" not found."}));
     EXPECT_EQ(dock.summary()->text(), "Files with problems: 3");
     EXPECT_FALSE(dock.progress()->isVisible());
-    assist::ModProblemsView& tree = *dock.tree();
+    maintree::ModProblemsView& tree = *dock.tree();
     EXPECT_EQ(QApplication::focusWidget(), &tree);
     tree.setCurrentIndex(tree.model()->index(1, 0, tree.model()->index(0, 0)));
     QTest::keyClick(&tree, Qt::Key_Return);
@@ -233,7 +233,7 @@ TEST_F(ModNavigation, CheckModCanBeStopped) {
         WriteModFile(QStringLiteral("unit%1.odf").arg(i).toLatin1().constData(), "baseClass = ghost\r\n");
     Start();
     ModProblemsDock& dock = Features().problems();
-    QSignalSpy finished(&Features().checkModJob(), &assist::CheckModJob::finished);
+    QSignalSpy finished(&Features().checkModJob(), &maintree::CheckModJob::finished);
     Features().menu().checkMod->trigger();
     EXPECT_TRUE(dock.progress()->isVisible());
     QTest::mouseClick(dock.stopButton(), Qt::LeftButton);

@@ -47,7 +47,7 @@ QString ModWindowFixture::MarksOfLine(int line) const {
 }
 
 bool ModWindowFixture::WaitForLiveCheck(int deliveries) const {
-    QSignalSpy ready(&Features().liveChecker(), &assist::LiveChecker::findingsReady);
+    QSignalSpy ready(&Features().liveChecker(), &maintree::LiveChecker::findingsReady);
     return QTest::qWaitFor(
         [&] { return ready.count() >= deliveries && !Features().liveChecker().isChecking(); }, 10000);
 }

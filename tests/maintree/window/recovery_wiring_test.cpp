@@ -29,14 +29,14 @@ protected:
     }
 
     EditorPane& Editor() const { return m_window->editor(); }
-    session::RecoveryStore& Recovery() const { return m_window->editorFeatures().session().recovery(); }
+    maintree::RecoveryStore& Recovery() const { return m_window->editorFeatures().session().recovery(); }
     QString Folder() const { return AppDir() + ".recovery"; }
     QStringList Copies() const {
         return QDir(Folder()).entryList({"*.recovery"}, QDir::Files | QDir::Hidden);
     }
     // Writes the copy now instead of a moment after typing stops.
     void Keep() const {
-        QSignalSpy written(&Recovery(), &session::RecoveryStore::copyWritten);
+        QSignalSpy written(&Recovery(), &maintree::RecoveryStore::copyWritten);
         Recovery().writeNow();
         ASSERT_TRUE(written.wait(5000));
     }
@@ -108,7 +108,7 @@ TEST_F(RecoveryWiring, AnUntitledDocumentComesBackUntitled) {
     EXPECT_TRUE(m_desktop.Of(Kind::Choose)[0].text.contains("an untitled document"));
     EXPECT_EQ(m_window->documents().currentFile(), "Untitled.tt");
     EXPECT_EQ(Editor().toPlainText(), "tree");
-    EXPECT_EQ(Editor().documentKind(), editing::DocumentKind::TechTree);
+    EXPECT_EQ(Editor().documentKind(), maintree::DocumentKind::TechTree);
 }
 
 TEST_F(RecoveryWiring, ClosingWithoutSavingRemovesTheCopyAndCancelKeepsIt) {

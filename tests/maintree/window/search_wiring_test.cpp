@@ -4,8 +4,8 @@
 #include "varko/maintree/window/main_layout.h"
 #include "varko/maintree/window/main_window.h"
 #include "varko/maintree/window/status_panels.h"
-#include "varko/search/find_bar.h"
-#include "varko/search/go_to_line_dialog.h"
+#include "varko/maintree/search/find_bar.h"
+#include "varko/maintree/search/go_to_line_dialog.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -41,9 +41,9 @@ protected:
     }
 
     EditorPane& Editor() const { return m_window->editor(); }
-    const search::SearchMenuItems& Items() const { return m_window->editorFeatures().searchMenu(); }
-    search::FindBar& Bar() const { return m_window->editorFeatures().findBar(); }
-    const search::FindBarControls& Controls() const { return Bar().Controls(); }
+    const maintree::SearchMenuItems& Items() const { return m_window->editorFeatures().searchMenu(); }
+    maintree::FindBar& Bar() const { return m_window->editorFeatures().findBar(); }
+    const maintree::FindBarControls& Controls() const { return Bar().Controls(); }
     void Press(const QKeySequence& keys) const { QTest::keySequence(m_window.get(), keys); }
     // Selects `length` characters from `start`.
     void Select(int start, int length) const {
@@ -165,7 +165,7 @@ TEST_F(SearchWiring, EachSearchKeyDoesItsWorkInTheWindow) {
 TEST_F(SearchWiring, GoToLinePutsTheCaretOnTheLineAndThePositionFollows) {
     Select(3, 0);
     Press(QKeySequence(Qt::CTRL | Qt::Key_G));
-    auto* dialog = m_window->findChild<search::GoToLineDialog*>();
+    auto* dialog = m_window->findChild<maintree::GoToLineDialog*>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "Go to Line");
     EXPECT_EQ(dialog->LineField()->accessibleName(), "Line number");

@@ -6,8 +6,8 @@
 #include "varko/maintree/window/main_window.h"
 #include "varko/maintree/window/session_wiring.h"
 #include "varko/maintree/window/status_panels.h"
-#include "varko/session/disk_change_policy.h"
-#include "varko/session/reopen_menu.h"
+#include "varko/maintree/session/disk_change_policy.h"
+#include "varko/maintree/session/reopen_menu.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,7 +154,7 @@ TEST_F(SessionWiringTest, ADeletedFileIsReportedOnceAndItsTextStays) {
     Document().openFile(path);
     QTest::keyClicks(&Editor(), "x");
     ASSERT_TRUE(QFile::remove(path));
-    const QString notice = session::DiskChangePolicy::DeletedNotice(path);
+    const QString notice = maintree::DiskChangePolicy::DeletedNotice(path);
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_window->statusPanels().currentMessage() == notice; }, 5000));
     m_window->statusPanels().clearMessage();
     Write("neighbour.odf", "y"); // the folder changes; the file is still gone

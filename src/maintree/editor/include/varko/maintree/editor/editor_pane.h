@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/editing/code_editor.h"
+#include "varko/maintree/editing/code_editor.h"
 
 #include <QStringList>
 
@@ -9,7 +9,7 @@ namespace varko::maintree {
 // The document's editor, a code editor with colours, line numbers and fault marks. Lines are the
 // text's lines (blocks), also while long lines wrap on screen; character positions count from 0
 // and each line break counts as one character.
-class EditorPane : public editing::CodeEditor {
+class EditorPane : public maintree::CodeEditor {
     Q_OBJECT
 
 public:

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "varko/platform/desktop.h"
-#include "varko/search/search_menu.h"
+#include "varko/maintree/search/search_menu.h"
 
 #include <QObject>
 #include <QString>
@@ -10,9 +10,9 @@
 
 class QMainWindow;
 
-namespace varko::search {
+namespace varko::maintree {
 class FindBar;
-} // namespace varko::search
+} // namespace varko::maintree
 
 namespace varko::maintree {
 
@@ -48,8 +48,8 @@ public:
     // The window closes: its document was saved or its changes given up.
     void windowClosed();
 
-    const search::SearchMenuItems& searchMenu() const { return m_searchMenu; }
-    search::FindBar& findBar() const { return *m_findBar; }
+    const maintree::SearchMenuItems& searchMenu() const { return m_searchMenu; }
+    maintree::FindBar& findBar() const { return *m_findBar; }
     SessionWiring& session() const { return *m_session; }
 
 private:
@@ -59,8 +59,8 @@ private:
     void forgetFaults();
 
     const MainLayout& m_layout;
-    search::SearchMenuItems m_searchMenu;
-    search::FindBar* m_findBar = nullptr;
+    maintree::SearchMenuItems m_searchMenu;
+    maintree::FindBar* m_findBar = nullptr;
     std::unique_ptr<SessionWiring> m_session;
 };
 

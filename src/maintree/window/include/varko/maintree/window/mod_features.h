@@ -1,12 +1,12 @@
 #pragma once
 
-#include "varko/assist/check_mod_job.h"
-#include "varko/assist/completion.h"
-#include "varko/assist/file_navigator.h"
-#include "varko/assist/hover_tips.h"
-#include "varko/assist/live_checker.h"
-#include "varko/assist/mod_menu.h"
-#include "varko/assist/quick_fix.h"
+#include "varko/maintree/assist/check_mod_job.h"
+#include "varko/maintree/assist/completion.h"
+#include "varko/maintree/assist/file_navigator.h"
+#include "varko/maintree/assist/hover_tips.h"
+#include "varko/maintree/assist/live_checker.h"
+#include "varko/maintree/assist/mod_menu.h"
+#include "varko/maintree/assist/quick_fix.h"
 #include "varko/compiler/odf_source.h"
 #include "varko/language/property_catalog.h"
 #include "varko/maintree/window/reference_search.h"
@@ -24,14 +24,14 @@
 class QAction;
 class QTimer;
 
-namespace varko::assist {
+namespace varko::maintree {
 class ModFilesView;
 }
 
-namespace varko::crossview {
+namespace varko::maintree {
 class PropertiesView;
 class TechTreeGraphWindow;
-} // namespace varko::crossview
+} // namespace varko::maintree
 
 namespace varko::maintree {
 
@@ -49,20 +49,20 @@ public:
     ModFeatures(MainWindow& window, platform::Desktop& desktop);
     ~ModFeatures() override;
 
-    const assist::ModMenuItems& menu() const { return m_menu; }
+    const maintree::ModMenuItems& menu() const { return m_menu; }
     QAction* modFilesPage() const { return m_modFilesPage; }
     QAction* propertiesPage() const { return m_propertiesPage; }
     QAction* techTreeGraph() const { return m_techTreeGraph; }
-    crossview::PropertiesView& properties() const { return *m_properties; }
-    crossview::TechTreeGraphWindow& graphWindow() const { return *m_graphWindow; }
-    assist::ModFilesView& modFiles() const { return *m_modFiles; }
+    maintree::PropertiesView& properties() const { return *m_properties; }
+    maintree::TechTreeGraphWindow& graphWindow() const { return *m_graphWindow; }
+    maintree::ModFilesView& modFiles() const { return *m_modFiles; }
     ModProblemsDock& problems() const { return *m_problems; }
-    assist::LiveChecker& liveChecker() const { return *m_liveChecker; }
-    assist::Completion& completion() const { return *m_completion; }
-    assist::FileNavigator& navigator() const { return *m_navigator; }
-    assist::QuickFix& quickFix() const { return *m_quickFix; }
-    assist::HoverTips& hoverTips() const { return *m_hoverTips; }
-    assist::CheckModJob& checkModJob() const { return *m_checkMod; }
+    maintree::LiveChecker& liveChecker() const { return *m_liveChecker; }
+    maintree::Completion& completion() const { return *m_completion; }
+    maintree::FileNavigator& navigator() const { return *m_navigator; }
+    maintree::QuickFix& quickFix() const { return *m_quickFix; }
+    maintree::HoverTips& hoverTips() const { return *m_hoverTips; }
+    maintree::CheckModJob& checkModJob() const { return *m_checkMod; }
     ReferenceSearch& referenceSearch() const { return *m_references; }
 
     // [Checking] of prefs.ini.
@@ -98,10 +98,10 @@ private:
 
     // Checks of the whole mod (mod_features_mod.cpp).
     void createSearches();
-    assist::CheckOutcome checkModFile(const textrules::LineList& lines, const std::string& path,
+    maintree::CheckOutcome checkModFile(const textrules::LineList& lines, const std::string& path,
                                       const std::atomic<bool>& stop);
     void checkMod();
-    void showCheckedFiles(const std::vector<assist::ModFileResult>& results);
+    void showCheckedFiles(const std::vector<maintree::ModFileResult>& results);
     void checkModFinished(bool stopped);
     void findReferences();
     void showReferences(const QString& fileName, const std::vector<ReferringFile>& files, bool stopped);
@@ -119,13 +119,13 @@ private:
 
     MainWindow& m_window;
     platform::Desktop& m_desktop;
-    assist::ModMenuItems m_menu;
+    maintree::ModMenuItems m_menu;
     QAction* m_modFilesPage = nullptr;
     // Widgets of the window, which outlive this.
-    assist::ModFilesView* m_modFiles = nullptr;
+    maintree::ModFilesView* m_modFiles = nullptr;
     ModProblemsDock* m_problems = nullptr;
-    crossview::PropertiesView* m_properties = nullptr;
-    crossview::TechTreeGraphWindow* m_graphWindow = nullptr;
+    maintree::PropertiesView* m_properties = nullptr;
+    maintree::TechTreeGraphWindow* m_graphWindow = nullptr;
     QAction* m_propertiesPage = nullptr;
     QAction* m_techTreeGraph = nullptr;
     QTimer* m_propertiesTimer = nullptr;
@@ -141,12 +141,12 @@ private:
     std::shared_ptr<const language::PropertyCatalog> m_catalog;
 
     // Declared last, so they go first: their workers end while what they read still exists.
-    std::unique_ptr<assist::Completion> m_completion;
-    std::unique_ptr<assist::HoverTips> m_hoverTips;
-    std::unique_ptr<assist::QuickFix> m_quickFix;
-    std::unique_ptr<assist::FileNavigator> m_navigator;
-    std::unique_ptr<assist::LiveChecker> m_liveChecker;
-    std::unique_ptr<assist::CheckModJob> m_checkMod;
+    std::unique_ptr<maintree::Completion> m_completion;
+    std::unique_ptr<maintree::HoverTips> m_hoverTips;
+    std::unique_ptr<maintree::QuickFix> m_quickFix;
+    std::unique_ptr<maintree::FileNavigator> m_navigator;
+    std::unique_ptr<maintree::LiveChecker> m_liveChecker;
+    std::unique_ptr<maintree::CheckModJob> m_checkMod;
     std::unique_ptr<ReferenceSearch> m_references;
 };
 

@@ -7,7 +7,7 @@ class QMainWindow;
 class QProgressBar;
 class QPushButton;
 
-namespace varko::assist {
+namespace varko::maintree {
 class ModProblemsView;
 }
 
@@ -22,7 +22,7 @@ class ModProblemsDock : public QDockWidget {
 public:
     explicit ModProblemsDock(QMainWindow& window);
 
-    assist::ModProblemsView* tree() const { return m_tree; }
+    maintree::ModProblemsView* tree() const { return m_tree; }
     QProgressBar* progress() const { return m_progress; }
     QPushButton* stopButton() const { return m_stop; }
     QLabel* summary() const { return m_summary; }
@@ -38,7 +38,7 @@ signals:
     void stopRequested();
 
 private:
-    assist::ModProblemsView* m_tree;
+    maintree::ModProblemsView* m_tree;
     QProgressBar* m_progress;
     QPushButton* m_stop;
     QLabel* m_summary;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "varko/assist/mod_problems_view.h"
+#include "varko/maintree/assist/mod_problems_view.h"
 #include "varko/compiler/check_environment.h"
 #include "varko/maintree/worker/latest_result.h"
 #include "varko/maintree/worker/worker.h"
@@ -17,7 +17,7 @@ namespace varko::maintree {
 // A file of the mod that names the file searched for, with the lines that name it.
 struct ReferringFile {
     QString path;
-    std::vector<assist::ProblemEntry> places; // "Line 4: #include \"base.odf\""
+    std::vector<maintree::ProblemEntry> places; // "Line 4: #include \"base.odf\""
 };
 
 // What one search found.

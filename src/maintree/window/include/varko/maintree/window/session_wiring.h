@@ -1,10 +1,10 @@
 #pragma once
 
 #include "varko/platform/desktop.h"
-#include "varko/session/disk_change_policy.h"
-#include "varko/session/disk_watcher.h"
-#include "varko/session/recent_files.h"
-#include "varko/session/recovery_store.h"
+#include "varko/maintree/session/disk_change_policy.h"
+#include "varko/maintree/session/disk_watcher.h"
+#include "varko/maintree/session/recent_files.h"
+#include "varko/maintree/session/recovery_store.h"
 #include "varko/textrules/profile_file.h"
 
 #include <QObject>
@@ -13,9 +13,9 @@
 class QAction;
 class QMenu;
 
-namespace varko::session {
+namespace varko::maintree {
 class ReopenMenu;
-} // namespace varko::session
+} // namespace varko::maintree
 
 namespace varko::maintree {
 
@@ -26,7 +26,7 @@ class StatusPanels;
 // The document's life beyond one session: the files last opened or saved (File > Reopen), the
 // watch on the open file for changes by other programs, and the recovery copy of unsaved changes.
 // The owner reports the document's events; the parts act on the editor through Documents.
-class SessionWiring : public QObject, private session::DiskChangePolicy::Document {
+class SessionWiring : public QObject, private maintree::DiskChangePolicy::Document {
     Q_OBJECT
 
 public:
@@ -54,14 +54,14 @@ public:
     // becomes the document, modified, unless the document already has unsaved changes.
     void offerRecovery();
 
-    session::RecentFiles& recentFiles() { return m_recent; }
-    session::ReopenMenu& reopenMenu() const { return *m_reopen; }
-    session::DiskWatcher& diskWatcher() { return m_watcher; }
-    session::RecoveryStore& recovery() { return m_recovery; }
+    maintree::RecentFiles& recentFiles() { return m_recent; }
+    maintree::ReopenMenu& reopenMenu() const { return *m_reopen; }
+    maintree::DiskWatcher& diskWatcher() { return m_watcher; }
+    maintree::RecoveryStore& recovery() { return m_recovery; }
 
 private:
     void onEdited();
-    bool restore(const session::RecoveredDocument& document);
+    bool restore(const maintree::RecoveredDocument& document);
     void run(const std::function<void()>& command);
 
     // The open document as the disk change policy sees it.
@@ -75,11 +75,11 @@ private:
     StatusPanels& m_status;
     platform::Desktop& m_desktop;
     textrules::TIniFile m_prefs;
-    session::RecentFiles m_recent;
-    session::ReopenMenu* m_reopen = nullptr;
-    session::DiskWatcher m_watcher;
-    session::DiskChangePolicy m_policy;
-    session::RecoveryStore m_recovery;
+    maintree::RecentFiles m_recent;
+    maintree::ReopenMenu* m_reopen = nullptr;
+    maintree::DiskWatcher m_watcher;
+    maintree::DiskChangePolicy m_policy;
+    maintree::RecoveryStore m_recovery;
 };
 
 } // namespace varko::maintree
