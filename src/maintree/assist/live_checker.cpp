@@ -13,17 +13,12 @@ LiveChecker::LiveChecker(QPlainTextEdit* editor, TextCheck check, std::function<
     : QObject(parent), m_editor(editor), m_check(std::move(check)), m_documentPath(std::move(documentPath)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDefaultDelayMs);
-    connect(&m_timer, &QTimer::timeout, this, [this] {
-        if (m_running)
-            m_checkWhenDone = true;
-        else
-            startCheck();
-    });
+    connect(&m_timer, &QTimer::timeout, this, &LiveChecker::startCheck);
+    connect(&m_job, &maintree::WorkerThread::finished, this, &LiveChecker::checkDone);
 }
 
 LiveChecker::~LiveChecker() {
-    m_job.stop();
-    m_job.waitForDone();
+    m_job.close();
 }
 
 void LiveChecker::setEnabled(bool enabled) {
@@ -35,47 +30,38 @@ void LiveChecker::setEnabled(bool enabled) {
         return;
     }
     m_timer.stop();
-    m_checkWhenDone = false;
-    ++m_generation;
-    m_job.stop();
+    m_job.cancel();
 }
 
 void LiveChecker::textChanged() {
     if (!m_enabled)
         return;
-    ++m_generation;
-    m_job.stop();
+    m_job.cancel();
     m_timer.start();
 }
 
 void LiveChecker::startCheck() {
     if (!m_editor || !m_check)
         return;
-    m_checkWhenDone = false;
-    m_running = true;
-    const quint64 generation = m_generation;
     QString text = m_editor->document()->toRawText();
     std::string path = m_documentPath ? QFile::encodeName(m_documentPath()).toStdString() : std::string();
-    m_job.start([this, check = m_check, text = std::move(text), path = std::move(path),
-                 generation](const std::atomic<bool>& stop) {
+    m_job.start([check = m_check, text = std::move(text),
+                 path = std::move(path)](const std::atomic<bool>& stop,
+                                         maintree::Outbox<maintree::LatestResult<CheckOutcome>>& outbox) {
         CheckOutcome outcome;
         try {
             outcome = check(text, path, stop);
         } catch (const std::exception& error) {
             outcome = {{}, error.what()};
         }
-        QMetaObject::invokeMethod(
-            this, [this, generation, outcome = std::move(outcome)] { checkDone(generation, outcome); },
-            Qt::QueuedConnection);
+        outbox.post({std::move(outcome)});
     });
 }
 
-void LiveChecker::checkDone(quint64 generation, const CheckOutcome& outcome) {
-    m_running = false;
-    if (generation == m_generation && m_enabled)
-        deliver(outcome);
-    if (m_checkWhenDone)
-        startCheck();
+void LiveChecker::checkDone() {
+    std::optional<CheckOutcome> outcome = m_job.take().value;
+    if (outcome && m_enabled)
+        deliver(*outcome);
 }
 
 void LiveChecker::deliver(const CheckOutcome& outcome) {

@@ -44,4 +44,16 @@ std::vector<ModFile> ListModFiles(const std::vector<std::string>& directories) {
     return files;
 }
 
+std::vector<std::uint32_t> FilterModFiles(const std::vector<ModFile>& files, std::string_view text) {
+    const std::string folded = textrules::FoldCase(text);
+    std::vector<std::uint32_t> kept;
+    std::string name;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        name = textrules::FoldCase(files[i].name);
+        if (name.find(folded) != std::string::npos)
+            kept.push_back(static_cast<std::uint32_t>(i));
+    }
+    return kept;
+}
+
 } // namespace varko::maintree

@@ -4,15 +4,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace varko::maintree {
 
 namespace {
-
-constexpr int kPathRole = Qt::UserRole;
 
 bool IsEnter(const QKeyEvent& key) {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
@@ -22,7 +18,7 @@ bool IsEnter(const QKeyEvent& key) {
 
 ModFilesView::ModFilesView(QWidget* parent)
     : QWidget(parent), m_filter(new QLineEdit(this)), m_list(new QListView(this)),
-      m_files(new QStandardItemModel(this)), m_shown(new QSortFilterProxyModel(this)) {
+      m_shown(new ModFileNames(this)) {
     m_filter->setObjectName(QStringLiteral("modFilesFilter"));
     m_filter->setAccessibleName(QStringLiteral("Filter"));
     m_filter->setPlaceholderText(QStringLiteral("Filter"));
@@ -31,31 +27,54 @@ ModFilesView::ModFilesView(QWidget* parent)
     m_list->setAccessibleName(QStringLiteral("Mod Files"));
     m_list->setUniformItemSizes(true);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_shown->setSourceModel(m_files);
-    m_shown->setFilterCaseSensitivity(Qt::CaseInsensitive);
     m_list->setModel(m_shown);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(m_filter);
     column->addWidget(m_list);
     setFocusProxy(m_filter);
-    connect(m_filter, &QLineEdit::textChanged, m_shown, &QSortFilterProxyModel::setFilterFixedString);
+    connect(m_filter, &QLineEdit::textChanged, this, [this] { start({}); });
+    connect(&m_worker, &maintree::WorkerThread::finished, this, &ModFilesView::showRows);
     connect(m_list, &QListView::doubleClicked, this, &ModFilesView::open);
     m_filter->installEventFilter(this);
     m_list->installEventFilter(this);
 }
 
-void ModFilesView::setFiles(const std::vector<ModFile>& files) {
-    m_files->clear();
-    for (const ModFile& file : files) {
-        auto* item = new QStandardItem(QFile::decodeName(QByteArray::fromStdString(file.name)));
-        item->setData(QFile::decodeName(QByteArray::fromStdString(file.path)), kPathRole);
-        m_files->appendRow(item);
-    }
+void ModFilesView::setFiles(std::vector<ModFile> files) {
+    start([files = std::make_shared<const std::vector<ModFile>>(std::move(files))] { return files; });
 }
 
 void ModFilesView::refresh(const std::vector<std::string>& addonDirectories) {
-    setFiles(ListModFiles(addonDirectories));
+    start([addonDirectories] {
+        return std::make_shared<const std::vector<ModFile>>(ListModFiles(addonDirectories));
+    });
+}
+
+// A filter typed while a listing runs filters the new listing, not the rows shown.
+void ModFilesView::start(std::function<Files()> list) {
+    if (list)
+        m_listing = list;
+    else if (m_listing)
+        list = m_listing;
+    else
+        list = [files = m_shown->rows().files] { return files; };
+    const std::string text = QFile::encodeName(m_filter->text()).toStdString();
+    m_worker.start([list = std::move(list), text](const std::atomic<bool>&, maintree::Outbox<Rows>& outbox) {
+        Files files = list();
+        if (!files)
+            files = std::make_shared<const std::vector<ModFile>>();
+        std::vector<std::uint32_t> shown = FilterModFiles(*files, text);
+        outbox.post({ModFileRows{std::move(files), std::move(shown)}});
+    });
+}
+
+void ModFilesView::showRows() {
+    std::optional<ModFileRows> rows = m_worker.take().value;
+    if (!rows)
+        return;
+    m_listing = {};
+    m_shown->setRows(std::move(*rows));
+    emit rowsShown();
 }
 
 QStringList ModFilesView::shownNames() const {
@@ -67,7 +86,7 @@ QStringList ModFilesView::shownNames() const {
 
 void ModFilesView::open(const QModelIndex& index) {
     if (index.isValid())
-        emit openRequested(index.data(kPathRole).toString());
+        emit openRequested(index.data(ModFileNames::PathRole).toString());
 }
 
 bool ModFilesView::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,5 @@
 #include "varko/maintree/crossview/properties_view.h"
 
-#include "varko/maintree/crossview/latest_job_runner.h"
 #include "varko/maintree/crossview/other_sites_text.h"
 #include "varko/maintree/crossview/property_sites_model.h"
 #include "varko/maintree/crossview/raw_text_lines.h"
@@ -12,7 +11,8 @@
 namespace varko::maintree {
 
 PropertiesView::PropertiesView(QWidget* parent)
-    : QTreeView(parent), m_model(new PropertySitesModel(this)), m_runner(new LatestJobRunner(this)) {
+    : QTreeView(parent), m_model(new PropertySitesModel(this)),
+      m_runner(new maintree::Worker<maintree::LatestResult<Table>>(this)) {
     setModel(m_model);
     setAccessibleName(QStringLiteral("Properties"));
     setRootIsDecorated(false);
@@ -24,6 +24,7 @@ PropertiesView::PropertiesView(QWidget* parent)
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(PropertySitesModel::ValueColumn, QHeaderView::Stretch);
     connect(this, &QAbstractItemView::doubleClicked, this, &PropertiesView::open);
+    connect(m_runner, &maintree::WorkerThread::finished, this, &PropertiesView::showTable);
 }
 
 PropertiesView::~PropertiesView() = default;
@@ -55,17 +56,23 @@ void PropertiesView::showDocument(const QString& documentPath, textrules::LineLi
 void PropertiesView::build(const QString& documentPath, LinesMaker lines, SourceMaker source) {
     // Files hold bytes and the editor shows each byte as the character of the same code.
     const std::string name = documentPath.toLatin1().toStdString();
-    m_runner->post([this, documentPath, name, lines = std::move(lines), source = std::move(source)] {
-        auto table = std::make_shared<const PropertyTable>(BuildPropertyTable(name, lines(), source()));
-        return [this, documentPath, table] {
-            m_documentPath = documentPath;
-            m_model->setTable(table);
-            // The rows are laid out now, not at the next pass of the event loop, so a screen
-            // reader that asks at once finds them.
-            executeDelayedItemsLayout();
-            emit sitesShown();
-        };
+    m_buildingPath = documentPath;
+    m_runner->start([name, lines = std::move(lines), source = std::move(source)](
+                        const std::atomic<bool>&, maintree::Outbox<maintree::LatestResult<Table>>& outbox) {
+        outbox.post({std::make_shared<const PropertyTable>(BuildPropertyTable(name, lines(), source()))});
     });
+}
+
+void PropertiesView::showTable() {
+    std::optional<Table> table = m_runner->take().value;
+    if (!table)
+        return;
+    m_documentPath = m_buildingPath;
+    m_model->setTable(*table);
+    // The rows are laid out now, not at the next pass of the event loop, so a screen reader that
+    // asks at once finds them.
+    executeDelayedItemsLayout();
+    emit sitesShown();
 }
 
 void PropertiesView::clear() {

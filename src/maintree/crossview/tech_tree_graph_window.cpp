@@ -1,7 +1,6 @@
 #include "varko/maintree/crossview/tech_tree_graph_window.h"
 
 #include "varko/maintree/crossview/graph_picture.h"
-#include "varko/maintree/crossview/latest_job_runner.h"
 #include "varko/maintree/crossview/raw_text_lines.h"
 #include "varko/maintree/crossview/tech_tree_graph_view.h"
 #include "varko/maintree/crossview/tech_tree_model.h"
@@ -55,8 +54,8 @@ private:
 } // namespace
 
 TechTreeGraphWindow::TechTreeGraphWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_runner(new LatestJobRunner(this)), m_model(new TechTreeModel(this)),
-      m_graph(new TechTreeGraphView),
+    : QWidget(parent, Qt::Window), m_runner(new maintree::Worker<maintree::LatestResult<Picture>>(this)),
+      m_model(new TechTreeModel(this)), m_graph(new TechTreeGraphView),
       m_list(new TechTreeList([this](const QModelIndex& index) { listActivated(index); })),
       m_status(new QLabel) {
     setWindowTitle(QStringLiteral("Tech Tree Graph"));
@@ -82,6 +81,7 @@ TechTreeGraphWindow::TechTreeGraphWindow(QWidget* parent)
     connect(m_graph, &TechTreeGraphView::entrySelected, this, &TechTreeGraphWindow::entrySelected);
     connect(m_graph, &TechTreeGraphView::nodeClicked, this, &TechTreeGraphWindow::selectNodeRow);
     connect(m_graph, &TechTreeGraphView::drawn, this, &TechTreeGraphWindow::graphShown);
+    connect(m_runner, &maintree::WorkerThread::finished, this, &TechTreeGraphWindow::showPicture);
     resize(900, 600);
 }
 
@@ -139,14 +139,19 @@ void TechTreeGraphWindow::build(LinesMaker lines) {
     raise();
     activateWindow();
     m_status->setText(QStringLiteral("Laying out the tree..."));
-    m_runner->post([this, lines = std::move(lines)] {
-        auto picture = std::make_shared<const GraphPicture>(MakeGraphPicture(lines()));
-        return [this, picture] {
-            m_model->setPicture(picture);
-            m_graph->showPicture(picture);
-            m_status->setText(Summary(*picture));
-        };
+    m_runner->start([lines = std::move(lines)](const std::atomic<bool>&,
+                                               maintree::Outbox<maintree::LatestResult<Picture>>& outbox) {
+        outbox.post({std::make_shared<const GraphPicture>(MakeGraphPicture(lines()))});
     });
+}
+
+void TechTreeGraphWindow::showPicture() {
+    std::optional<Picture> picture = m_runner->take().value;
+    if (!picture)
+        return;
+    m_model->setPicture(*picture);
+    m_graph->showPicture(*picture);
+    m_status->setText(Summary(**picture));
 }
 
 // The box of the item current in the list is highlighted and brought into view.

@@ -2,6 +2,7 @@
 
 #include "varko/maintree/editing/line_scanner.h"
 
+#include <QElapsedTimer>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -10,7 +11,20 @@
 
 namespace varko::maintree {
 
-FaultMarks::FaultMarks(QObject* parent) : QObject(parent) {}
+namespace {
+
+// Marks are placed in slices of about this long, so a run with a hundred thousand findings never
+// holds the GUI thread; the clock is read every few hundred marks.
+constexpr qint64 kSliceMs = 8;
+constexpr std::size_t kClockEvery = 256;
+
+} // namespace
+
+FaultMarks::FaultMarks(QObject* parent) : QObject(parent) {
+    m_placing.setSingleShot(true);
+    m_placing.setInterval(0);
+    connect(&m_placing, &QTimer::timeout, this, &FaultMarks::placeSome);
+}
 
 void FaultMarks::reset(QTextDocument* document, const std::vector<compiler::Finding>& findings) {
     if (m_document != document) {
@@ -21,24 +35,48 @@ void FaultMarks::reset(QTextDocument* document, const std::vector<compiler::Find
             connect(document, &QTextDocument::contentsChange, this, &FaultMarks::onContentsChange);
     }
     m_marks.clear();
-    if (document) {
-        m_marks.reserve(findings.size());
+    m_placing.stop();
+    m_placed = 0;
+    m_pending = document ? findings : std::vector<compiler::Finding>();
+    m_marks.reserve(m_pending.size());
+    placeSome();
+}
+
+// Places the next slice of the pending findings; the lines are found by number, so a slice placed
+// after an edit that added or removed lines marks the lines as they are numbered then.
+void FaultMarks::placeSome() {
+    QElapsedTimer slice;
+    slice.start();
+    const auto placedBefore = static_cast<std::ptrdiff_t>(m_marks.size());
+    if (m_document && m_placed < m_pending.size()) {
         // Inside an edit block a cursor that moves leaves its screen position for later instead of
         // laying its line out: thousands of marks would otherwise lay out thousands of lines.
-        QTextCursor batch(document);
+        QTextCursor batch(m_document);
         batch.beginEditBlock();
-        for (std::size_t i = 0; i < findings.size(); ++i) {
-            const int line = findings[i].line;
-            const QTextBlock block = line >= 1 ? document->findBlockByNumber(line - 1) : QTextBlock();
+        for (std::size_t n = 0; m_placed < m_pending.size(); ++n, ++m_placed) {
+            if (n > 0 && n % kClockEvery == 0 && slice.elapsed() >= kSliceMs)
+                break;
+            const compiler::Finding& finding = m_pending[m_placed];
+            const QTextBlock block =
+                finding.line >= 1 ? m_document->findBlockByNumber(finding.line - 1) : QTextBlock();
             if (block.isValid())
-                add(block, findings[i], static_cast<int>(i));
+                add(block, finding, static_cast<int>(m_placed));
         }
         batch.endEditBlock();
-        std::stable_sort(m_marks.begin(), m_marks.end(), [](const Mark& a, const Mark& b) {
-            return a.start.position() < b.start.position();
-        });
+        sortFrom(placedBefore);
     }
+    if (m_placed < m_pending.size())
+        m_placing.start();
+    else
+        m_pending = {};
     emit changed();
+}
+
+void FaultMarks::sortFrom(std::ptrdiff_t placedBefore) {
+    const auto byStart = [](const Mark& a, const Mark& b) { return a.start.position() < b.start.position(); };
+    const auto middle = m_marks.begin() + placedBefore;
+    std::stable_sort(middle, m_marks.end(), byStart);
+    std::inplace_merge(m_marks.begin(), middle, m_marks.end(), byStart);
 }
 
 void FaultMarks::clear() {

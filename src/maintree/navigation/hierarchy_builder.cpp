@@ -38,11 +38,11 @@ void HierarchyBuilder::close() {
 
 bool HierarchyBuilder::start(HierarchySnapshot snapshot,
                              std::shared_ptr<const language::ScriptOutline> discard) {
-    if (m_closing)
+    if (m_closing || running())
         return false;
     // The build reads only its own copies and never looks at the stop flag.
-    return m_worker.start([snapshot = std::move(snapshot), discard = std::move(discard)](
-                              const std::atomic<bool>&, Outbox<HierarchyUpdate>& outbox) mutable {
+    return 0 != m_worker.start([snapshot = std::move(snapshot), discard = std::move(discard)](
+                                   const std::atomic<bool>&, Outbox<HierarchyUpdate>& outbox) mutable {
         discard.reset();
         const textrules::LineList lines = SnapshotLines(snapshot.rawText);
         snapshot.rawText.clear();

@@ -2,7 +2,6 @@
 
 #include "recovery_shared.h"
 #include "varko/maintree/session/recovery_record.h"
-#include "varko/maintree/session/serial_worker.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,10 +34,10 @@ QByteArray SnapshotBytes(const QString& text) {
 RecoveryStore::RecoveryStore(const QString& folder, QObject* parent, Executor executor)
     : QObject(parent), m_shared(std::make_shared<Shared>(QFile::encodeName(folder).toStdString())),
       m_executor(std::move(executor)) {
-    if (!m_executor) {
-        m_worker = std::make_unique<SerialWorker>();
-        m_executor = [worker = m_worker.get()](std::function<void()> job) { worker->Post(std::move(job)); };
-    }
+    if (!m_executor)
+        m_executor = [this](std::function<void()> job) {
+            m_worker.start([job = std::move(job)](const std::atomic<bool>&) { job(); });
+        };
     m_shared->announce = [this] { QMetaObject::invokeMethod(this, "takeOutcome", Qt::QueuedConnection); };
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &RecoveryStore::writeNow);
@@ -49,7 +48,7 @@ RecoveryStore::~RecoveryStore() {
         std::lock_guard lock(m_shared->mutex);
         m_shared->announce = nullptr;
     }
-    m_worker.reset();
+    m_worker.close();
 }
 
 QString RecoveryStore::FolderFor(const QString& appDir) {

@@ -32,19 +32,18 @@ std::vector<maintree::ProblemEntry> PlacesIn(const maintree::ModFile& file, cons
 } // namespace
 
 ReferenceSearch::ReferenceSearch(compiler::CheckEnvironment& environment, QObject* parent)
-    : QObject(parent), m_environment(environment) {}
+    : QObject(parent), m_environment(environment) {
+    connect(&m_job, &WorkerThread::finished, this, &ReferenceSearch::report);
+}
 
 ReferenceSearch::~ReferenceSearch() {
-    m_job.stop();
-    m_job.waitForDone();
+    m_job.close();
 }
 
 void ReferenceSearch::start(const QString& fileName) {
-    m_running = true;
-    const quint64 generation = ++m_generation;
-    m_job.stop();
-    m_job.start([this, target = fileName.toStdString(), generation](const std::atomic<bool>& stop) {
-        run(target, generation, stop);
+    m_job.start([environment = &m_environment, target = fileName.toStdString()](
+                    const std::atomic<bool>& stop, Outbox<LatestResult<ReferenceReport>>& outbox) {
+        outbox.post({run(*environment, target, stop)});
     });
 }
 
@@ -53,35 +52,31 @@ void ReferenceSearch::stop() {
 }
 
 void ReferenceSearch::cancel() {
-    ++m_generation;
-    m_running = false;
-    m_job.stop();
+    m_job.cancel();
+}
+
+void ReferenceSearch::report() {
+    std::optional<ReferenceReport> found = m_job.take().value;
+    if (found)
+        emit finished(found->fileName, found->files, found->stopped);
 }
 
 // On the worker.
-void ReferenceSearch::run(const std::string& target, quint64 generation, const std::atomic<bool>& stop) {
-    m_environment.Refresh();
-    std::shared_ptr<const compiler::DeclarationTable> declarations = m_environment.Declarations();
+ReferenceReport ReferenceSearch::run(compiler::CheckEnvironment& environment, const std::string& target,
+                                     const std::atomic<bool>& stop) {
+    environment.Refresh();
+    std::shared_ptr<const compiler::DeclarationTable> declarations = environment.Declarations();
     if (!declarations)
         declarations = std::make_shared<const compiler::DeclarationTable>();
     std::vector<ReferringFile> found;
-    for (const maintree::ModFile& file : maintree::ListModFiles(m_environment.AddonDirs())) {
+    for (const maintree::ModFile& file : maintree::ListModFiles(environment.AddonDirs())) {
         if (stop.load())
             break;
         std::vector<maintree::ProblemEntry> places = PlacesIn(file, target, *declarations);
         if (!places.empty())
             found.push_back({QString::fromStdString(file.path), std::move(places)});
     }
-    const bool stopped = stop.load();
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, stopped, name = QString::fromStdString(target), found = std::move(found)] {
-            if (generation != m_generation)
-                return;
-            m_running = false;
-            emit finished(name, found, stopped);
-        },
-        Qt::QueuedConnection);
+    return {QString::fromStdString(target), std::move(found), stop.load()};
 }
 
 } // namespace varko::maintree

@@ -57,11 +57,17 @@ protected:
         for (const char* name : {"scout.odf", "Tank.odf", "tankbase.odf", "techtree.tt"})
             Touch(m_dir.filePath(QString::fromLatin1(name)));
         m_view.refresh({m_dir.path().toStdString()});
+        EXPECT_FALSE(shownNames().isEmpty());
         m_view.show();
         m_view.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m_view));
     }
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    // The names shown once the listing and filtering under way are done.
+    QStringList shownNames() {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !m_view.busy(); }, 5000));
+        return m_view.shownNames();
+    }
 
     QTemporaryDir m_dir;
     ModFilesView m_view;
@@ -70,20 +76,31 @@ protected:
 TEST_F(FilesView, TheFilterKeepsNamesHoldingItsTextIgnoringCase) {
     const QStringList all = {QStringLiteral("scout.odf"), QStringLiteral("Tank.odf"),
                              QStringLiteral("tankbase.odf"), QStringLiteral("techtree.tt")};
-    EXPECT_EQ(m_view.shownNames(), all);
+    EXPECT_EQ(shownNames(), all);
     QTest::keyClicks(m_view.filterEdit(), QStringLiteral("TANK"));
-    EXPECT_EQ(m_view.shownNames(), (QStringList{QStringLiteral("Tank.odf"), QStringLiteral("tankbase.odf")}));
+    EXPECT_EQ(shownNames(), (QStringList{QStringLiteral("Tank.odf"), QStringLiteral("tankbase.odf")}));
     QTest::keyClicks(m_view.filterEdit(), QStringLiteral("b"));
-    EXPECT_EQ(m_view.shownNames(), QStringList{QStringLiteral("tankbase.odf")});
+    EXPECT_EQ(shownNames(), QStringList{QStringLiteral("tankbase.odf")});
     m_view.filterEdit()->clear();
-    EXPECT_EQ(m_view.shownNames(), all);
+    EXPECT_EQ(shownNames(), all);
+}
+
+// Both run on the worker; the filter must not apply to the rows the listing replaces.
+TEST_F(FilesView, AFilterTypedWhileListingFiltersTheNewListing) {
+    Touch(path("tankette.odf"));
+    m_view.refresh({m_dir.path().toStdString()});
+    QTest::keyClicks(m_view.filterEdit(), QStringLiteral("tank"));
+    EXPECT_EQ(shownNames(), (QStringList{QStringLiteral("Tank.odf"), QStringLiteral("tankbase.odf"),
+                                         QStringLiteral("tankette.odf")}));
 }
 
 TEST_F(FilesView, ReturnAndDoubleClickOpenTheFile) {
     QSignalSpy opened(&m_view, &ModFilesView::openRequested);
     QTest::keyClicks(m_view.filterEdit(), QStringLiteral("tt"));
+    shownNames();
     QTest::keyClick(m_view.filterEdit(), Qt::Key_Return);
     QTest::keyClicks(m_view.filterEdit(), QStringLiteral("\b\bodf"));
+    shownNames();
     QTest::keyClick(m_view.filterEdit(), Qt::Key_Down);
     EXPECT_TRUE(m_view.list()->hasFocus());
     QTest::keyClick(m_view.list(), Qt::Key_Down);

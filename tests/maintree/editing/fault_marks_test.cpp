@@ -184,6 +184,24 @@ TEST_F(FaultMarking, OneMarkWrapsToItselfAndNoMarkMovesNothing) {
     EXPECT_EQ(m_editor.textCursor().position(), Block(7).position() + 1);
 }
 
+// A long run's marks are placed over several turns of the event loop, in any order of findings.
+TEST_F(FaultMarking, ManyFindingsArePlacedInSlicesAndKeptInLineOrder) {
+    constexpr int kLines = 60000;
+    Load(NumberedLines(kLines));
+    std::vector<compiler::Finding> findings;
+    for (int line = kLines; line >= 1; --line)
+        findings.push_back(FindingAt(line, 1, "M1", {std::to_string(line)}));
+    m_editor.setFindings(findings);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_editor.faultMarkCount() == kLines; }, 20000));
+    for (const int line : {1, 2, 3, 30000, 59999}) {
+        PutCaret(line, 1);
+        m_editor.nextFault();
+        EXPECT_EQ(m_editor.textCursor().blockNumber() + 1, line + 1);
+        EXPECT_EQ(m_editor.faultTextOf(Block(line)),
+                  MessageOf(findings[static_cast<std::size_t>(kLines - line)]));
+    }
+}
+
 // Loading a file or starting a new document replaces the whole text while marks stand in it.
 TEST_F(FaultMarking, ReplacingTheWholeTextDropsEveryMarkAndTheEditorGoesOn) {
     const std::pair<const char*, std::function<void()>> rows[] = {

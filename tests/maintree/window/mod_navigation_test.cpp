@@ -169,13 +169,19 @@ TEST_F(ModNavigation, ModFilesPageListsFiltersAndOpens) {
     maintree::ModFilesView& view = Features().modFiles();
     EXPECT_TRUE(view.isVisible());
     EXPECT_FALSE(panel.hierarchyTree->isVisible());
-    EXPECT_EQ(view.shownNames(), QStringList({"base.odf", "tank.odf", "tree.tt"}));
+    // Listing and filtering run on a worker.
+    const auto shown = [&view] {
+        EXPECT_TRUE(QTest::qWaitFor([&view] { return !view.busy(); }, 5000));
+        return view.shownNames();
+    };
+    EXPECT_EQ(shown(), QStringList({"base.odf", "tank.odf", "tree.tt"}));
     QTest::keyClicks(view.filterEdit(), "TA");
-    EXPECT_EQ(view.shownNames(), QStringList({"tank.odf"}));
+    EXPECT_EQ(shown(), QStringList({"tank.odf"}));
     QTest::keyClick(view.filterEdit(), Qt::Key_Return);
     EXPECT_EQ(Current(), PathOf("tank.odf"));
     // A file that went after the listing is said to be gone.
     view.filterEdit()->clear();
+    shown();
     QFile::remove(PathOf("base.odf"));
     QTest::keyClick(view.filterEdit(), Qt::Key_Return);
     EXPECT_EQ(Current(), PathOf("tank.odf"));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "varko/maintree/assist/background_job.h"
 #include "varko/maintree/assist/check_outcome.h"
 #include "varko/maintree/assist/mod_file_list.h"
+#include "varko/maintree/worker/worker.h"
 #include "varko/textrules/text_rules.h"
 
 #include <QObject>
@@ -21,6 +21,21 @@ struct ModFileResult {
     std::string path;
     std::vector<compiler::Finding> findings;
     bool unreadable = false;
+};
+
+// What the worker hands over: the files checked since the last hand-over, the progress, and at
+// the end whether the check stopped early or failed.
+struct CheckModUpdate {
+    std::vector<ModFileResult> results;
+    int done = -1;
+    int total = 0;
+    // The files are listed: progress starts at 0 of total.
+    bool listed = false;
+    bool ended = false;
+    bool stopped = false;
+    std::string failure;
+
+    void append(CheckModUpdate&& later);
 };
 
 // Checks every ODF and tech-tree file of the addon directories on a worker. Results come to the
@@ -51,14 +66,17 @@ signals:
     void finished(bool stopped);
 
 private:
-    void run(const std::vector<std::string>& directories, const std::atomic<bool>& stop);
-    int checkFiles(const std::vector<ModFile>& files, const std::atomic<bool>& stop, std::string& failure);
-    void post(std::vector<ModFileResult> batch, int done, int total);
+    using Outbox = maintree::Outbox<CheckModUpdate>;
+
+    static void run(const FileCheck& check, const std::vector<std::string>& directories,
+                    const std::atomic<bool>& stop, Outbox& outbox);
+    static int checkFiles(const FileCheck& check, const std::vector<ModFile>& files,
+                          const std::atomic<bool>& stop, std::string& failure, Outbox& outbox);
+    void takeUpdates();
 
     FileCheck m_check;
     bool m_running = false;
-    // Declared last, so it is destroyed first: the worker ends before the members above go.
-    BackgroundJob m_job;
+    maintree::Worker<CheckModUpdate> m_job;
 };
 
 } // namespace varko::maintree

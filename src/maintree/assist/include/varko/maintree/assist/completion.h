@@ -1,10 +1,10 @@
 #pragma once
 
-#include "varko/maintree/assist/background_job.h"
 #include "varko/maintree/assist/completion_model.h"
 #include "varko/language/completion_context.h"
 #include "varko/language/file_sources.h"
 #include "varko/language/property_catalog.h"
+#include "varko/maintree/worker/worker_thread.h"
 
 #include <QObject>
 #include <QPointer>
@@ -69,7 +69,7 @@ private:
     std::shared_future<CompletionModel::Items> m_properties;
     language::CompletionContext m_shown;
     // Declared last, so it is destroyed first: the worker ends before the members above go.
-    BackgroundJob m_loader;
+    maintree::WorkerThread m_loader;
 };
 
 } // namespace varko::maintree

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "varko/maintree/assist/background_job.h"
 #include "varko/maintree/assist/check_outcome.h"
+#include "varko/maintree/worker/latest_result.h"
+#include "varko/maintree/worker/worker.h"
 
 #include <QObject>
 #include <QPointer>
@@ -39,7 +40,7 @@ public:
     // Off: nothing pending, nothing delivered. On: the document is checked after the delay.
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
-    bool isChecking() const { return m_running; }
+    bool isChecking() const { return m_job.running(); }
 
 public slots:
     // Call on every change of the editor's text.
@@ -53,21 +54,17 @@ signals:
 
 private:
     void startCheck();
-    void checkDone(quint64 generation, const CheckOutcome& outcome);
+    void checkDone();
     void deliver(const CheckOutcome& outcome);
 
     QPointer<QPlainTextEdit> m_editor;
     TextCheck m_check;
     std::function<QString()> m_documentPath;
     QTimer m_timer;
-    // Counts changes; a result is delivered only when no change came after its copy was taken.
-    quint64 m_generation = 0;
     bool m_enabled = true;
-    bool m_running = false;
-    bool m_checkWhenDone = false;
     QString m_lastFailure;
-    // Declared last, so it is destroyed first: the worker ends before the members above go.
-    BackgroundJob m_job;
+    // A change makes the running check stale, so a result always belongs to the text as it is.
+    maintree::Worker<maintree::LatestResult<CheckOutcome>> m_job;
 };
 
 } // namespace varko::maintree

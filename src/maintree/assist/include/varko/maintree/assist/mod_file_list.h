@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varko::maintree {
@@ -15,5 +17,9 @@ struct ModFile {
 // not hidden, sorted by name ignoring case. A name found in two directories is the first one's,
 // as the checker finds it. A directory that cannot be read adds nothing.
 std::vector<ModFile> ListModFiles(const std::vector<std::string>& directories);
+
+// The positions, in order, of the files whose names hold `text` ('A' to 'Z' matching 'a' to 'z');
+// every file for an empty text.
+std::vector<std::uint32_t> FilterModFiles(const std::vector<ModFile>& files, std::string_view text);
 
 } // namespace varko::maintree

@@ -2,6 +2,8 @@
 
 #include "varko/compiler/include_chain.h"
 #include "varko/compiler/odf_source.h"
+#include "varko/maintree/worker/latest_result.h"
+#include "varko/maintree/worker/worker.h"
 #include "varko/textrules/text_rules.h"
 
 #include <QString>
@@ -9,12 +11,13 @@
 #include <QTreeView>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace varko::maintree {
 
-class LatestJobRunner;
 class PropertySitesModel;
+struct PropertyTable;
 
 // The "Properties" view of the navigation panel: every property the current ODF document and the
 // files it includes set, in include order, with name, value, file and line. Include chains read
@@ -60,10 +63,13 @@ private:
     using SourceMaker = std::function<compiler::OdfSource()>;
     void build(const QString& documentPath, LinesMaker lines, SourceMaker source);
     void open(const QModelIndex& index);
+    void showTable();
 
+    using Table = std::shared_ptr<const PropertyTable>;
     PropertySitesModel* m_model;
-    LatestJobRunner* m_runner;
+    maintree::Worker<maintree::LatestResult<Table>>* m_runner;
     QString m_documentPath; // of the rows shown
+    QString m_buildingPath; // of the latest build
 };
 
 } // namespace varko::maintree

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "varko/maintree/worker/latest_result.h"
+#include "varko/maintree/worker/worker.h"
 #include "varko/textrules/text_rules.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QModelIndex;
@@ -13,7 +16,7 @@ class QTreeView;
 
 namespace varko::maintree {
 
-class LatestJobRunner;
+struct GraphPicture;
 class TechTreeGraphView;
 class TechTreeModel;
 
@@ -51,8 +54,10 @@ private:
     void listActivated(const QModelIndex& index);
     void listMoved(const QModelIndex& current);
     void selectNodeRow(qulonglong node);
+    void showPicture();
 
-    LatestJobRunner* m_runner;
+    using Picture = std::shared_ptr<const GraphPicture>;
+    maintree::Worker<maintree::LatestResult<Picture>>* m_runner;
     TechTreeModel* m_model;
     TechTreeGraphView* m_graph;
     QTreeView* m_list;

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <vector>
 
@@ -24,11 +25,14 @@ class FaultMarks : public QObject {
 public:
     explicit FaultMarks(QObject* parent = nullptr);
 
-    // Replaces every mark; findings on lines the document does not have are left out.
+    // Replaces every mark; findings on lines the document does not have are left out. Many
+    // findings are placed in slices of a few milliseconds, `changed` following each.
     void reset(QTextDocument* document, const std::vector<compiler::Finding>& findings);
     void clear();
     bool isEmpty() const { return m_marks.empty(); }
     int count() const { return static_cast<int>(m_marks.size()); }
+    // While findings of the last reset wait to be placed.
+    bool isPlacing() const { return m_placed < m_pending.size(); }
 
     bool hasMarks(const QTextBlock& block) const;
     // The message of each finding on the block's line, in the order of the findings.
@@ -57,7 +61,10 @@ private:
     // Whether there are marks and the block is of the document they are in; blocks of another
     // document (the editor's before a new one was bound) have none.
     bool holds(const QTextBlock& block) const;
+    void placeSome();
     void add(const QTextBlock& block, const compiler::Finding& finding, int order);
+    // Sorts the marks placed from `placedBefore` on into the ones before them.
+    void sortFrom(std::ptrdiff_t placedBefore);
     void onContentsChange(int position, int removed, int added);
     // The first mark whose start is at or after the position.
     std::vector<Mark>::const_iterator firstFrom(int position) const;
@@ -70,6 +77,10 @@ private:
     // that is cleared (a load, a new document) restores its list of cursors after announcing
     // the change, and a cursor destroyed meanwhile would be left in that list.
     std::vector<Mark> m_dropped;
+    // The findings of the last reset, and how many of them have been placed.
+    std::vector<compiler::Finding> m_pending;
+    std::size_t m_placed = 0;
+    QTimer m_placing;
 };
 
 } // namespace varko::maintree

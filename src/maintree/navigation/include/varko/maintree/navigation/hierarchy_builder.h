@@ -54,7 +54,7 @@ public:
     bool start(HierarchySnapshot snapshot, std::shared_ptr<const language::ScriptOutline> discard = nullptr);
     // Until the build's result has been handed over.
     bool running() const { return m_worker.running(); }
-    // The GUI's events are processed while it waits; no build starts afterwards.
+    // Waits for a running build, which reads no stop flag; no build starts afterwards.
     void close();
 
 signals:

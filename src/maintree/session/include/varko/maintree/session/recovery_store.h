@@ -1,5 +1,6 @@
 #pragma once
 
+#include "varko/maintree/worker/worker_thread.h"
 #include "varko/platform/desktop.h"
 #include "varko/maintree/session/recovered_document.h"
 
@@ -12,8 +13,6 @@
 #include <memory>
 
 namespace varko::maintree {
-
-class SerialWorker;
 
 // Crash recovery for the open document. While the document has unsaved changes, a copy of it is
 // written a moment after typing stops (and at least every few seconds while it goes on) to a file
@@ -29,14 +28,15 @@ class RecoveryStore : public QObject {
 
 public:
     using SnapshotGetter = std::function<RecoverySnapshot()>;
-    // Runs a job on some worker thread, jobs one after another in the order given.
+    // Runs a job on some worker thread, one at a time in the order given; a job that has not
+    // started when a newer one comes may be dropped (each job checks its generation anyway).
     using Executor = std::function<void(std::function<void()>)>;
     // Puts a recovered document into the editor as a modified document under its name; false
     // when it could not (its recovery file then waits for the next start).
     using RestoreCallback = std::function<bool(const RecoveredDocument&)>;
 
-    // `folder` is usually FolderFor(appDir). Without an executor the store runs one worker of
-    // its own.
+    // `folder` is usually FolderFor(appDir). Without an executor the store runs its jobs on a
+    // worker of its own, where a newer job replaces one that has not started.
     explicit RecoveryStore(const QString& folder, QObject* parent = nullptr, Executor executor = {});
     // Waits for a write in progress; a copy not yet removed stays for the next start.
     ~RecoveryStore() override;
@@ -74,7 +74,7 @@ private:
     void reportOff();
 
     std::shared_ptr<Shared> m_shared;
-    std::unique_ptr<SerialWorker> m_worker;
+    maintree::WorkerThread m_worker;
     Executor m_executor;
     SnapshotGetter m_getter;
     QTimer m_timer;

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "varko/maintree/assist/background_job.h"
 #include "varko/maintree/assist/mod_problems_view.h"
 #include "varko/compiler/check_environment.h"
+#include "varko/maintree/worker/latest_result.h"
+#include "varko/maintree/worker/worker.h"
 
 #include <QObject>
 #include <QString>
@@ -17,6 +18,13 @@ namespace varko::maintree {
 struct ReferringFile {
     QString path;
     std::vector<maintree::ProblemEntry> places; // "Line 4: #include \"base.odf\""
+};
+
+// What one search found.
+struct ReferenceReport {
+    QString fileName;
+    std::vector<ReferringFile> files;
+    bool stopped = false;
 };
 
 // The places where the addon directories' files name a file: include lines, file-name values and
@@ -34,20 +42,19 @@ public:
     void stop();
     // Stops the search without a report.
     void cancel();
-    bool isRunning() const { return m_running; }
+    bool isRunning() const { return m_job.running(); }
 
 signals:
     void finished(const QString& fileName, const std::vector<varko::maintree::ReferringFile>& files,
                   bool stopped);
 
 private:
-    void run(const std::string& target, quint64 generation, const std::atomic<bool>& stop);
+    static ReferenceReport run(compiler::CheckEnvironment& environment, const std::string& target,
+                               const std::atomic<bool>& stop);
+    void report();
 
     compiler::CheckEnvironment& m_environment;
-    quint64 m_generation = 0;
-    bool m_running = false;
-    // Declared last, so it is destroyed first: the worker ends before the members above go.
-    maintree::BackgroundJob m_job;
+    Worker<LatestResult<ReferenceReport>> m_job;
 };
 
 } // namespace varko::maintree

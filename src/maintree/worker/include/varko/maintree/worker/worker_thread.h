@@ -3,14 +3,19 @@
 #include <QObject>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 namespace varko::maintree {
 
-// Runs one task at a time on a thread of its own. The task gets the thread's stop flag, works on
-// copies of what it reads and never touches a widget; Worker gives it an outbox for its results.
+// The one way the program works in the background. Tasks run one at a time on a thread of their
+// own, each on copies of what it reads; a task reads its stop flag and never touches a widget.
+// Every start makes the tasks before it stale: a running one is asked to stop, a waiting one is
+// replaced, and nothing a stale task posts reaches the GUI thread (Worker adds the mailbox).
 class WorkerThread : public QObject {
     Q_OBJECT
 
@@ -22,31 +27,57 @@ public:
     // close().
     ~WorkerThread() override;
 
-    // Starts the task on a new thread. False, and nothing happens, while a task runs or once closed.
-    bool start(Task task);
-    // Asks the running task to stop and returns at once.
+    // The task runs once the stale one before it has returned. Answers the task's generation;
+    // 0, and nothing happens, once closed.
+    quint64 start(Task task);
+    // Asks the latest task to stop; what it posted until then still arrives, and so does its end.
     void stop();
-    // True from start() until the task's end has been handled on the GUI thread.
+    // Makes every task so far stale: a waiting one never runs, a running one is asked to stop.
+    void cancel();
+    // From start() until the latest task's end is handled on the GUI thread, or until cancel().
     bool running() const { return m_running; }
-    // Stops the task and waits for it to end while processing the GUI's events; no task starts
-    // afterwards. Owners call it first in their own destructor, while they can still take the
-    // results that arrive during the wait.
+    // Cancels and waits for the running task to read its flag and return; no task starts
+    // afterwards. An owner whose tasks use its members calls it first in its own destructor.
     void close();
 
 signals:
-    // On the GUI thread, once the task has returned; running() is false by then.
+    // On the GUI thread, after everything the latest task posted; running() is false by then.
     void finished();
-    // From the worker thread, for the first result a task posts since the owner last took them.
+    // From the worker thread, for the first result posted since the owner last took them.
     void posted();
 
-private:
-    void onTaskReturned();
+protected:
+    using GenerationTask = std::function<void(const std::atomic<bool>& stop, quint64 generation)>;
 
-    // One flag per task, so a new task never sees the request meant for the previous one.
+    quint64 startTask(GenerationTask task);
+    // With m_mutex held: true while no start or cancel came after the task of this generation.
+    bool isCurrent(quint64 generation) const { return generation == m_generation; }
+    // With m_mutex held, when a cancel makes what waits in the mailbox stale.
+    virtual void dropPosted() {}
+
+    // Guards the waiting task, the generation, the end of the thread and a subclass's mailbox.
+    std::mutex m_mutex;
+
+private:
+    struct Waiting {
+        quint64 generation = 0;
+        GenerationTask task;
+        std::shared_ptr<std::atomic<bool>> stop;
+    };
+
+    void run();
+    void taskReturned(quint64 generation);
+    // With m_mutex held.
+    quint64 makeStale();
+
+    std::condition_variable m_wake;
+    std::optional<Waiting> m_waiting;
+    // The latest task's flag: each task has its own, so none sees a request meant for another.
     std::shared_ptr<std::atomic<bool>> m_stop;
+    quint64 m_generation = 0;
+    bool m_quit = false;
+    bool m_running = false; // GUI thread only
     std::thread m_thread;
-    bool m_running = false;
-    bool m_closing = false;
 };
 
 } // namespace varko::maintree
