@@ -1,5 +1,7 @@
 #include "varko/lsp/file_uri.h"
 
+#include "varko/cli/uri_text.h"
+
 namespace varko::lsp {
 
 namespace {
@@ -12,11 +14,6 @@ int HexValue(char c) {
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-bool KeptInUri(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           std::string_view("-._~/").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
 } // namespace
@@ -47,19 +44,7 @@ std::optional<std::string> PathOfUri(std::string_view uri) {
 }
 
 std::string UriOfPath(std::string_view path) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string uri = "file://";
-    for (char c : path) {
-        const auto u = static_cast<unsigned char>(c);
-        if (KeptInUri(u)) {
-            uri.push_back(c);
-        } else {
-            uri.push_back('%');
-            uri.push_back(kHex[u >> 4]);
-            uri.push_back(kHex[u & 15]);
-        }
-    }
-    return uri;
+    return "file://" + cli::PercentEncodePath(path);
 }
 
 } // namespace varko::lsp

@@ -34,37 +34,6 @@ Character CharacterAt(std::string_view line, std::size_t at, PositionEncoding en
 
 } // namespace
 
-std::size_t Utf8SequenceAt(std::string_view text, std::size_t at, char32_t& codePoint) {
-    const unsigned char c = At(text, at);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (c < 0x80) {
-        codePoint = c;
-        return 1;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        low = c == 0xE0 ? 0xA0 : 0x80;
-        high = c == 0xED ? 0x9F : 0xBF;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        low = c == 0xF0 ? 0x90 : 0x80;
-        high = c == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size() || At(text, at + 1) < low || At(text, at + 1) > high)
-        return 0;
-    codePoint = c & (0xFF >> (length + 1));
-    for (std::size_t k = 1; k < length; ++k) {
-        if (k > 1 && (At(text, at + k) & 0xC0) != 0x80)
-            return 0;
-        codePoint = (codePoint << 6) | (At(text, at + k) & 0x3F);
-    }
-    return length;
-}
-
 std::uint32_t ColumnOfByte(std::string_view line, std::size_t byte, PositionEncoding encoding) {
     std::uint32_t column = 0;
     std::size_t at = 0;

@@ -105,6 +105,7 @@ void Server::CheckMod(const json& params, Reply reply, const std::atomic<bool>& 
                                   },
                                   cli::LineTexts::Keep,
                                   {},
+                                  {},
                                   &stop};
         if (cross)
             options.followUp = [&](const cli::ModFile& file, const textrules::LineList& lines,

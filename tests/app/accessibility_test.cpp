@@ -41,7 +41,9 @@ QStringList UnnamedControls(QWidget& window) {
 using Accessibility = testing::DialogFixture;
 
 TEST_F(Accessibility, EveryReachableControlOfEveryWindowHasAName) {
-    maintree::MainWindow mainWindow(m_desktop, {AppDir(), {}});
+    maintree::StartupOptions options;
+    options.appDir = AppDir();
+    maintree::MainWindow mainWindow(m_desktop, options);
     pref::PreferencesDialog preferencesDialog(m_desktop, {*m_prefs, AppDir().toStdString(), "1.1"},
                                               *m_program);
     about::AboutBox aboutBox(m_desktop, "1.1", "1.1.1.9");
@@ -57,7 +59,9 @@ TEST_F(Accessibility, EveryReachableControlOfEveryWindowHasAName) {
 
 // The pages and the dock the Mod menu and the toolbar bring up have names too.
 TEST_F(Accessibility, TheModViewsHaveNames) {
-    maintree::MainWindow mainWindow(m_desktop, {AppDir(), {}});
+    maintree::StartupOptions options;
+    options.appDir = AppDir();
+    maintree::MainWindow mainWindow(m_desktop, options);
     mainWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
     mainWindow.navigation().toggleNavigationPanel();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "varko/cli/utf8_text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -17,7 +19,6 @@ std::uint32_t ColumnOfByte(std::string_view line, std::size_t byte, PositionEnco
 // A column inside a character gives that character's first byte; past the end, the line's length.
 std::size_t ByteOfColumn(std::string_view line, std::uint32_t column, PositionEncoding encoding);
 
-// The length in bytes of the valid UTF-8 sequence at `at` (0 when it is not one), and its code point.
-std::size_t Utf8SequenceAt(std::string_view text, std::size_t at, char32_t& codePoint);
+using cli::Utf8SequenceAt;
 
 } // namespace varko::lsp
