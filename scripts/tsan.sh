@@ -19,7 +19,9 @@ SUITES="maintree_worker_tests maintree_checkrun_tests maintree_navigation_tests 
 # shellcheck disable=SC2086
 cmake --build build-tsan -j"$JOBS" --target textrules compiler $SUITES
 
-TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp ignore_noninstrumented_modules=1 halt_on_error=1 second_deadlock_stack=1 history_size=4"
+# Some window tests start a second process (QProcess forks, then execs at once): die_after_fork=0
+# lets the fork happen instead of ending the test.
+TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp ignore_noninstrumented_modules=1 halt_on_error=1 second_deadlock_stack=1 history_size=4 die_after_fork=0"
 QT_QPA_PLATFORM=offscreen
 LANG=C.UTF-8
 export TSAN_OPTIONS QT_QPA_PLATFORM LANG
