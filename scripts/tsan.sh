@@ -17,7 +17,7 @@ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DVARKO_WERROR=ON -DVARKO_SANI
 SUITES="maintree_worker_tests maintree_checkrun_tests maintree_navigation_tests assist_tests search_tests \
     session_tests crossview_tests maintree_window_tests"
 # shellcheck disable=SC2086
-cmake --build build-tsan -j"$JOBS" --target textrules compiler $SUITES
+cmake --build build-tsan -j"$JOBS" --target textrules compiler compiler_tests $SUITES
 
 # Some window tests start a second process (QProcess forks, then execs at once): die_after_fork=0
 # lets the fork happen instead of ending the test.
